@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs, with apt-get, whatever the build, the tests and the program need and is missing.
+set -euo pipefail
+
+packages=(cmake g++ make qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
+          xvfb xauth clang-format)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,11 @@
+#pragma once
+
+namespace rotaplan {
+
+class Beeper {
+public:
+    virtual ~Beeper() = default;
+    virtual void Beep() = 0;
+};
+
+} // namespace rotaplan

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace rotaplan::fake {
+
+class FakeClock : public Clock {
+public:
+    DateTime Now() const override { return now; }
+    DateTime now{Date{2026, 12, 4}, 10, 0};
+};
+
+struct ShownMessage {
+    std::string text;
+    std::string title;
+    MessageButtons buttons;
+};
+
+// Answers from a script; a box the script did not expect fails the test loudly.
+class FakeMessageBox : public MessageBox {
+public:
+    MessageAnswer Show(const std::string& text, const std::string& title,
+                       MessageButtons buttons) override;
+    std::deque<MessageAnswer> answers;
+    std::vector<ShownMessage> shown;
+};
+
+class FakeBeeper : public Beeper {
+public:
+    void Beep() override { ++count; }
+    int count = 0;
+};
+
+class FakeInstanceGuard : public InstanceGuard {
+public:
+    bool TryAcquire() override { return alone; }
+    bool alone = true;
+};
+
+class FakeWebOpener : public WebOpener {
+public:
+    void Open(const std::string& url) override { urls.push_back(url); }
+    void OpenHelp(const std::filesystem::path& htmlFile) override { helpFiles.push_back(htmlFile); }
+    std::vector<std::string> urls;
+    std::vector<std::filesystem::path> helpFiles;
+};
+
+class FakeDriveList : public DriveList {
+public:
+    std::vector<Drive> Drives() const override { return drives; }
+    std::vector<Drive> drives;
+};
+
+// One of each fake, with the US English locale.
+struct FakePlatform {
+    FakeClock clock;
+    UsEnglishLocale locale;
+    FakeMessageBox messages;
+    FakeBeeper beep;
+    FakeInstanceGuard instance;
+    FakeWebOpener web;
+    FakeDriveList drives;
+
+    Platform Get() { return Platform{clock, locale, messages, beep, instance, web, drives}; }
+};
+
+} // namespace rotaplan::fake

@@ -1,0 +1,189 @@
+#include "platform/qt/QtPlatform.h"
+
+#include "platform/Cp1252.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QDateTime>
+#include <QDesktopServices>
+#include <QMessageBox>
+#include <QRegularExpression>
+#include <QStorageInfo>
+#include <QUrl>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace rotaplan {
+
+namespace {
+
+QDate ToQDate(const Date& d) {
+    return QDate(d.year, d.month, d.day);
+}
+
+bool Storable(const QString& text) {
+    return FirstUnstorable(text.toStdString()).empty();
+}
+
+// Qt's short forms carry two-digit years; the record keeps four.
+QString WidenYear(QString format) {
+    static const QRegularExpression shortYear("(?<!y)y{1,3}(?!y)");
+    return format.replace(shortYear, "yyyy");
+}
+
+} // namespace
+
+DateTime QtClock::Now() const {
+    const QDateTime now = QDateTime::currentDateTime();
+    const QDate d = now.date();
+    return DateTime{Date{d.year(), d.month(), d.day()}, now.time().hour(), now.time().minute()};
+}
+
+QtLocale::QtLocale(const QLocale& locale)
+    : locale_(locale), format_(WidenYear(locale.dateFormat(QLocale::ShortFormat))) {
+    // The widest dates must fit the 10-character field and read back.
+    const bool fits = [this] {
+        for (const QDate d : {QDate(9999, 12, 28), QDate(1000, 1, 1), QDate(2026, 9, 30)}) {
+            const QString text = locale_.toString(d, format_);
+            if (text.size() > 10 || !Storable(text) || QDate::fromString(text, format_) != d)
+                return false;
+        }
+        return true;
+    }();
+    fallback_ = locale.language() == QLocale::C || !fits ||
+                !Storable(locale_.toCurrencyString(0.0)) ||
+                !Storable(locale_.standaloneDayName(5, QLocale::LongFormat)) ||
+                !Storable(locale_.standaloneMonthName(12, QLocale::LongFormat));
+}
+
+std::string QtLocale::ShortDate(const Date& date) const {
+    if (fallback_)
+        return us_.ShortDate(date);
+    return locale_.toString(ToQDate(date), format_).toStdString();
+}
+
+std::optional<Date> QtLocale::ParseShortDate(const std::string& text) const {
+    if (fallback_)
+        return us_.ParseShortDate(text);
+    const QDate d = QDate::fromString(QString::fromStdString(text).trimmed(), format_);
+    if (!d.isValid() || d.year() < 1000 || d.year() > 9999)
+        return std::nullopt;
+    return Date{d.year(), d.month(), d.day()};
+}
+
+std::string QtLocale::WeekdayName(const Date& date) const {
+    if (fallback_)
+        return us_.WeekdayName(date);
+    return locale_.standaloneDayName(ToQDate(date).dayOfWeek(), QLocale::LongFormat).toStdString();
+}
+
+std::string QtLocale::MonthName(int month) const {
+    if (fallback_)
+        return us_.MonthName(month);
+    return locale_.standaloneMonthName(month, QLocale::LongFormat).toStdString();
+}
+
+std::string QtLocale::CurrencyZero() const {
+    if (fallback_)
+        return us_.CurrencyZero();
+    return locale_.toCurrencyString(0.0).toStdString();
+}
+
+MessageAnswer QtMessageBox::Show(const std::string& text, const std::string& title,
+                                 MessageButtons buttons) {
+    QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title),
+                    QString::fromStdString(text).replace("\r\n", "\n"));
+    switch (buttons) {
+    case MessageButtons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case MessageButtons::OkCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        break;
+    case MessageButtons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Cancel:
+        return MessageAnswer::Cancel;
+    case QMessageBox::Yes:
+        return MessageAnswer::Yes;
+    case QMessageBox::No:
+        return MessageAnswer::No;
+    default:
+        // Closing an OK/Cancel box by Escape counts as Cancel, as the box reports it.
+        return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
+    }
+}
+
+void QtBeeper::Beep() {
+    QApplication::beep();
+}
+
+FolderInstanceGuard::FolderInstanceGuard(std::filesystem::path programFolder)
+    : folder_(std::move(programFolder)) {}
+
+FolderInstanceGuard::~FolderInstanceGuard() {
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+bool FolderInstanceGuard::TryAcquire() {
+    if (fd_ >= 0)
+        return true;
+    const int fd = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return true; // no folder to share: nobody else can be working in it
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return false;
+    }
+    fd_ = fd;
+    return true;
+}
+
+void QtWebOpener::Open(const std::string& url) {
+    QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
+}
+
+void QtWebOpener::OpenHelp(const std::filesystem::path& htmlFile) {
+    if (!help_) {
+        help_ = new QTextBrowser;
+        help_->setAttribute(Qt::WA_DeleteOnClose);
+        help_->setObjectName("helpViewer");
+        help_->setWindowTitle("Rotaplan Help");
+        help_->setOpenExternalLinks(true);
+        help_->resize(720, 560);
+    }
+    help_->setSource(QUrl::fromLocalFile(QString::fromStdString(htmlFile.string())));
+    help_->show();
+    help_->raise();
+}
+
+std::vector<Drive> QtDriveList::Drives() const {
+    std::vector<Drive> removable;
+    std::vector<Drive> fixed;
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+        if (!volume.isValid() || !volume.isReady())
+            continue;
+        const QString root = volume.rootPath();
+        const QByteArray type = volume.fileSystemType();
+        if (type == "tmpfs" || type == "devtmpfs" || type == "proc" || type == "sysfs" ||
+            type == "overlay" || type == "squashfs" || root.startsWith("/proc") ||
+            root.startsWith("/sys") || root.startsWith("/dev") ||
+            (root.startsWith("/run") && !root.startsWith("/run/media")))
+            continue;
+        const bool isRemovable =
+            root.startsWith("/media") || root.startsWith("/run/media") || root.startsWith("/mnt");
+        const QString label =
+            volume.displayName() == root ? root : root + " [" + volume.displayName() + "]";
+        (isRemovable ? removable : fixed)
+            .push_back(Drive{label.toStdString(), root.toStdString(), isRemovable});
+    }
+    removable.insert(removable.end(), fixed.begin(), fixed.end());
+    return removable;
+}
+
+} // namespace rotaplan

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <QLocale>
+#include <QPointer>
+#include <QTextBrowser>
+#include <filesystem>
+#include <memory>
+
+namespace rotaplan {
+
+class QtClock : public Clock {
+public:
+    DateTime Now() const override;
+};
+
+// The system's forms, widened to a four-digit year. Falls back to US English where the
+// system's forms would not fit the record or cannot be stored in Windows-1252.
+class QtLocale : public Locale {
+public:
+    explicit QtLocale(const QLocale& locale = QLocale::system());
+    std::string ShortDate(const Date& date) const override;
+    std::optional<Date> ParseShortDate(const std::string& text) const override;
+    std::string WeekdayName(const Date& date) const override;
+    std::string MonthName(int month) const override;
+    std::string CurrencyZero() const override;
+    bool UsesFallback() const { return fallback_; }
+
+private:
+    QLocale locale_;
+    QString format_;
+    bool fallback_ = false;
+    UsEnglishLocale us_;
+};
+
+class QtMessageBox : public MessageBox {
+public:
+    MessageAnswer Show(const std::string& text, const std::string& title,
+                       MessageButtons buttons) override;
+};
+
+class QtBeeper : public Beeper {
+public:
+    void Beep() override;
+};
+
+// An exclusive lock on the program folder itself: nothing is written, and the system drops
+// the lock when the process ends, however it ends.
+class FolderInstanceGuard : public InstanceGuard {
+public:
+    explicit FolderInstanceGuard(std::filesystem::path programFolder);
+    ~FolderInstanceGuard() override;
+    bool TryAcquire() override;
+
+private:
+    std::filesystem::path folder_;
+    int fd_ = -1;
+};
+
+class QtWebOpener : public WebOpener {
+public:
+    void Open(const std::string& url) override;
+    void OpenHelp(const std::filesystem::path& htmlFile) override;
+
+private:
+    QPointer<QTextBrowser> help_;
+};
+
+// Mounted volumes; those under /media, /run/media and /mnt count as removable.
+class QtDriveList : public DriveList {
+public:
+    std::vector<Drive> Drives() const override;
+};
+
+} // namespace rotaplan

@@ -1,0 +1,149 @@
+#include "store/CommonDiskRoutines.h"
+
+#include "store/Disk.h"
+#include "store/SlipFile.h"
+#include "store/StoreError.h"
+#include "store/SupportFile.h"
+
+#include <limits>
+
+namespace rotaplan {
+
+namespace fs = std::filesystem;
+
+fs::path ProgramPath(const CrewdeskVariables& v, std::string_view relativeName) {
+    return disk::Resolve(v.ProgramFolder, relativeName);
+}
+
+bool RecoverFile(CrewdeskVariables& v, std::string_view relativeName) {
+    const fs::path file = ProgramPath(v, relativeName);
+    if (disk::FileExists(file))
+        return true;
+    const fs::path copy = ProgramPath(v, "\\Backup" + std::string(relativeName));
+    if (!disk::FileExists(copy))
+        return false;
+    disk::CopyFileAtomic(copy, file);
+    return true;
+}
+
+void CheckSetupFiles(CrewdeskVariables& v) {
+    v.FileFound = RecoverFile(v, AssigntoFile) && RecoverFile(v, ProblemCodeFile);
+}
+
+void KillIfExists(CrewdeskVariables& v, std::string_view relativeName) {
+    CloseAllFiles(v);
+    const fs::path target = ProgramPath(v, relativeName);
+    const std::string name = target.filename().string();
+    if (name.find_first_of("*?") == std::string::npos) {
+        if (disk::FileExists(target))
+            disk::RemoveFile(target);
+        return;
+    }
+    // "*.*" means every file, also those without a dot.
+    const std::string pattern = name == "*.*" ? "*" : name;
+    for (const auto& file : disk::MatchingFiles(target.parent_path(), pattern))
+        disk::RemoveFile(file);
+}
+
+void LoadAssignments(CrewdeskVariables& v) {
+    v.Assignments = {"empty"};
+    v.FileFound = RecoverFile(v, AssigntoFile);
+    if (!v.FileFound) {
+        v.FilesMissing = true;
+        return;
+    }
+    auto names = supportfile::ReadTextList(ProgramPath(v, AssigntoFile));
+    v.Assignments = {"populated"};
+    v.Assignments.insert(v.Assignments.end(), names.begin(), names.end());
+}
+
+namespace {
+
+void SetDefaultSettings(CrewdeskVariables& v) {
+    v.StartHour = 8;
+    v.WorkWeek = 5;
+    v.SoundAlarms = true;
+    v.ShowPrompts = true;
+    v.ReservedFlag1 = false;
+    v.ReservedFlag2 = false;
+    v.ReservedNumber = 1;
+}
+
+long InRange(long value, long low, long high, const fs::path& file, int lineNumber) {
+    if (value < low || value > high)
+        throw StoreError(file, "read",
+                         "line " + std::to_string(lineNumber) + " holds " + std::to_string(value) +
+                             ", outside " + std::to_string(low) + " to " + std::to_string(high));
+    return value;
+}
+
+void ReadSettings(CrewdeskVariables& v, const fs::path& file) {
+    const auto lines = supportfile::SplitLines(disk::ReadWholeFile(file));
+    if (lines.size() < 7)
+        throw StoreError(file, "read",
+                         "it holds " + std::to_string(lines.size()) + " lines instead of 7");
+    using namespace supportfile;
+    v.StartHour =
+        static_cast<std::uint8_t>(InRange(ParseNumber(lines[0], file, 1), 0, 255, file, 1));
+    v.WorkWeek =
+        static_cast<std::uint8_t>(InRange(ParseNumber(lines[1], file, 2), 0, 255, file, 2));
+    v.SoundAlarms = ParseFlag(lines[2], file, 3);
+    v.ShowPrompts = ParseFlag(lines[3], file, 4);
+    v.ReservedFlag1 = ParseFlag(lines[4], file, 5);
+    v.ReservedFlag2 = ParseFlag(lines[5], file, 6);
+    v.ReservedNumber = static_cast<std::int16_t>(
+        InRange(ParseNumber(lines[6], file, 7), std::numeric_limits<std::int16_t>::min(),
+                std::numeric_limits<std::int16_t>::max(), file, 7));
+}
+
+} // namespace
+
+void LoadSettings(CrewdeskVariables& v) {
+    v.FileFound = RecoverFile(v, SettingsFile);
+    if (!v.FileFound) {
+        SetDefaultSettings(v);
+        SaveSettings(v);
+        return;
+    }
+    try {
+        ReadSettings(v, ProgramPath(v, SettingsFile));
+    } catch (const StoreError& error) {
+        SetDefaultSettings(v);
+        v.Notices.push_back(std::string(error.what()) +
+                            ". The default settings are in use until the Operations settings "
+                            "are saved.");
+    }
+    CloseAllFiles(v);
+}
+
+void SaveSettings(CrewdeskVariables& v) {
+    using namespace supportfile;
+    const std::string bytes = NumberLine(v.StartHour) + NumberLine(v.WorkWeek) +
+                              FlagLine(v.SoundAlarms) + FlagLine(v.ShowPrompts) +
+                              FlagLine(v.ReservedFlag1) + FlagLine(v.ReservedFlag2) +
+                              NumberLine(v.ReservedNumber);
+    disk::WriteFileAtomic(ProgramPath(v, SettingsFile), bytes);
+    CloseAllFiles(v);
+}
+
+void LoadProblems(CrewdeskVariables& v) {
+    if (!RecoverFile(v, ProblemCodeFile)) {
+        v.FilesMissing = true;
+        return;
+    }
+    v.ProblemList.Assign(supportfile::ReadTextList(ProgramPath(v, ProblemCodeFile)));
+}
+
+void SaveTextList(CrewdeskVariables& v, std::string_view relativeName,
+                  const std::vector<std::string>& entries) {
+    CloseAllFiles(v);
+    supportfile::WriteTextList(ProgramPath(v, relativeName), entries);
+}
+
+void PrepareFolders(CrewdeskVariables& v) {
+    disk::CreateFolder(ProgramPath(v, "\\Backup"));
+    if (!disk::FileExists(ProgramPath(v, SlipsFile)))
+        OpenSlipFile(v);
+}
+
+} // namespace rotaplan

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "store/CrewdeskVariables.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace rotaplan {
+
+inline constexpr const char* AssigntoFile = "\\Assignto.txt";
+inline constexpr const char* ProblemCodeFile = "\\ProblemCode.txt";
+inline constexpr const char* SettingsFile = "\\Settings.txt";
+
+// Program folder followed by a name such as "\Settings.txt", mapped to this platform.
+std::filesystem::path ProgramPath(const CrewdeskVariables& v, std::string_view relativeName);
+
+// True when the file is in the program folder, or was copied back from Backup.
+bool RecoverFile(CrewdeskVariables& v, std::string_view relativeName);
+void CheckSetupFiles(CrewdeskVariables& v);
+// Closes every open file, then deletes the ordinary files matching the name or pattern.
+void KillIfExists(CrewdeskVariables& v, std::string_view relativeName);
+
+// Throws StoreError when the file is damaged; Assignments is then left "empty".
+void LoadAssignments(CrewdeskVariables& v);
+// A damaged file gives the defaults in memory, a line in Notices, and stays as it is.
+void LoadSettings(CrewdeskVariables& v);
+void SaveSettings(CrewdeskVariables& v);
+// Throws StoreError when the file is damaged; the lists then stay as they are.
+void LoadProblems(CrewdeskVariables& v);
+// Rewrites a list file (team list, problem list) from the given entries.
+void SaveTextList(CrewdeskVariables& v, std::string_view relativeName,
+                  const std::vector<std::string>& entries);
+
+// Start-up: makes Backup and an empty slip file when missing.
+void PrepareFolders(CrewdeskVariables& v);
+
+} // namespace rotaplan

@@ -1,0 +1,97 @@
+#include "store/Counter.h"
+
+#include "store/Disk.h"
+#include "store/StoreError.h"
+#include "store/SupportFile.h"
+
+#include <charconv>
+#include <limits>
+
+namespace rotaplan {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path CounterPath(const CrewdeskVariables& v) {
+    return disk::Resolve(v.ProgramFolder, CounterFile);
+}
+
+void SetCurrentSA(CrewdeskVariables& v) {
+    v.CurrentSA = v.DayKey + "-" + std::to_string(v.NextSeq);
+}
+
+// Reads `"338",3`: the quoted day key, a comma, the next sequence number.
+void ReadCounter(CrewdeskVariables& v, const fs::path& file) {
+    const std::string bytes = disk::ReadWholeFile(file);
+    const auto lines = supportfile::SplitLines(bytes);
+    const std::string_view line = lines.empty() ? std::string_view{} : lines.front();
+    const auto comma = line.rfind(',');
+    const auto fail = [&file]() -> StoreError {
+        return StoreError(file, "read", "it does not hold a day key and a sequence number");
+    };
+    if (comma == std::string_view::npos)
+        throw fail();
+    std::string key;
+    try {
+        key = Trim(supportfile::ParseQuoted(line.substr(0, comma), file, 1));
+    } catch (const StoreError&) {
+        throw fail();
+    }
+    int day = 0;
+    const auto [keyEnd, keyError] = std::from_chars(key.data(), key.data() + key.size(), day);
+    std::string_view seqText = line.substr(comma + 1);
+    while (!seqText.empty() && seqText.front() == ' ')
+        seqText.remove_prefix(1);
+    while (!seqText.empty() && seqText.back() == ' ')
+        seqText.remove_suffix(1);
+    long seq = 0;
+    const auto [seqEnd, seqError] =
+        std::from_chars(seqText.data(), seqText.data() + seqText.size(), seq);
+    if (key.empty() || keyError != std::errc{} || keyEnd != key.data() + key.size() || day < 1 ||
+        day > 366 || seqText.empty() || seqError != std::errc{} ||
+        seqEnd != seqText.data() + seqText.size() || seq < 1 ||
+        seq > std::numeric_limits<std::int16_t>::max())
+        throw fail();
+    v.DayKey = std::to_string(day);
+    v.NextSeq = static_cast<std::int16_t>(seq);
+}
+
+} // namespace
+
+void LoadCounter(CrewdeskVariables& v, const Date& today) {
+    const std::string todayKey = std::to_string(today.DayOfYear());
+    const fs::path file = CounterPath(v);
+    const fs::path copy = disk::Resolve(v.ProgramFolder, "\\Backup\\Counter.txt");
+    std::string dayKey = todayKey;
+    std::int16_t nextSeq = 1;
+    if (!disk::FileExists(file) && disk::FileExists(copy))
+        disk::CopyFileAtomic(copy, file);
+    if (disk::FileExists(file)) {
+        ReadCounter(v, file);
+        if (v.DayKey == todayKey) {
+            dayKey = v.DayKey;
+            nextSeq = v.NextSeq;
+        }
+    }
+    v.DayKey = dayKey;
+    v.NextSeq = nextSeq;
+    SetCurrentSA(v);
+    SaveCounter(v);
+}
+
+void SaveCounter(CrewdeskVariables& v) {
+    disk::WriteFileAtomic(CounterPath(v),
+                          "\"" + v.DayKey + "\"," + std::to_string(v.NextSeq) + "\r\n");
+}
+
+void AdvanceCounter(CrewdeskVariables& v) {
+    if (v.NextSeq == std::numeric_limits<std::int16_t>::max())
+        throw StoreError(CounterPath(v), "advance", "more than 32767 bookings in one day");
+    // Memory moves on even if the save fails, so this run never issues a number twice.
+    ++v.NextSeq;
+    SetCurrentSA(v);
+    SaveCounter(v);
+}
+
+} // namespace rotaplan

@@ -1,0 +1,16 @@
+#include "store/CrewdeskVariables.h"
+
+#include "store/SlipFile.h"
+
+namespace rotaplan {
+
+CrewdeskVariables::CrewdeskVariables(std::filesystem::path programFolder)
+    : ProgramFolder(std::move(programFolder)) {}
+
+CrewdeskVariables::~CrewdeskVariables() = default;
+
+void CloseAllFiles(CrewdeskVariables& v) {
+    v.SlipFileNumber.reset();
+}
+
+} // namespace rotaplan

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "store/NamedList.h"
+#include "store/SlipRecord.h"
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace rotaplan {
+
+class SlipFile;
+
+// The program-wide state, held in one object that every routine is handed.
+struct CrewdeskVariables {
+    explicit CrewdeskVariables(std::filesystem::path programFolder);
+    ~CrewdeskVariables();
+
+    std::filesystem::path ProgramFolder;
+
+    // Team list: element 0 is "empty" or "populated", 1..n the team names.
+    std::vector<std::string> Assignments{"empty"};
+    int TeamCount() const { return static_cast<int>(Assignments.size()) - 1; }
+
+    // Working options.
+    std::uint8_t StartHour = 0;
+    std::uint8_t WorkWeek = 0;
+    bool SoundAlarms = false;
+    bool ShowPrompts = false;
+    bool ReservedFlag1 = false;
+    bool ReservedFlag2 = false;
+    std::int16_t ReservedNumber = 0;
+
+    bool FilesMissing = false;
+    bool FileFound = false;
+    std::string TeamRoot; // program-relative: "\2026\Team#"
+
+    // What the team and problem lists on the forms show.
+    NamedList TeamList;
+    NamedList ProblemList;
+
+    // SA counter and slip file.
+    std::string DayKey;
+    std::int16_t NextSeq = 0;
+    std::string CurrentSA;
+    std::int32_t SlipCount = 0;
+    std::int32_t NextSlip = 0;
+    std::unique_ptr<SlipFile> SlipFileNumber; // open slip file, if any
+    SlipRecord RecordBuffer;
+
+    // Day schedule.
+    std::string DayFilePath; // program-relative: "\2026\Team# 1\338.txt"
+    std::array<std::string, 13> DaySlots;
+    std::array<std::string, 13> TimeLabels; // 1..12 used
+    std::string CurrentYear;
+    std::int16_t DayOfYear = 0;
+
+    std::int16_t Rescheduling = 0;
+
+    // What the operator must be told about damage that did not stop the program.
+    std::vector<std::string> Notices;
+};
+
+// Closes every file the program holds open (only the slip file stays open between steps).
+void CloseAllFiles(CrewdeskVariables& v);
+
+} // namespace rotaplan

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "platform/Date.h"
+#include "store/CrewdeskVariables.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace rotaplan {
+
+inline constexpr const char* NoEventScheduled = "No Event Scheduled";
+inline constexpr int SlotCount = 8;
+inline constexpr int DayEntryCount = 12;
+
+// "\2026\Team#"
+std::string TeamRootFor(int year);
+// TeamRoot, a blank, the team, a backslash, the day of the year and ".txt".
+std::string DayFileName(std::string_view teamRoot, int team, int dayOfYear);
+
+// Throws StoreError for a file without twelve quoted values.
+void ReadDayFile(CrewdeskVariables& v);
+void WriteDayFile(CrewdeskVariables& v);
+void NewDayFile(CrewdeskVariables& v);
+// Sets DayFilePath for the team and date under TeamRoot, creates the file if missing, reads it.
+void LoadDay(CrewdeskVariables& v, int team, const Date& date);
+// Frees every entry of the day file at DayFilePath that holds the SA text.
+// A missing day file holds nothing to free.
+void FreeBooking(CrewdeskVariables& v, std::string_view saText);
+
+void MakeYearFolders(CrewdeskVariables& v, const std::string& year);
+void EnsureYearFolders(CrewdeskVariables& v, const Date& today);
+
+Date ToWorkingDay(std::uint8_t workWeek, const Date& date);
+Date FirstBookableDate(const DateTime& now);
+
+void BuildTimeLabels(CrewdeskVariables& v);
+// The call slip's labels ("08:00") and the schedule view's ("08:00 am") for a start hour.
+std::array<std::string, SlotCount> SlotLabels(std::uint8_t startHour);
+std::array<std::string, SlotCount> ViewLabels(std::uint8_t startHour);
+int StartIndexForSlot(std::uint8_t startHour, int slot);
+int SlotForStartIndex(std::uint8_t startHour, int startIndex);
+// The start time shown for a booking: always the label of its first slot.
+std::string StartTimeText(const CrewdeskVariables& v, int startIndex);
+
+} // namespace rotaplan

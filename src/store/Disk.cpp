@@ -1,0 +1,284 @@
+#include "store/Disk.h"
+
+#include "store/StoreError.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace rotaplan::disk {
+namespace {
+
+FaultHook& Hook() {
+    static FaultHook hook;
+    return hook;
+}
+
+void Before(Operation op, const fs::path& file) {
+    if (Hook())
+        Hook()(op, file);
+}
+
+[[noreturn]] void Fail(const fs::path& file, const std::string& operation, int error) {
+    throw StoreError(file, operation, std::strerror(error));
+}
+
+[[noreturn]] void Fail(const fs::path& file, const std::string& operation,
+                       const std::error_code& ec) {
+    throw StoreError(file, operation, ec.message());
+}
+
+int OpenOrFail(const fs::path& file, int flags, const std::string& operation) {
+    const int fd = ::open(file.c_str(), flags | O_CLOEXEC, 0644);
+    if (fd < 0)
+        Fail(file, operation, errno);
+    return fd;
+}
+
+void WriteAllAt(int fd, const fs::path& file, std::uint64_t offset, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::pwrite(fd, bytes.data(), bytes.size(), static_cast<off_t>(offset));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            Fail(file, "write", errno);
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+        offset += static_cast<std::uint64_t>(n);
+    }
+}
+
+void SyncOrFail(int fd, const fs::path& file) {
+    Before(Operation::Flush, file);
+    if (::fsync(fd) != 0)
+        Fail(file, "flush", errno);
+}
+
+// Makes a rename or removal in the folder itself durable.
+void SyncFolder(const fs::path& folder) {
+    const int fd =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+bool Matches(std::string_view pattern, std::string_view name) {
+    if (pattern.empty())
+        return name.empty();
+    if (pattern[0] == '*') {
+        for (std::size_t i = 0; i <= name.size(); ++i)
+            if (Matches(pattern.substr(1), name.substr(i)))
+                return true;
+        return false;
+    }
+    if (name.empty())
+        return false;
+    const bool same = pattern[0] == '?' || pattern[0] == name[0];
+    return same && Matches(pattern.substr(1), name.substr(1));
+}
+
+} // namespace
+
+fs::path Resolve(const fs::path& programFolder, std::string_view relativeName) {
+    fs::path result = programFolder;
+    std::size_t start = 0;
+    while (start <= relativeName.size()) {
+        const std::size_t end = std::min(relativeName.find('\\', start), relativeName.size());
+        if (end > start)
+            result /= std::string(relativeName.substr(start, end - start));
+        start = end + 1;
+    }
+    return result;
+}
+
+bool FileExists(const fs::path& file) {
+    std::error_code ec;
+    return fs::is_regular_file(file, ec);
+}
+
+bool FolderExists(const fs::path& folder) {
+    std::error_code ec;
+    return fs::is_directory(folder, ec);
+}
+
+std::uintmax_t FileLength(const fs::path& file) {
+    std::error_code ec;
+    const auto length = fs::file_size(file, ec);
+    if (ec)
+        Fail(file, "read the length of", ec);
+    return length;
+}
+
+std::string ReadWholeFile(const fs::path& file) {
+    ReadHandle handle(file);
+    std::string bytes(handle.Length(), '\0');
+    bytes.resize(handle.ReadAt(0, bytes.data(), bytes.size()));
+    return bytes;
+}
+
+void WriteFileAtomic(const fs::path& file, std::string_view bytes) {
+    const fs::path scratch = fs::path(file).concat(".new");
+    {
+        WriteHandle out(scratch);
+        out.Append(bytes);
+        out.Commit();
+    }
+    ReplaceWith(scratch, file);
+}
+
+void ReplaceWith(const fs::path& scratch, const fs::path& target) {
+    try {
+        RenameFile(scratch, target);
+    } catch (...) {
+        ::unlink(scratch.c_str());
+        throw;
+    }
+}
+
+void CopyFileAtomic(const fs::path& from, const fs::path& to) {
+    WriteFileAtomic(to, ReadWholeFile(from));
+}
+
+void WriteAt(const fs::path& file, std::uint64_t offset, std::string_view bytes) {
+    Before(Operation::Write, file);
+    const int fd = OpenOrFail(file, O_WRONLY | O_CREAT, "open for writing");
+    try {
+        WriteAllAt(fd, file, offset, bytes);
+        SyncOrFail(fd, file);
+    } catch (...) {
+        ::close(fd);
+        throw;
+    }
+    if (::close(fd) != 0)
+        Fail(file, "close", errno);
+}
+
+void RemoveFile(const fs::path& file) {
+    Before(Operation::Remove, file);
+    if (::unlink(file.c_str()) != 0 && errno != ENOENT)
+        Fail(file, "delete", errno);
+}
+
+void RenameFile(const fs::path& from, const fs::path& to) {
+    Before(Operation::Rename, to);
+    if (::rename(from.c_str(), to.c_str()) != 0)
+        throw StoreError(to, "rename " + from.filename().string() + " to", std::strerror(errno));
+    SyncFolder(to.parent_path());
+}
+
+void CreateFolder(const fs::path& folder) {
+    if (FolderExists(folder))
+        return;
+    Before(Operation::CreateFolder, folder);
+    if (::mkdir(folder.c_str(), 0755) != 0 && errno != EEXIST)
+        Fail(folder, "create the folder", errno);
+}
+
+void RemoveFolder(const fs::path& folder) {
+    if (!FolderExists(folder))
+        return;
+    Before(Operation::RemoveFolder, folder);
+    if (::rmdir(folder.c_str()) != 0)
+        Fail(folder, "remove the folder", errno);
+}
+
+void RenameFolder(const fs::path& from, const fs::path& to) {
+    Before(Operation::Rename, to);
+    if (::rename(from.c_str(), to.c_str()) != 0)
+        throw StoreError(to, "rename the folder " + from.filename().string() + " to",
+                         std::strerror(errno));
+}
+
+std::vector<fs::path> MatchingFiles(const fs::path& folder, std::string_view pattern) {
+    std::vector<fs::path> found;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code typeError;
+        if (it->is_regular_file(typeError) && Matches(pattern, it->path().filename().string()))
+            found.push_back(it->path());
+    }
+    if (ec && ec != std::errc::no_such_file_or_directory)
+        Fail(folder, "list", ec);
+    return found;
+}
+
+ReadHandle::ReadHandle(const fs::path& file)
+    : file_(file), fd_(OpenOrFail(file, O_RDONLY, "open for reading")) {}
+
+ReadHandle::~ReadHandle() {
+    ::close(fd_);
+}
+
+std::uint64_t ReadHandle::Length() const {
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0)
+        Fail(file_, "read the length of", errno);
+    return static_cast<std::uint64_t>(st.st_size);
+}
+
+std::size_t ReadHandle::ReadAt(std::uint64_t offset, char* buffer, std::size_t size) const {
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t n =
+            ::pread(fd_, buffer + done, size - done, static_cast<off_t>(offset + done));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            Fail(file_, "read", errno);
+        }
+        if (n == 0)
+            break;
+        done += static_cast<std::size_t>(n);
+    }
+    return done;
+}
+
+WriteHandle::WriteHandle(const fs::path& file) : file_(file) {
+    Before(Operation::Write, file);
+    fd_ = OpenOrFail(file, O_WRONLY | O_CREAT | O_TRUNC, "create");
+}
+
+WriteHandle::~WriteHandle() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+        ::unlink(file_.c_str());
+    }
+}
+
+void WriteHandle::Append(std::string_view bytes) {
+    buffer_.append(bytes);
+    if (buffer_.size() >= (1u << 20))
+        Flush();
+}
+
+void WriteHandle::Flush() {
+    if (buffer_.empty())
+        return;
+    Before(Operation::Write, file_);
+    const off_t end = ::lseek(fd_, 0, SEEK_END);
+    if (end < 0)
+        Fail(file_, "write", errno);
+    WriteAllAt(fd_, file_, static_cast<std::uint64_t>(end), buffer_);
+    buffer_.clear();
+}
+
+void WriteHandle::Commit() {
+    Flush();
+    SyncOrFail(fd_, file_);
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0) {
+        ::unlink(file_.c_str());
+        Fail(file_, "close", errno);
+    }
+}
+
+void SetFaultHook(FaultHook hook) {
+    Hook() = std::move(hook);
+}
+
+} // namespace rotaplan::disk

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Every file-system call of the store goes through here, so that each one reports
+// failure the same way and tests can make any single one of them fail.
+namespace rotaplan::disk {
+
+namespace fs = std::filesystem;
+
+// Maps a program-relative name written with backslashes ("\Backup\Counter.txt")
+// onto a path under the program folder.
+fs::path Resolve(const fs::path& programFolder, std::string_view relativeName);
+
+bool FileExists(const fs::path& file); // an ordinary file
+bool FolderExists(const fs::path& folder);
+std::uintmax_t FileLength(const fs::path& file);
+
+std::string ReadWholeFile(const fs::path& file);
+
+// Replaces the file's content all at once: scratch file in the same folder, flushed to
+// disk, renamed over the target. A crash leaves the old or the new content.
+void WriteFileAtomic(const fs::path& file, std::string_view bytes);
+// Copies through WriteFileAtomic, so a torn copy never replaces a good one.
+void CopyFileAtomic(const fs::path& from, const fs::path& to);
+
+// Writes bytes at the offset, extending the file (creating it if needed), flushed to disk
+// before it returns.
+void WriteAt(const fs::path& file, std::uint64_t offset, std::string_view bytes);
+
+// Renames a finished scratch file over the target; on failure the scratch file is removed.
+void ReplaceWith(const fs::path& scratch, const fs::path& target);
+
+void RemoveFile(const fs::path& file); // a missing file is not an error
+void RenameFile(const fs::path& from, const fs::path& to);
+void CreateFolder(const fs::path& folder); // an existing folder is not an error
+void RemoveFolder(const fs::path& folder); // must be empty; a missing one is not an error
+void RenameFolder(const fs::path& from, const fs::path& to);
+// The ordinary files of a folder whose names match a pattern with * and ? wildcards.
+std::vector<fs::path> MatchingFiles(const fs::path& folder, std::string_view pattern);
+
+// A sequential or random reader that keeps one descriptor open.
+class ReadHandle {
+public:
+    explicit ReadHandle(const fs::path& file);
+    ~ReadHandle();
+    ReadHandle(const ReadHandle&) = delete;
+    ReadHandle& operator=(const ReadHandle&) = delete;
+
+    std::uint64_t Length() const;
+    // Reads up to size bytes at offset; returns the count read (short only at end of file).
+    std::size_t ReadAt(std::uint64_t offset, char* buffer, std::size_t size) const;
+    const fs::path& File() const { return file_; }
+
+private:
+    fs::path file_;
+    int fd_ = -1;
+};
+
+// A new file written front to back, flushed on Commit; removed again if never committed.
+class WriteHandle {
+public:
+    explicit WriteHandle(const fs::path& file);
+    ~WriteHandle();
+    WriteHandle(const WriteHandle&) = delete;
+    WriteHandle& operator=(const WriteHandle&) = delete;
+
+    void Append(std::string_view bytes);
+    void Commit(); // flushes buffers and the file to disk, then closes it
+    const fs::path& File() const { return file_; }
+
+private:
+    void Flush();
+    fs::path file_;
+    int fd_ = -1;
+    std::string buffer_;
+};
+
+// Tests install a hook that sees every changing operation before it happens and may throw
+// to fail it (or end the process to simulate a crash at exactly that point).
+enum class Operation { Write, Flush, Rename, Remove, CreateFolder, RemoveFolder };
+using FaultHook = std::function<void(Operation, const fs::path&)>;
+void SetFaultHook(FaultHook hook);
+
+} // namespace rotaplan::disk

@@ -1,0 +1,69 @@
+#include "store/SlipRecord.h"
+
+#include "platform/Cp1252.h"
+#include "store/StoreError.h"
+
+#include <algorithm>
+
+namespace rotaplan {
+namespace {
+
+constexpr std::array<SlipFieldLayout, SlipFieldCount> Layouts = {{
+    {0, 10},   {10, 10},  {20, 2},  {22, 6},   {28, 2},   {30, 10},  {40, 2},
+    {42, 30},  {72, 12},  {84, 20}, {104, 20}, {124, 10}, {134, 30}, {164, 35},
+    {199, 25}, {224, 20}, {244, 2}, {246, 10}, {256, 13},
+}};
+
+constexpr std::array<const char*, SlipFieldCount> FieldNames = {
+    "Kind",    "SANumber", "Team",   "HoursWord", "Hours",  "Date", "StartIndex",
+    "Problem", "Status",   "Spare1", "Spare2",    "Amount", "Name", "Street",
+    "Apt",     "City",     "ST",     "Zip",       "Tel"};
+
+static_assert(Layouts.back().offset + Layouts.back().width == SlipRecordLength);
+
+} // namespace
+
+SlipFieldLayout LayoutOf(SlipField field) {
+    return Layouts[static_cast<std::size_t>(field)];
+}
+
+SlipRecord::SlipRecord() {
+    bytes_.fill(' ');
+}
+
+void SlipRecord::Set(SlipField field, std::string_view utf8) {
+    const auto bytes = Utf8ToCp1252(utf8);
+    if (!bytes)
+        throw StoreError({},
+                         std::string("store the ") + FieldNames[static_cast<std::size_t>(field)],
+                         "the character \"" + FirstUnstorable(utf8) +
+                             "\" cannot be stored in the program's files");
+    const auto [offset, width] = LayoutOf(field);
+    const std::size_t n = std::min(width, bytes->size());
+    std::copy_n(bytes->begin(), n, bytes_.begin() + static_cast<std::ptrdiff_t>(offset));
+    std::fill_n(bytes_.begin() + static_cast<std::ptrdiff_t>(offset + n), width - n, ' ');
+}
+
+std::string SlipRecord::Get(SlipField field) const {
+    const auto [offset, width] = LayoutOf(field);
+    return Cp1252ToUtf8(std::string_view(bytes_.data() + offset, width));
+}
+
+std::string SlipRecord::Trimmed(SlipField field) const {
+    return Trim(Get(field));
+}
+
+SlipRecord SlipRecord::FromBytes(std::string_view bytes) {
+    SlipRecord record;
+    std::copy_n(bytes.begin(), std::min(bytes.size(), SlipRecordLength), record.bytes_.begin());
+    return record;
+}
+
+std::string Trim(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
+}
+
+} // namespace rotaplan

@@ -1,0 +1,57 @@
+#include "platform/qt/QtPlatform.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace rotaplan {
+namespace {
+
+TEST(QtLocale, UsEnglishFormsWithAFourDigitYear) {
+    const QtLocale us(QLocale(QLocale::English, QLocale::UnitedStates));
+    EXPECT_FALSE(us.UsesFallback());
+    EXPECT_EQ(us.ShortDate({2026, 12, 4}), "12/4/2026");
+    EXPECT_EQ(us.ParseShortDate("12/4/2026"), (Date{2026, 12, 4}));
+    EXPECT_EQ(us.WeekdayName({2026, 12, 4}), "Friday");
+    EXPECT_EQ(us.MonthName(12), "December");
+    EXPECT_EQ(us.CurrencyZero(), "$0.00");
+}
+
+TEST(QtLocale, EveryDateFitsTheFieldAndReadsBack) {
+    for (const QLocale& l : {QLocale(QLocale::German, QLocale::Germany),
+                             QLocale(QLocale::English, QLocale::UnitedKingdom),
+                             QLocale(QLocale::French, QLocale::France),
+                             QLocale(QLocale::English, QLocale::UnitedStates)}) {
+        const QtLocale locale(l);
+        for (long n = Date{1000, 1, 1}.DayNumber(); n < Date{9999, 12, 31}.DayNumber(); n += 331) {
+            const Date d = Date::FromDayNumber(n);
+            const std::string text = locale.ShortDate(d);
+            ASSERT_LE(text.size(), 10u) << l.name().toStdString() << " " << text;
+            ASSERT_EQ(locale.ParseShortDate(text), d) << l.name().toStdString() << " " << text;
+        }
+    }
+    EXPECT_EQ(QtLocale(QLocale(QLocale::German, QLocale::Germany)).ShortDate({2026, 12, 4}),
+              "04.12.2026");
+}
+
+TEST(QtLocale, BareMachineFallsBackToUsEnglish) {
+    const QtLocale c(QLocale::c());
+    EXPECT_TRUE(c.UsesFallback());
+    EXPECT_EQ(c.ShortDate({2026, 12, 4}), "12/4/2026");
+    EXPECT_EQ(c.CurrencyZero(), "$0.00");
+}
+
+TEST(FolderInstanceGuard, SecondCopyOnTheSameFolderIsRefusedUntilTheFirstEnds) {
+    test::TempFolder folder, other;
+    auto first = std::make_unique<FolderInstanceGuard>(folder.Path());
+    ASSERT_TRUE(first->TryAcquire());
+    FolderInstanceGuard second(folder.Path());
+    EXPECT_FALSE(second.TryAcquire());
+    FolderInstanceGuard elsewhere(other.Path());
+    EXPECT_TRUE(elsewhere.TryAcquire());
+    EXPECT_TRUE(std::filesystem::is_empty(folder.Path())) << "the check writes nothing";
+    first.reset(); // as when the first copy ends, however it ends
+    EXPECT_TRUE(second.TryAcquire());
+}
+
+} // namespace
+} // namespace rotaplan

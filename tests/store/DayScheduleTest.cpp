@@ -1,0 +1,129 @@
+#include "store/DaySchedule.h"
+#include "store/StoreError.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace rotaplan {
+namespace {
+
+using test::ReadBytes;
+using test::WriteBytes;
+
+std::string FreeDay() {
+    std::string bytes;
+    for (int i = 0; i < 12; ++i)
+        bytes += "\"No Event Scheduled\"\r\n";
+    return bytes;
+}
+
+TEST(DayFile, CreatedFreeOnFirstLookAndChangedEntryByEntry) {
+    test::TempFolder folder;
+    CrewdeskVariables v(folder.Path());
+    v.TeamRoot = TeamRootFor(2026);
+    LoadDay(v, 2, Date{2026, 12, 4});
+    EXPECT_EQ(v.DayFilePath, "\\2026\\Team# 2\\338.txt");
+    const auto file = folder / "2026/Team# 2/338.txt";
+    EXPECT_EQ(ReadBytes(file), FreeDay()) << "made along with the team folder it lacked";
+
+    v.DaySlots[5] = v.DaySlots[6] = "SA 338-2";
+    v.DaySlots[9] = "SA 338-3";
+    WriteDayFile(v);
+    std::string expected = FreeDay();
+    const std::string line = "\"No Event Scheduled\"\r\n";
+    std::string booked;
+    for (int i = 0; i < 12; ++i)
+        booked += i == 5 || i == 6 ? "\"SA 338-2\"\r\n" : i == 9 ? "\"SA 338-3\"\r\n" : line;
+    EXPECT_EQ(ReadBytes(file), booked);
+
+    FreeBooking(v, "SA 338-2  ");
+    std::string freed;
+    for (int i = 0; i < 12; ++i)
+        freed += i == 9 ? "\"SA 338-3\"\r\n" : line;
+    EXPECT_EQ(ReadBytes(file), freed);
+
+    v.DayFilePath = DayFileName(v.TeamRoot, 1, 1);
+    EXPECT_NO_THROW(FreeBooking(v, "SA 338-3")) << "no day file, nothing to free";
+    EXPECT_FALSE(std::filesystem::exists(folder / "2026/Team# 1/1.txt"));
+}
+
+TEST(DayFile, DamagedFileIsRefusedAndSlotsKept) {
+    test::TempFolder folder;
+    CrewdeskVariables v(folder.Path());
+    v.DayFilePath = "\\2026\\Team# 1\\5.txt";
+    v.DaySlots.fill("kept");
+    std::string eleven;
+    for (int i = 0; i < 11; ++i)
+        eleven += "\"No Event Scheduled\"\r\n";
+    for (const std::string& bad : {eleven, eleven + "SA 5-1\r\n", FreeDay() + "\"SA 5-1\"\r\n"}) {
+        WriteBytes(folder / "2026/Team# 1/5.txt", bad);
+        try {
+            ReadDayFile(v);
+            ADD_FAILURE();
+        } catch (const StoreError& e) {
+            EXPECT_EQ(e.File().filename(), "5.txt");
+        }
+        EXPECT_EQ(v.DaySlots[0], "kept");
+    }
+}
+
+TEST(Calendar, WorkingDaysByWorkWeek) {
+    const Date fri{2026, 12, 4}, sat{2026, 12, 5}, sun{2026, 12, 6}, mon{2026, 12, 7};
+    struct Case {
+        std::uint8_t week;
+        Date in, out;
+    } cases[] = {{5, sat, mon},  {5, sun, mon},  {5, fri, fri}, {61, sat, sat}, {61, sun, mon},
+                 {62, sat, sun}, {62, sun, sun}, {7, sat, sat}, {7, sun, sun},  {9, sat, sat}};
+    for (const auto& c : cases)
+        EXPECT_EQ(ToWorkingDay(c.week, c.in), c.out) << int(c.week) << " " << c.in.day;
+
+    EXPECT_EQ(FirstBookableDate({fri, 17, 59}), fri);
+    EXPECT_EQ(FirstBookableDate({fri, 18, 0}), sat);
+    EXPECT_EQ(FirstBookableDate({Date{2026, 12, 31}, 23, 59}), (Date{2027, 1, 1}));
+}
+
+TEST(YearFolders, MadeOnceWithTheirTeamsAndNextYearFromDay121) {
+    test::TempFolder folder;
+    CrewdeskVariables v(folder.Path());
+    v.Assignments = {"populated", "North", "South"};
+    MakeYearFolders(v, "2027");
+    EXPECT_TRUE(std::filesystem::is_directory(folder / "2027/Team# 1"));
+    EXPECT_TRUE(std::filesystem::is_directory(folder / "2027/Team# 2"));
+    std::filesystem::remove(folder / "2027/Team# 2");
+    MakeYearFolders(v, "2027");
+    EXPECT_FALSE(std::filesystem::exists(folder / "2027/Team# 2")) << "an existing year is left";
+
+    EnsureYearFolders(v, Date{2026, 4, 30}); // day 120
+    EXPECT_EQ(v.CurrentYear, "2026");
+    EXPECT_EQ(v.DayOfYear, 120);
+    EXPECT_TRUE(std::filesystem::is_directory(folder / "2026/Team# 2"));
+    std::filesystem::remove_all(folder / "2027");
+    EnsureYearFolders(v, Date{2026, 4, 30});
+    EXPECT_FALSE(std::filesystem::exists(folder / "2027"));
+    EnsureYearFolders(v, Date{2026, 5, 1}); // day 121
+    EXPECT_TRUE(std::filesystem::is_directory(folder / "2027/Team# 2"));
+}
+
+TEST(TimeLabels, StartTimeShownIsTheLabelOfTheFirstSlot) {
+    CrewdeskVariables v("");
+    BuildTimeLabels(v);
+    v.StartHour = 8;
+    EXPECT_EQ(StartTimeText(v, 3), "08:00");
+    EXPECT_EQ(StartTimeText(v, 7), "01:00");
+    EXPECT_EQ(StartTimeText(v, 10), "04:00");
+    for (std::uint8_t hour : {std::uint8_t{7}, std::uint8_t{8}, std::uint8_t{9}}) {
+        v.StartHour = hour;
+        for (int slot = 0; slot < SlotCount; ++slot)
+            EXPECT_EQ(StartTimeText(v, StartIndexForSlot(hour, slot)), SlotLabels(hour)[slot]);
+    }
+    v.StartHour = 7;
+    EXPECT_EQ(StartIndexForSlot(7, 4), 6);
+    EXPECT_EQ(StartTimeText(v, 6), "12:00");
+    EXPECT_EQ(ViewLabels(7)[4], "12:00 pm");
+    EXPECT_EQ(ViewLabels(8)[3], "11:00 am");
+    EXPECT_EQ(StartTimeText(v, 12), "06:00") << "outside the slots: the table";
+    EXPECT_EQ(StartTimeText(v, 40), "40");
+}
+
+} // namespace
+} // namespace rotaplan

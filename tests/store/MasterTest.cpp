@@ -1,0 +1,57 @@
+#include "store/Master.h"
+#include "store/Disk.h"
+#include "store/StoreError.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace rotaplan {
+namespace {
+
+using test::ReadBytes;
+using test::WriteBytes;
+
+TEST(Backup, CopiesWhatExistsAndKeepsOlderCopiesOfWhatDoesNot) {
+    test::TempFolder folder;
+    CrewdeskVariables v(folder.Path());
+    WriteBytes(folder / "Assignto.txt", "\"North\"\r\n");
+    WriteBytes(folder / "Slips.txt", std::string(269, 's'));
+    WriteBytes(folder / "CompletedSlips.txt", std::string(269, 'c'));
+    WriteBytes(folder / "Backup/PurgedDate.txt", "44\r\n");
+    BackupFiles(v);
+    EXPECT_EQ(ReadBytes(folder / "Backup/Assignto.txt"), "\"North\"\r\n");
+    EXPECT_EQ(ReadBytes(folder / "Backup/Slips.txt"), std::string(269, 's'));
+    EXPECT_EQ(ReadBytes(folder / "Backup/PurgedDate.txt"), "44\r\n");
+    EXPECT_FALSE(std::filesystem::exists(folder / "Backup/CompletedSlips.txt"));
+    EXPECT_FALSE(std::filesystem::exists(folder / "Backup/Counter.txt"));
+
+    WriteBytes(folder / "Assignto.txt", "\"Changed\"\r\n");
+    RestoreFiles(v);
+    EXPECT_EQ(ReadBytes(folder / "Assignto.txt"), "\"North\"\r\n");
+    EXPECT_EQ(ReadBytes(folder / "PurgedDate.txt"), "44\r\n");
+}
+
+TEST(Backup, OneFailingCopyStillCopiesTheOthersAndIsReported) {
+    test::TempFolder folder;
+    CrewdeskVariables v(folder.Path());
+    for (const char* name : CentralFiles)
+        WriteBytes(folder / name, name);
+    WriteBytes(folder / "Backup/Counter.txt", "old");
+    disk::SetFaultHook([](disk::Operation op, const std::filesystem::path& file) {
+        if (op == disk::Operation::Rename && file.filename() == "Counter.txt")
+            throw StoreError(file, "rename", "Read-only file system");
+    });
+    try {
+        BackupFiles(v);
+        ADD_FAILURE();
+    } catch (const StoreError& e) {
+        EXPECT_EQ(e.File().filename(), "Counter.txt");
+    }
+    disk::SetFaultHook(nullptr);
+    EXPECT_EQ(ReadBytes(folder / "Backup/Counter.txt"), "old");
+    EXPECT_EQ(ReadBytes(folder / "Backup/Settings.txt"), "Settings.txt");
+    EXPECT_FALSE(std::filesystem::exists(folder / "Backup/Counter.txt.new"));
+}
+
+} // namespace
+} // namespace rotaplan

@@ -1,0 +1,213 @@
+#include "store/SlipFile.h"
+#include "store/Counter.h"
+#include "store/Disk.h"
+#include "store/StoreError.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace rotaplan {
+namespace {
+
+using test::ReadBytes;
+using test::WriteBytes;
+
+SlipRecord Slip(const std::string& sa) {
+    SlipRecord r;
+    r.Set(SlipField::Kind, "Service");
+    r.Set(SlipField::SANumber, "SA " + sa);
+    return r;
+}
+
+std::string Bytes(const SlipRecord& r) {
+    return std::string(r.Bytes().data(), r.Bytes().size());
+}
+
+std::string FileOf(std::initializer_list<const char*> sas) {
+    std::string bytes;
+    for (const char* sa : sas)
+        bytes += Bytes(Slip(sa));
+    return bytes;
+}
+
+TEST(SlipRecord, FieldsSitAtTheirOffsetsPaddedAndCut) {
+    SlipRecord r;
+    const std::pair<SlipField, const char*> fields[] = {
+        {SlipField::Kind, "Service"},
+        {SlipField::SANumber, "SA 338-2"},
+        {SlipField::Team, "1"},
+        {SlipField::HoursWord, "Hours"},
+        {SlipField::Hours, "3"},
+        {SlipField::Date, "12/4/2026"},
+        {SlipField::StartIndex, "10"},
+        {SlipField::Problem, "Leaking tap"},
+        {SlipField::Status, "Scheduled"},
+        {SlipField::Amount, "$0.00"},
+        {SlipField::Name, "A name that is longer than thirty chars"},
+        {SlipField::Street, "1 Main St"},
+        {SlipField::Apt, "Apt 2"},
+        {SlipField::City, "A city of twenty-five ch"},
+        {SlipField::ST, "I"},
+        {SlipField::Zip, "62701"},
+        {SlipField::Tel, "217-555-0100"}};
+    for (const auto& [field, text] : fields)
+        r.Set(field, text);
+    const std::string b = Bytes(r);
+    ASSERT_EQ(b.size(), 269u);
+    EXPECT_EQ(b.substr(0, 10), "Service   ");
+    EXPECT_EQ(b.substr(10, 10), "SA 338-2  ");
+    EXPECT_EQ(b.substr(20, 2), "1 ");
+    EXPECT_EQ(b.substr(22, 8), "Hours 3 ");
+    EXPECT_EQ(b.substr(30, 12), "12/4/2026 10");
+    EXPECT_EQ(b.substr(72, 12), "Scheduled   ");
+    EXPECT_EQ(b.substr(84, 40), std::string(40, ' '));
+    EXPECT_EQ(b.substr(124, 10), "$0.00     ");
+    EXPECT_EQ(b.substr(134, 30), "A name that is longer than thi");
+    EXPECT_EQ(b.substr(224, 20), "A city of twenty-fiv");
+    EXPECT_EQ(b.substr(244, 2), "I ");
+    EXPECT_EQ(b.substr(256, 13), "217-555-0100 ");
+    EXPECT_EQ(r.Get(SlipField::ST), "I ");
+    EXPECT_EQ(r.Trimmed(SlipField::SANumber), "SA 338-2");
+
+    r.Set(SlipField::Name, "Jos\xc3\xa9");
+    EXPECT_EQ(b.size(), 269u);
+    EXPECT_EQ(Bytes(r).substr(134, 5), "Jos\xe9 ");
+    EXPECT_EQ(r.Trimmed(SlipField::Name), "Jos\xc3\xa9");
+    EXPECT_THROW(r.Set(SlipField::Name, "\xc5\x81ukasz"), StoreError);
+    EXPECT_EQ(r.Trimmed(SlipField::Name), "Jos\xc3\xa9") << "a refused text changes nothing";
+}
+
+TEST(SlipFile, AppendWritesOneRecordAtTheEndAndNothingElse) {
+    test::TempFolder folder;
+    CrewdeskVariables v(folder.Path());
+    OpenSlipFile(v);
+    EXPECT_EQ(v.SlipCount, 0);
+    EXPECT_EQ(v.NextSlip, 1);
+    EXPECT_EQ(ReadBytes(folder / "Slips.txt"), "");
+
+    const std::string three = FileOf({"1-1", "1-2", "1-3"});
+    WriteBytes(folder / "Slips.txt", three);
+    v.RecordBuffer = Slip("1-4");
+    std::int32_t written = 0;
+    AppendSlip(v, written);
+    EXPECT_EQ(written, 4);
+    EXPECT_EQ(ReadBytes(folder / "Slips.txt"), three + Bytes(Slip("1-4")));
+    EXPECT_EQ(v.SlipFileNumber, nullptr) << "the append closes every file";
+
+    OpenSlipFile(v);
+    ReadSlip(v, 2);
+    EXPECT_EQ(v.RecordBuffer.Trimmed(SlipField::SANumber), "SA 1-2");
+    EXPECT_THROW(ReadSlip(v, 5), StoreError);
+    EXPECT_THROW(ReadSlip(v, 0), StoreError);
+}
+
+TEST(SlipFile, TornTailIsReportedNeverReadAndOverwrittenByTheNextAppend) {
+    test::TempFolder folder;
+    WriteBytes(folder / "Slips.txt", FileOf({"1-1", "1-2", "1-3"}) + std::string(200, 'z'));
+    CrewdeskVariables v(folder.Path());
+    OpenSlipFile(v);
+    EXPECT_EQ(v.SlipCount, 3) << "a partial record is not a record, however long";
+    EXPECT_EQ(v.SlipFileNumber->TrailingBytes(), 200u);
+    v.RecordBuffer = Slip("1-4");
+    std::int32_t written = 0;
+    AppendSlip(v, written);
+    EXPECT_EQ(ReadBytes(folder / "Slips.txt"), FileOf({"1-1", "1-2", "1-3", "1-4"}));
+}
+
+TEST(SlipFile, RemovalRewriteKeepsOrderAndLeavesNoScratchFile) {
+    test::TempFolder folder;
+    CrewdeskVariables v(folder.Path());
+    WriteBytes(folder / "Temp.txt", "stale scratch from an earlier run");
+    WriteBytes(folder / "Slips.txt", FileOf({"1-1", "1-2", "1-3", "1-4"}));
+    RemoveSlip(v, 2);
+    EXPECT_EQ(ReadBytes(folder / "Slips.txt"), FileOf({"1-1", "1-3", "1-4"}));
+    EXPECT_FALSE(std::filesystem::exists(folder / "Temp.txt"));
+
+    WriteBytes(folder / "Slips.txt", FileOf({"1-1"}));
+    RemoveSlip(v, 1);
+    EXPECT_EQ(ReadBytes(folder / "Slips.txt"), "");
+}
+
+TEST(SlipFile, FailedRewriteLeavesTheFileAsItWas) {
+    test::TempFolder folder;
+    CrewdeskVariables v(folder.Path());
+    const std::string before = FileOf({"1-1", "1-2", "1-3"});
+    WriteBytes(folder / "Slips.txt", before);
+    for (auto failing : {disk::Operation::Write, disk::Operation::Flush, disk::Operation::Rename}) {
+        disk::SetFaultHook([failing](disk::Operation op, const std::filesystem::path& file) {
+            if (op == failing)
+                throw StoreError(file, "write", "No space left on device");
+        });
+        EXPECT_THROW(RemoveSlip(v, 2), StoreError);
+        disk::SetFaultHook(nullptr);
+        EXPECT_EQ(ReadBytes(folder / "Slips.txt"), before);
+        EXPECT_FALSE(std::filesystem::exists(folder / "Temp.txt"));
+    }
+}
+
+TEST(SlipFile, ReadAheadServesScansAndJumpsAlike) {
+    test::TempFolder folder;
+    constexpr int N = 10000;
+    std::string bytes;
+    for (int i = 1; i <= N; ++i)
+        bytes += Bytes(Slip("1-" + std::to_string(i)));
+    WriteBytes(folder / "Slips.txt", bytes);
+    SlipFile file(folder / "Slips.txt");
+    ASSERT_EQ(file.Count(), N);
+    for (int i = 1; i <= N; ++i)
+        ASSERT_EQ(file.Read(i).Trimmed(SlipField::SANumber), "SA 1-" + std::to_string(i));
+    for (int i : {N, 1, 5000, 5001, 4999, 77, N - 1})
+        ASSERT_EQ(file.Read(i).Trimmed(SlipField::SANumber), "SA 1-" + std::to_string(i));
+}
+
+TEST(Counter, SequenceRestartsEachDayAndIsSavedAhead) {
+    test::TempFolder folder;
+    CrewdeskVariables v(folder.Path());
+    const Date day338{2026, 12, 4};
+    WriteBytes(folder / "Counter.txt", "\"338\",5\r\n");
+    LoadCounter(v, day338);
+    EXPECT_EQ(v.CurrentSA, "338-5");
+    LoadCounter(v, day338.AddDays(1));
+    EXPECT_EQ(v.CurrentSA, "339-1");
+    EXPECT_EQ(ReadBytes(folder / "Counter.txt"), "\"339\",1\r\n");
+
+    std::filesystem::remove(folder / "Counter.txt");
+    const Date day12{2026, 1, 12};
+    LoadCounter(v, day12);
+    std::vector<std::string> issued;
+    for (int i = 0; i < 3; ++i) {
+        issued.push_back(v.CurrentSA);
+        AdvanceCounter(v);
+    }
+    EXPECT_EQ(issued, (std::vector<std::string>{"12-1", "12-2", "12-3"}));
+    EXPECT_EQ(ReadBytes(folder / "Counter.txt"), "\"12\",4\r\n");
+
+    std::filesystem::remove(folder / "Counter.txt");
+    WriteBytes(folder / "Backup/Counter.txt", "\"12\",9\r\n");
+    LoadCounter(v, day12);
+    EXPECT_EQ(v.CurrentSA, "12-9");
+    EXPECT_EQ(ReadBytes(folder / "Counter.txt"), "\"12\",9\r\n");
+}
+
+TEST(Counter, DamagedFileIsRefusedByName) {
+    test::TempFolder folder;
+    CrewdeskVariables v(folder.Path());
+    for (const char* bad : {"", "garbage", "\"abc\",3\r\n", "\"338\",x\r\n", "\"338\",0\r\n",
+                            "\"338\",40000\r\n", "\"400\",1\r\n", "338,2\r\n"}) {
+        WriteBytes(folder / "Counter.txt", bad);
+        try {
+            LoadCounter(v, Date{2026, 12, 4});
+            ADD_FAILURE() << bad;
+        } catch (const StoreError& e) {
+            EXPECT_EQ(e.File().filename(), "Counter.txt");
+        }
+        EXPECT_EQ(ReadBytes(folder / "Counter.txt"), bad) << "a damaged counter is not replaced";
+    }
+    WriteBytes(folder / "Counter.txt", "\"338\",32767\r\n");
+    LoadCounter(v, Date{2026, 12, 4});
+    EXPECT_THROW(AdvanceCounter(v), StoreError);
+    EXPECT_EQ(ReadBytes(folder / "Counter.txt"), "\"338\",32767\r\n");
+}
+
+} // namespace
+} // namespace rotaplan

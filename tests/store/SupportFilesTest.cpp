@@ -1,0 +1,177 @@
+#include "store/CommonDiskRoutines.h"
+#include "store/CrewdeskSetup.h"
+#include "store/Disk.h"
+#include "store/StoreError.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace rotaplan {
+namespace {
+
+using test::ReadBytes;
+using test::WriteBytes;
+
+constexpr const char* DefaultSettings = "8\r\n5\r\n#TRUE#\r\n#TRUE#\r\n#FALSE#\r\n#FALSE#\r\n1\r\n";
+
+TEST(Settings, MissingEverywhereWritesTheDefaultsAndDamageKeepsTheFile) {
+    test::TempFolder folder;
+    CrewdeskVariables v(folder.Path());
+    LoadSettings(v);
+    EXPECT_EQ(ReadBytes(folder / "Settings.txt"), DefaultSettings);
+    EXPECT_EQ(v.StartHour, 8);
+    EXPECT_EQ(v.WorkWeek, 5);
+    EXPECT_TRUE(v.SoundAlarms && v.ShowPrompts);
+    EXPECT_EQ(v.ReservedNumber, 1);
+
+    // Any value may be changed and comes back as written.
+    v.StartHour = 7;
+    v.WorkWeek = 62;
+    v.SoundAlarms = false;
+    v.ReservedFlag2 = true;
+    v.ReservedNumber = -3;
+    SaveSettings(v);
+    EXPECT_EQ(ReadBytes(folder / "Settings.txt"),
+              "7\r\n62\r\n#FALSE#\r\n#TRUE#\r\n#FALSE#\r\n#TRUE#\r\n-3\r\n");
+    CrewdeskVariables again(folder.Path());
+    LoadSettings(again);
+    EXPECT_EQ(again.StartHour, 7);
+    EXPECT_EQ(again.WorkWeek, 62);
+    EXPECT_FALSE(again.SoundAlarms);
+    EXPECT_TRUE(again.ReservedFlag2);
+    EXPECT_EQ(again.ReservedNumber, -3);
+    EXPECT_TRUE(again.Notices.empty());
+
+    for (const char* damaged : {"8\r\n5\r\n#TRUE#\r\n#TRUE#\r\n#FALSE#\r\n",
+                                "abc\r\n5\r\n#TRUE#\r\n#TRUE#\r\n#FALSE#\r\n#FALSE#\r\n1\r\n",
+                                "7\r\n5\r\n#YES#\r\n#TRUE#\r\n#FALSE#\r\n#FALSE#\r\n1\r\n",
+                                "7\r\n5\r\n#TRUE#\r\n#TRUE#\r\n#FALSE#\r\n#FALSE#\r\n70000\r\n"}) {
+        WriteBytes(folder / "Settings.txt", damaged);
+        CrewdeskVariables v2(folder.Path());
+        LoadSettings(v2);
+        EXPECT_EQ(v2.StartHour, 8) << damaged;
+        EXPECT_TRUE(v2.SoundAlarms) << damaged;
+        ASSERT_EQ(v2.Notices.size(), 1u) << damaged;
+        EXPECT_NE(v2.Notices[0].find("Settings.txt"), std::string::npos);
+        EXPECT_EQ(ReadBytes(folder / "Settings.txt"), damaged);
+    }
+}
+
+TEST(Settings, HandWrittenFileWithLfLinesAndBlanksReads) {
+    test::TempFolder folder;
+    WriteBytes(folder / "Settings.txt", "7\n61\n #FALSE#\n#TRUE#\n#FALSE#\n#FALSE#\n1");
+    CrewdeskVariables v(folder.Path());
+    LoadSettings(v);
+    EXPECT_EQ(v.StartHour, 7);
+    EXPECT_EQ(v.WorkWeek, 61);
+    EXPECT_FALSE(v.SoundAlarms);
+    EXPECT_TRUE(v.Notices.empty());
+}
+
+TEST(SupportFiles, RecoveredFromBackupWhenMissing) {
+    test::TempFolder folder;
+    WriteBytes(folder / "Backup/Assignto.txt", "\"North, East\"\r\n\"South\"\r\n");
+    WriteBytes(folder / "Backup/ProblemCode.txt", "\"Leak\"\r\n");
+    CrewdeskVariables v(folder.Path());
+    LoadAssignments(v);
+    LoadProblems(v);
+    FillTeamLists(v);
+    EXPECT_EQ(ReadBytes(folder / "Assignto.txt"), ReadBytes(folder / "Backup/Assignto.txt"));
+    EXPECT_EQ(v.Assignments, (std::vector<std::string>{"populated", "North, East", "South"}));
+    EXPECT_EQ(v.TeamList.Items(), (std::vector<std::string>{"North, East", "South"}));
+    EXPECT_EQ(v.ProblemList.Items(), std::vector<std::string>{"Leak"});
+    EXPECT_FALSE(v.FilesMissing);
+    CheckSetupFiles(v);
+    EXPECT_TRUE(v.FileFound);
+}
+
+TEST(SupportFiles, EmptyAndMissingTeamLists) {
+    test::TempFolder folder;
+    CrewdeskVariables v(folder.Path());
+    int redraws = 0;
+    v.TeamList.Subscribe([&] { ++redraws; });
+    LoadAssignments(v);
+    EXPECT_EQ(v.Assignments, std::vector<std::string>{"empty"});
+    EXPECT_TRUE(v.FilesMissing);
+    EXPECT_EQ(v.TeamCount(), 0);
+    CheckSetupFiles(v);
+    EXPECT_FALSE(v.FileFound);
+
+    WriteBytes(folder / "Assignto.txt", "");
+    LoadAssignments(v);
+    FillTeamLists(v);
+    EXPECT_EQ(v.Assignments, std::vector<std::string>{"populated"});
+    EXPECT_TRUE(v.TeamList.Items().empty());
+    EXPECT_EQ(redraws, 1);
+    EXPECT_TRUE(v.FilesMissing) << "never reset during the run";
+}
+
+TEST(SupportFiles, DamagedListNamesFileAndLineAndChangesNothing) {
+    test::TempFolder folder;
+    CrewdeskVariables v(folder.Path());
+    v.ProblemList.Assign({"Old"});
+    for (const char* damaged :
+         {"\"One\"\r\nTwo\r\n", "\"One\"\r\n\"Two\r\n", "\"One\"\r\n\"T\"wo\"\r\n"}) {
+        WriteBytes(folder / "Assignto.txt", damaged);
+        WriteBytes(folder / "ProblemCode.txt", damaged);
+        try {
+            LoadAssignments(v);
+            FAIL() << damaged;
+        } catch (const StoreError& e) {
+            EXPECT_EQ(e.File().filename(), "Assignto.txt");
+            EXPECT_NE(e.Reason().find("line 2"), std::string::npos) << e.what();
+        }
+        EXPECT_EQ(v.Assignments, std::vector<std::string>{"empty"});
+        EXPECT_THROW(LoadProblems(v), StoreError);
+        EXPECT_EQ(v.ProblemList.Items(), std::vector<std::string>{"Old"});
+    }
+}
+
+TEST(SupportFiles, ListsAreWrittenInWindows1252AndRefuseWhatCannotBeStored) {
+    test::TempFolder folder;
+    CrewdeskVariables v(folder.Path());
+    SaveTextList(v, ProblemCodeFile, {"Caf\xc3\xa9 sink", "Heat, hot water"});
+    EXPECT_EQ(ReadBytes(folder / "ProblemCode.txt"), "\"Caf\xe9 sink\"\r\n\"Heat, hot water\"\r\n");
+    LoadProblems(v);
+    EXPECT_EQ(v.ProblemList.Items()[0], "Caf\xc3\xa9 sink");
+
+    for (const char* bad : {"12\" pipe", "Pipe \xc5\x82" /* ł */}) {
+        EXPECT_THROW(SaveTextList(v, ProblemCodeFile, {"Fine", bad}), StoreError);
+        EXPECT_EQ(ReadBytes(folder / "ProblemCode.txt"),
+                  "\"Caf\xe9 sink\"\r\n\"Heat, hot water\"\r\n");
+    }
+    SaveTextList(v, AssigntoFile, {});
+    EXPECT_EQ(ReadBytes(folder / "Assignto.txt"), "");
+}
+
+TEST(KillIfExists, PatternsDeleteFilesOnly) {
+    test::TempFolder folder;
+    WriteBytes(folder / "2026/Team# 1/338.txt", "x");
+    WriteBytes(folder / "2026/Team# 1/README", "x");
+    WriteBytes(folder / "2026/Team# 1/sub/keep.txt", "x");
+    CrewdeskVariables v(folder.Path());
+    KillIfExists(v, "\\2026\\Team# 1\\nothing.txt");
+    KillIfExists(v, "\\2026\\Team# 2\\*.*");
+    EXPECT_TRUE(std::filesystem::exists(folder / "2026/Team# 1/338.txt"));
+    KillIfExists(v, "\\2026\\Team# 1\\*.*");
+    EXPECT_FALSE(std::filesystem::exists(folder / "2026/Team# 1/338.txt"));
+    EXPECT_FALSE(std::filesystem::exists(folder / "2026/Team# 1/README"));
+    EXPECT_TRUE(std::filesystem::exists(folder / "2026/Team# 1/sub/keep.txt"));
+    WriteBytes(folder / "Temp.txt", "x");
+    KillIfExists(v, "\\Temp.txt");
+    EXPECT_FALSE(std::filesystem::exists(folder / "Temp.txt"));
+}
+
+TEST(PrepareFolders, MakesBackupAndAnEmptySlipFileOnlyWhenMissing) {
+    test::TempFolder folder;
+    CrewdeskVariables v(folder.Path());
+    PrepareFolders(v);
+    EXPECT_TRUE(std::filesystem::is_directory(folder / "Backup"));
+    EXPECT_EQ(ReadBytes(folder / "Slips.txt"), "");
+    WriteBytes(folder / "Slips.txt", std::string(269, 'x'));
+    PrepareFolders(v);
+    EXPECT_EQ(ReadBytes(folder / "Slips.txt").size(), 269u);
+}
+
+} // namespace
+} // namespace rotaplan
