@@ -21,7 +21,10 @@ std::string TeamFolderName(const std::string& year, int team) {
 } // namespace
 
 std::string TeamRootFor(int year) {
-    return "\\" + std::to_string(year) + "\\Team#";
+    std::string root(1, '\\');
+    root += std::to_string(year); // appended: GCC 12 warns falsely on the concatenation
+    root += "\\Team#";
+    return root;
 }
 
 std::string DayFileName(std::string_view teamRoot, int team, int dayOfYear) {

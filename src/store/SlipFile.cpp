@@ -10,7 +10,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::size_t MaxReadAhead = 4096; // records, about 1 MB
+constexpr std::size_t MaxReadAhead = 512; // records, about 128 KiB: stays in the cache
 
 const fs::path& CreatedIfMissing(const fs::path& file) {
     if (!disk::FileExists(file))
@@ -31,6 +31,14 @@ SlipFile::SlipFile(const fs::path& file) : handle_(CreatedIfMissing(file)) {
 }
 
 SlipRecord SlipFile::Read(std::int32_t recordNumber) {
+    return SlipRecord::FromBytes(Fetch(recordNumber));
+}
+
+void SlipFile::Read(std::int32_t recordNumber, SlipRecord& into) {
+    into.Assign(Fetch(recordNumber));
+}
+
+std::string_view SlipFile::Fetch(std::int32_t recordNumber) {
     if (recordNumber < 1 || recordNumber > count_)
         throw StoreError(File(), "read record " + std::to_string(recordNumber) + " of",
                          "the file holds " + std::to_string(count_) + " records");
@@ -52,7 +60,7 @@ SlipRecord SlipFile::Read(std::int32_t recordNumber) {
                              "the file became shorter while it was read");
     }
     const std::size_t at = static_cast<std::size_t>(recordNumber - bufferFirst_) * SlipRecordLength;
-    return SlipRecord::FromBytes(std::string_view(buffer_).substr(at, SlipRecordLength));
+    return std::string_view(buffer_).substr(at, SlipRecordLength);
 }
 
 void OpenSlipFile(CrewdeskVariables& v) {
@@ -65,7 +73,7 @@ void OpenSlipFile(CrewdeskVariables& v) {
 void ReadSlip(CrewdeskVariables& v, std::int32_t recordNumber) {
     if (!v.SlipFileNumber)
         OpenSlipFile(v);
-    v.RecordBuffer = v.SlipFileNumber->Read(recordNumber);
+    v.SlipFileNumber->Read(recordNumber, v.RecordBuffer);
 }
 
 void AppendSlip(CrewdeskVariables& v, std::int32_t& recordNumber) {

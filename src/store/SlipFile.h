@@ -25,6 +25,7 @@ public:
     // Bytes after the last whole record (a torn write); never read as a record.
     std::uint64_t TrailingBytes() const { return trailing_; }
     SlipRecord Read(std::int32_t recordNumber); // 1..Count()
+    void Read(std::int32_t recordNumber, SlipRecord& into);
     const std::filesystem::path& File() const { return handle_.File(); }
 
 private:
@@ -34,6 +35,8 @@ private:
     std::string buffer_;
     std::int64_t bufferFirst_ = 0; // record number of buffer_'s first record
     std::size_t readAhead_ = 1;    // records fetched by the next read that misses
+
+    std::string_view Fetch(std::int32_t recordNumber);
 };
 
 // Opens Slips.txt (creating it empty), sets SlipCount and NextSlip.

@@ -55,8 +55,12 @@ std::string SlipRecord::Trimmed(SlipField field) const {
 
 SlipRecord SlipRecord::FromBytes(std::string_view bytes) {
     SlipRecord record;
-    std::copy_n(bytes.begin(), std::min(bytes.size(), SlipRecordLength), record.bytes_.begin());
+    record.Assign(bytes);
     return record;
+}
+
+void SlipRecord::Assign(std::string_view bytes) {
+    std::copy_n(bytes.begin(), std::min(bytes.size(), SlipRecordLength), bytes_.begin());
 }
 
 std::string Trim(std::string_view text) {

@@ -53,6 +53,7 @@ public:
 
     const std::array<char, SlipRecordLength>& Bytes() const { return bytes_; }
     static SlipRecord FromBytes(std::string_view bytes); // exactly SlipRecordLength bytes
+    void Assign(std::string_view bytes);                 // exactly SlipRecordLength bytes
 
     bool operator==(const SlipRecord&) const = default;
 

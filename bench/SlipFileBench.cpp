@@ -1,0 +1,123 @@
+// The slip file's three costs against what the machine does with the same bytes:
+// a full scan against reading the file, one append at two sizes, the removal rewrite
+// against a flushed copy. Folders come from rotaplan_generate (see README.md).
+#include "store/Disk.h"
+#include "store/SlipFile.h"
+
+#include <benchmark/benchmark.h>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+using namespace rotaplan;
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path Folder(const char* variable, const char* fallback) {
+    const char* value = std::getenv(variable);
+    return value ? fs::path(value) : fs::path(fallback);
+}
+
+fs::path LargeFolder() {
+    return Folder("ROTAPLAN_BENCH_LARGE", "bench-data/n1000000");
+}
+fs::path SmallFolder() {
+    return Folder("ROTAPLAN_BENCH_SMALL", "bench-data/n1000");
+}
+
+double MaxRssMb() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+void BM_FullScan(benchmark::State& state) {
+    CrewdeskVariables v(LargeFolder());
+    std::int64_t bytes = 0;
+    for (auto _ : state) {
+        OpenSlipFile(v);
+        std::size_t blanks = 0;
+        for (std::int32_t i = 1; i <= v.SlipCount; ++i) {
+            ReadSlip(v, i);
+            blanks += v.RecordBuffer.Bytes()[SlipRecordLength - 1] == ' ';
+        }
+        benchmark::DoNotOptimize(blanks);
+        bytes += static_cast<std::int64_t>(v.SlipCount) * SlipRecordLength;
+        CloseAllFiles(v);
+    }
+    state.SetBytesProcessed(bytes);
+    state.counters["records"] = v.SlipCount;
+    state.counters["maxRssMB"] = MaxRssMb();
+}
+
+// What `cat Slips.txt > /dev/null` does: read the file in 128 KiB blocks.
+void BM_CatBaseline(benchmark::State& state) {
+    const fs::path file = LargeFolder() / "Slips.txt";
+    std::vector<char> buffer(128 * 1024);
+    std::int64_t bytes = 0;
+    for (auto _ : state) {
+        const int fd = ::open(file.c_str(), O_RDONLY);
+        ssize_t n = 0;
+        while ((n = ::read(fd, buffer.data(), buffer.size())) > 0)
+            bytes += n;
+        ::close(fd);
+    }
+    state.SetBytesProcessed(bytes);
+}
+
+void BM_Append(benchmark::State& state) {
+    const fs::path folder = state.range(0) == 0 ? SmallFolder() : LargeFolder();
+    const fs::path file = folder / "Slips.txt";
+    const auto length = fs::file_size(file);
+    CrewdeskVariables v(folder);
+    v.RecordBuffer.Set(SlipField::SANumber, "SA 1-1");
+    for (auto _ : state) {
+        std::int32_t written = 0;
+        AppendSlip(v, written);
+    }
+    fs::resize_file(file, length);
+    state.counters["records"] = static_cast<double>(length / SlipRecordLength);
+}
+
+void BM_RemovalRewrite(benchmark::State& state) {
+    CrewdeskVariables v(LargeFolder());
+    for (auto _ : state) {
+        OpenSlipFile(v);
+        const std::int32_t middle = v.SlipCount / 2;
+        ReadSlip(v, middle);
+        RemoveSlip(v, middle);
+        state.PauseTiming();
+        std::int32_t written = 0;
+        AppendSlip(v, written); // keep the file at its size for the next round
+        state.ResumeTiming();
+    }
+}
+
+// What `cp Slips.txt copy.txt && sync` does: copy in 128 KiB blocks, then flush to disk.
+void BM_CopySyncBaseline(benchmark::State& state) {
+    const fs::path from = LargeFolder() / "Slips.txt";
+    const fs::path to = LargeFolder() / "copy.txt";
+    std::vector<char> buffer(128 * 1024);
+    for (auto _ : state) {
+        const int in = ::open(from.c_str(), O_RDONLY);
+        const int out = ::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        ssize_t n = 0;
+        while ((n = ::read(in, buffer.data(), buffer.size())) > 0)
+            benchmark::DoNotOptimize(::write(out, buffer.data(), static_cast<std::size_t>(n)));
+        ::fsync(out);
+        ::close(out);
+        ::close(in);
+    }
+    fs::remove(to);
+}
+
+} // namespace
+
+BENCHMARK(BM_CatBaseline)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FullScan)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Append)->Arg(0)->Arg(1)->ArgName("large")->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CopySyncBaseline)->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RemovalRewrite)->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK_MAIN();

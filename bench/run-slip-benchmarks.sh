@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Generates the benchmark folders (once), runs the slip-file benchmarks, and times the
+# shell baselines on the same file in the same run.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DROTAPLAN_BENCH=ON >/dev/null
+cmake --build build-bench -j"$(nproc)" --target rotaplan_generate slip_bench >/dev/null
+for n in 1000 100000 1000000; do
+    [ -f "bench-data/n$n/Slips.txt" ] || build-bench/bench/rotaplan_generate "bench-data/n$n" "$n"
+done
+
+large=bench-data/n1000000
+cat "$large/Slips.txt" >/dev/null # into the page cache
+seconds() { local s e; s=$(date +%s.%N); "$@"; e=$(date +%s.%N); echo "$e - $s" | bc; }
+best() { local b=999 t; for _ in 1 2 3 4 5; do t=$(seconds "$@"); b=$(echo "if ($t < $b) $t else $b" | bc); done; echo "$b"; }
+cat_s=$(best sh -c "cat $large/Slips.txt > /dev/null")
+cp_s=$(best sh -c "cp $large/Slips.txt $large/copy.txt && sync")
+rm -f "$large/copy.txt"
+
+build-bench/bench/slip_bench --benchmark_format=console --benchmark_out=build-bench/slip_bench.json \
+    --benchmark_out_format=json
+ms() { python3 -c "import json,sys; d=json.load(open('build-bench/slip_bench.json'))
+b=[x for x in d['benchmarks'] if x['name']==sys.argv[1]][0]
+f={'ms':1,'us':1e-3,'ns':1e-6}[b['time_unit']]; print(b['real_time']*f)" "$1"; }
+scan=$(ms BM_FullScan)
+rewrite=$(ms BM_RemovalRewrite/iterations:3)
+small=$(ms BM_Append/large:0)
+big=$(ms BM_Append/large:1)
+echo
+printf 'scan %.1f ms, cat %.1f ms: ratio %.2f (goal <= 2)\n' "$scan" "$(echo "$cat_s*1000" | bc)" "$(echo "$scan/($cat_s*1000)" | bc -l)"
+printf 'append %.3f ms at 1,000, %.3f ms at 1,000,000: ratio %.2f (goal within 20%%)\n' "$small" "$big" "$(echo "$big/$small" | bc -l)"
+printf 'rewrite %.0f ms, cp+sync %.0f ms: ratio %.2f (goal <= 3)\n' "$rewrite" "$(echo "$cp_s*1000" | bc)" "$(echo "$rewrite/($cp_s*1000)" | bc -l)"
+for n in 100000 1000000; do
+    rss=$(ROTAPLAN_BENCH_LARGE=bench-data/n$n /usr/bin/time -f %M build-bench/bench/slip_bench \
+        --benchmark_filter=BM_FullScan --benchmark_min_time=0.1 2>&1 >/dev/null | tail -1)
+    echo "scan of $n slips: max RSS $rss KiB"
+done
