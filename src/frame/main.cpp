@@ -1,17 +1,24 @@
-#include "Version.h"
+#include "frame/Program.h"
+#include "platform/qt/QtPlatform.h"
 
 #include <QApplication>
-#include <QLabel>
 
-// The forms join here as they are built; until then the program shows what it is.
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QLabel window(QString("Rotaplan %1.%2.%3\nThe forms of the program are not built yet.")
-                      .arg(rotaplan::version::Major)
-                      .arg(rotaplan::version::Minor)
-                      .arg(rotaplan::version::Revision));
-    window.setWindowTitle("Rotaplan");
-    window.setMargin(40);
-    window.show();
+    // The program ends through its own exit only, never because a window was hidden.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    const std::filesystem::path folder = QCoreApplication::applicationDirPath().toStdString();
+    rotaplan::QtClock clock;
+    rotaplan::QtLocale locale;
+    rotaplan::QtMessageBox messages;
+    rotaplan::QtBeeper beep;
+    rotaplan::FolderInstanceGuard instance(folder);
+    rotaplan::QtWebOpener web;
+    rotaplan::QtDriveList drives;
+    rotaplan::Program program(folder, {clock, locale, messages, beep, instance, web, drives},
+                              folder / "help" / "index.html");
+    if (!program.Start())
+        return 0;
     return QApplication::exec();
 }

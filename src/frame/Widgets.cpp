@@ -1,0 +1,28 @@
+#include "frame/Widgets.h"
+
+#include <QMouseEvent>
+
+namespace rotaplan {
+
+void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
+    QLabel::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+}
+
+void OptionButton::mouseDoubleClickEvent(QMouseEvent* event) {
+    QRadioButton::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton)
+        emit doubleClicked();
+}
+
+ClickLabel* MakeLogo(QWidget* parent, const char* objectName, const char* toolTip, int size) {
+    auto* logo = Named(new ClickLabel(parent), objectName, toolTip);
+    logo->setPixmap(QPixmap(":/rotaplan/logo.png")
+                        .scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    logo->setCursor(Qt::PointingHandCursor);
+    logo->setFixedSize(size, size);
+    return logo;
+}
+
+} // namespace rotaplan

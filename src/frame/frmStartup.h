@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QMainWindow>
+
+class QPushButton;
+
+namespace rotaplan {
+
+class Program;
+class OptionButton;
+class ClickLabel;
+
+// The main menu: the four daily tasks and the menu bar of the rest.
+class frmStartup : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit frmStartup(Program& program);
+    // Each time the menu comes back: the choices follow the files, Schedule is selected.
+    void Activate();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void BuildMenus();
+    void OpenChoice(OptionButton* choice);
+    void cmdGosub_Click();
+    void mnuBackup_Click();
+    void mnuRestore_Click();
+    void mnuChecks_Click();
+    // RecoverFile, with a failed copy-back told to the operator and counted as missing.
+    bool Recovered(const char* relativeName);
+
+    Program& program_;
+    OptionButton* opt1_;
+    OptionButton* optReschedule_;
+    OptionButton* optCompletions_;
+    OptionButton* opt3_;
+    QPushButton* cmdGosub_;
+    ClickLabel* imgLogo_;
+};
+
+} // namespace rotaplan

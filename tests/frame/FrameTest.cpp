@@ -1,0 +1,202 @@
+#include "admin/frmSetup.h"
+#include "frame/frmSplash.h"
+#include "frame/frmStartup.h"
+#include "support/ProgramFixture.h"
+
+#include <QLabel>
+#include <QRadioButton>
+
+namespace rotaplan {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadBytes;
+using test::WriteBytes;
+
+class Frame : public test::ProgramTest {
+protected:
+    void WriteTeamsAndProblems() {
+        WriteBytes(folder / "Assignto.txt", "\"North\"\r\n\"South\"\r\n");
+        WriteBytes(folder / "ProblemCode.txt", "\"Leak\"\r\n\"No heat\"\r\n");
+    }
+    frmStartup& Menu() {
+        Started();
+        Click(program->Loaded<frmSplash>(), "cmdContinue");
+        auto* menu = program->Loaded<frmStartup>();
+        EXPECT_TRUE(menu && menu->isVisible());
+        return *menu;
+    }
+    std::vector<std::string> FolderEntries() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::recursive_directory_iterator(folder.Path()))
+            names.push_back(fs::relative(entry.path(), folder.Path()).generic_string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+};
+
+TEST_F(Frame, FirstRunMakesTheFilesAndOpensSetup) {
+    platform.clock.now = {Date{2031, 6, 1}, 9, 0}; // past day 120: next year's folder too
+    Started();
+    EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"2031", "2032", "Backup", "Counter.txt",
+                                                         "Settings.txt", "Slips.txt"}));
+    EXPECT_EQ(fs::file_size(folder / "Slips.txt"), 0u);
+    EXPECT_TRUE(program->Variables().FilesMissing);
+    EXPECT_TRUE(platform.messages.shown.empty());
+
+    auto* splash = program->Loaded<frmSplash>();
+    ASSERT_TRUE(splash && splash->isVisible());
+    EXPECT_EQ(Find<QLabel>(splash, "lblVersion")->text(), "Version 2.0.0");
+    EXPECT_TRUE(Find<QLabel>(splash, "lblCopyright")->text().endsWith("2031"));
+    Click(splash, "cmdContinue");
+    EXPECT_FALSE(splash->isVisible());
+    ASSERT_NE(program->Loaded<frmSetup>(), nullptr);
+    EXPECT_TRUE(program->Loaded<frmSetup>()->isVisible());
+    EXPECT_EQ(program->Loaded<frmStartup>(), nullptr);
+}
+
+TEST_F(Frame, SecondCopyIsRefusedAndTouchesNothing) {
+    WriteBytes(folder / "Counter.txt", "\"338\"\r\n5\r\n");
+    platform.instance.alone = false;
+    Answer({MessageAnswer::Ok});
+    MakeProgram();
+    EXPECT_FALSE(program->Start());
+    ASSERT_EQ(platform.messages.shown.size(), 1u);
+    EXPECT_EQ(platform.messages.shown[0].text, "Rotaplan is already Running!");
+    EXPECT_EQ(platform.messages.shown[0].title, "Rotaplan");
+    EXPECT_EQ(platform.messages.shown[0].buttons, MessageButtons::Ok);
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"Counter.txt"});
+    EXPECT_EQ(program->Loaded<frmSplash>(), nullptr);
+}
+
+TEST_F(Frame, DamagedSupportFileEndsTheStartWithItsNameAndLeavesIt) {
+    WriteTeamsAndProblems();
+    WriteBytes(folder / "Counter.txt", "garbage");
+    Answer({MessageAnswer::Ok});
+    MakeProgram();
+    EXPECT_FALSE(program->Start());
+    ASSERT_EQ(platform.messages.shown.size(), 1u);
+    EXPECT_NE(platform.messages.shown[0].text.find("Counter.txt"), std::string::npos);
+    EXPECT_NE(platform.messages.shown[0].text.find("ends now"), std::string::npos);
+    EXPECT_EQ(ReadBytes(folder / "Counter.txt"), "garbage");
+}
+
+TEST_F(Frame, MainMenuChoicesFollowTheFilesOnEveryActivation) {
+    WriteTeamsAndProblems();
+    auto& menu = Menu();
+    auto* completions = Find<QRadioButton>(&menu, "optCompletions");
+    EXPECT_TRUE(Find<QRadioButton>(&menu, "optReschedule")->isEnabled());
+    EXPECT_FALSE(completions->isEnabled());
+    EXPECT_FALSE(completions->isHidden());
+
+    WriteBytes(folder / "CompletedSlips.txt", "");
+    Find<QRadioButton>(&menu, "opt3")->setChecked(true);
+    menu.hide();
+    menu.show();
+    EXPECT_FALSE(completions->isEnabled()) << "an empty file is no summary";
+    EXPECT_TRUE(Find<QRadioButton>(&menu, "opt1")->isChecked());
+
+    WriteBytes(folder / "CompletedSlips.txt", "x");
+    fs::rename(folder / "Slips.txt", folder / "Backup/Slips.txt");
+    menu.Activate();
+    EXPECT_TRUE(completions->isEnabled());
+    EXPECT_TRUE(Find<QRadioButton>(&menu, "optReschedule")->isEnabled());
+    EXPECT_TRUE(fs::exists(folder / "Slips.txt")) << "the slip file comes back from Backup";
+
+    fs::remove(folder / "Slips.txt");
+    fs::remove(folder / "Backup/Slips.txt");
+    menu.Activate();
+    EXPECT_FALSE(Find<QRadioButton>(&menu, "optReschedule")->isEnabled());
+}
+
+TEST_F(Frame, SiblingProgramHidesTheCompletedSummary) {
+    WriteTeamsAndProblems();
+    WriteBytes(folder / "CompletedSlips.txt", "x");
+    WriteBytes(folder / "Tillvane.exe", "");
+    auto& menu = Menu();
+    EXPECT_TRUE(Find<QRadioButton>(&menu, "optCompletions")->isHidden());
+}
+
+TEST_F(Frame, BackupAndRestoreAskFirstAndCancelCopiesNothing) {
+    WriteTeamsAndProblems();
+    auto& menu = Menu();
+    WriteBytes(folder / "Backup/Assignto.txt", "\"Old\"\r\n");
+
+    Answer({MessageAnswer::Cancel});
+    Trigger(&menu, "mnuBackup");
+    EXPECT_EQ(ReadBytes(folder / "Backup/Assignto.txt"), "\"Old\"\r\n");
+    EXPECT_EQ(platform.messages.shown.back().title, "Backup Procedure");
+    EXPECT_EQ(platform.messages.shown.back().buttons, MessageButtons::OkCancel);
+    EXPECT_EQ(platform.messages.shown.back().text,
+              "Backingup creates a copy of your\r\nFiles on your Hard Disk\r\nThis is done "
+              "Automatically every\r\ntime you end the Program.\r\nYou can Backup at any time");
+
+    Answer({MessageAnswer::Cancel});
+    Trigger(&menu, "mnuRestore");
+    EXPECT_EQ(ReadBytes(folder / "Assignto.txt"), "\"North\"\r\n\"South\"\r\n");
+    EXPECT_EQ(platform.messages.shown.back().title, "Backup");
+    EXPECT_EQ(platform.messages.shown.back().text,
+              "Restores Common Files\r\nfrom Hard drive\r\n ALL Existing Files ARE REPLACED");
+
+    Answer({MessageAnswer::Ok});
+    Trigger(&menu, "mnuRestore");
+    EXPECT_EQ(ReadBytes(folder / "Assignto.txt"), "\"Old\"\r\n");
+    EXPECT_EQ(program->Variables().Assignments,
+              (std::vector<std::string>{"populated", "North", "South"}))
+        << "a restore takes effect at the next start";
+
+    WriteBytes(folder / "Assignto.txt", "\"New\"\r\n");
+    Answer({MessageAnswer::Ok});
+    Trigger(&menu, "mnuBackup");
+    EXPECT_EQ(ReadBytes(folder / "Backup/Assignto.txt"), "\"New\"\r\n");
+    EXPECT_EQ(platform.messages.shown.size(), 4u) << "no message follows a copy";
+}
+
+TEST_F(Frame, OnlyTheCloseBoxEndsTheProgramAndTheExitBacksUp) {
+    WriteTeamsAndProblems();
+    auto& menu = Menu();
+    WriteBytes(folder / "Backup/PurgedDate.txt", "337\r\n");
+    menu.close(); // the program's own close is no exit
+    EXPECT_FALSE(program->Ended());
+    menu.show();
+
+    CloseBox(&menu);
+    EXPECT_TRUE(program->Ended());
+    EXPECT_FALSE(menu.isVisible());
+    for (const char* name :
+         {"Assignto.txt", "Counter.txt", "ProblemCode.txt", "Slips.txt", "Settings.txt"})
+        EXPECT_EQ(ReadBytes(folder / "Backup" / name), ReadBytes(folder / name)) << name;
+    EXPECT_EQ(ReadBytes(folder / "Backup/PurgedDate.txt"), "337\r\n");
+}
+
+TEST_F(Frame, ExitEndsEvenWhenTheBackupCannotBeWritten) {
+    WriteTeamsAndProblems();
+    auto& menu = Menu();
+    fs::remove_all(folder / "Backup");
+    WriteBytes(folder / "Backup", "a file where the folder should be");
+    Answer({MessageAnswer::Ok});
+    Trigger(&menu, "mnuExit");
+    EXPECT_TRUE(program->Ended());
+    ASSERT_EQ(platform.messages.shown.size(), 1u);
+    EXPECT_NE(platform.messages.shown[0].text.find("Backup"), std::string::npos);
+}
+
+TEST_F(Frame, WebEntriesLeaveNoShortcutBehind) {
+    WriteTeamsAndProblems();
+    auto& menu = Menu();
+    Trigger(&menu, "mnuCompare");
+    Answer({MessageAnswer::No});
+    Trigger(&menu, "mnuChecks");
+    Answer({MessageAnswer::Yes});
+    Trigger(&menu, "mnuChecks");
+    ASSERT_EQ(platform.web.urls.size(), 2u);
+    EXPECT_NE(platform.web.urls[1].find("forms."), std::string::npos);
+    EXPECT_EQ(platform.messages.shown.back().buttons, MessageButtons::YesNo);
+    EXPECT_FALSE(fs::exists(folder / "Temp.url"));
+
+    Trigger(&menu, "mnuIndex");
+    EXPECT_EQ(platform.web.helpFiles.size(), 1u);
+}
+
+} // namespace
+} // namespace rotaplan

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "frame/Program.h"
+#include "platform/fake/FakePlatform.h"
+#include "support/TempFolder.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QtTest/QTest>
+#include <QtTest/qtestspontaneevent.h>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace rotaplan::test {
+
+// A program on a fresh folder with every platform service faked.
+class ProgramTest : public ::testing::Test {
+protected:
+    TempFolder folder;
+    fake::FakePlatform platform;
+    std::unique_ptr<Program> program;
+
+    Program& MakeProgram() {
+        program = std::make_unique<Program>(folder.Path(), platform.Get(), folder / "help.html");
+        return *program;
+    }
+    // Starts with every message box answered OK, as an operator would.
+    Program& Started() {
+        MakeProgram();
+        EXPECT_TRUE(program->Start());
+        return *program;
+    }
+    void TearDown() override {
+        program.reset();
+        QApplication::processEvents();
+    }
+
+    template <class Control = QWidget> Control* Find(QWidget* form, const char* name) {
+        auto* control = form->findChild<Control*>(name);
+        EXPECT_NE(control, nullptr) << name;
+        return control;
+    }
+    void Click(QWidget* form, const char* name) {
+        QTest::mouseClick(Find<QAbstractButton>(form, name), Qt::LeftButton);
+    }
+    void Trigger(QWidget* form, const char* name) { Find<QAction>(form, name)->trigger(); }
+    // What the window system sends when the operator uses the close box.
+    static void CloseBox(QWidget* form) {
+        QCloseEvent event;
+        QSpontaneKeyEvent::setSpontaneous(&event);
+        qApp->notify(form, &event); // sendEvent would clear the spontaneous mark
+    }
+    void Answer(std::initializer_list<MessageAnswer> answers) {
+        platform.messages.answers.insert(platform.messages.answers.end(), answers);
+    }
+    // Texts of every box shown so far.
+    std::vector<std::string> Shown() const {
+        std::vector<std::string> texts;
+        for (const auto& box : platform.messages.shown)
+            texts.push_back(box.text);
+        return texts;
+    }
+};
+
+} // namespace rotaplan::test
