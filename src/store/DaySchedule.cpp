@@ -14,11 +14,11 @@ fs::path DayPath(const CrewdeskVariables& v) {
     return disk::Resolve(v.ProgramFolder, v.DayFilePath);
 }
 
+} // namespace
+
 std::string TeamFolderName(const std::string& year, int team) {
     return "\\" + year + "\\Team# " + std::to_string(team);
 }
-
-} // namespace
 
 std::string TeamRootFor(int year) {
     std::string root(1, '\\');

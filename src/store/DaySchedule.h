@@ -16,6 +16,8 @@ inline constexpr int DayEntryCount = 12;
 
 // "\2026\Team#"
 std::string TeamRootFor(int year);
+// "\2026\Team# 1"
+std::string TeamFolderName(const std::string& year, int team);
 // TeamRoot, a blank, the team, a backslash, the day of the year and ".txt".
 std::string DayFileName(std::string_view teamRoot, int team, int dayOfYear);
 

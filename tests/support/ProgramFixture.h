@@ -42,8 +42,10 @@ protected:
         EXPECT_NE(control, nullptr) << name;
         return control;
     }
+    // Near the left edge, where an option button's indicator and caption are.
     void Click(QWidget* form, const char* name) {
-        QTest::mouseClick(Find<QAbstractButton>(form, name), Qt::LeftButton);
+        QWidget* control = Find(form, name);
+        QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(8, control->height() / 2));
     }
     void Trigger(QWidget* form, const char* name) { Find<QAction>(form, name)->trigger(); }
     // What the window system sends when the operator uses the close box.

@@ -1,0 +1,23 @@
+#include "frame/Lists.h"
+
+#include "frame/Program.h"
+#include "platform/Cp1252.h"
+
+namespace rotaplan {
+
+bool Storable(Program& program, const QString& text, const char* what) {
+    const std::string utf8 = FromQt(text);
+    std::string problem;
+    if (utf8.find('"') != std::string::npos)
+        problem = "cannot hold a double quote (\").";
+    else if (const std::string bad = FirstUnstorable(utf8); !bad.empty())
+        problem = "cannot hold the character \"" + bad + "\".";
+    if (problem.empty())
+        return true;
+    program.Ask(std::string(what) + " " + problem +
+                "\r\nPlease type it without; nothing "
+                "was saved.");
+    return false;
+}
+
+} // namespace rotaplan
