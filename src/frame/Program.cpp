@@ -7,6 +7,7 @@
 #include "store/CrewdeskSetup.h"
 #include "store/DaySchedule.h"
 #include "store/Master.h"
+#include "store/Purge.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -45,6 +46,7 @@ std::vector<Program::Step> Program::StartupSteps() {
          OnFailure::End},
         {[this] { LoadSettings(v_); }, OnFailure::End},
         {[this, today] { EnsureYearFolders(v_, today); }, OnFailure::GoOn},
+        {[this] { PurgePastDays(v_, platform_.locale); }, OnFailure::GoOn},
         {[this] { BuildTimeLabels(v_); }, OnFailure::End},
     };
 }

@@ -1,6 +1,7 @@
 #include "store/DaySchedule.h"
 
 #include "store/Disk.h"
+#include "store/Purge.h"
 #include "store/StoreError.h"
 #include "store/SupportFile.h"
 
@@ -92,8 +93,10 @@ void EnsureYearFolders(CrewdeskVariables& v, const Date& today) {
     v.CurrentYear = std::to_string(today.year);
     MakeYearFolders(v, v.CurrentYear);
     v.DayOfYear = static_cast<std::int16_t>(today.DayOfYear());
-    if (v.DayOfYear > 120)
+    if (v.DayOfYear > 120) {
+        PurgePreviousYear(v);
         MakeYearFolders(v, std::to_string(today.year + 1));
+    }
 }
 
 Date ToWorkingDay(std::uint8_t workWeek, const Date& date) {

@@ -21,6 +21,7 @@ protected:
     frmSetup* form = nullptr;
     QComboBox* teams = nullptr;
     QComboBox* problems = nullptr;
+    std::string slips; // a slip booked for team 2
 
     // Starts the program and opens the Setup form the way the operator gets there.
     void Open() {
@@ -52,7 +53,11 @@ protected:
         fs::create_directories(folder / "2026/Team# 2");
         WriteBytes(folder / "2026/Team# 1/340.txt", "north's day");
         WriteBytes(folder / "2026/Team# 2/340.txt", "south's day");
-        WriteBytes(folder / "Slips.txt", std::string(269, 'x'));
+        SlipRecord slip;
+        slip.Set(SlipField::Team, "2");
+        slip.Set(SlipField::Date, "12/7/2026");
+        slips.assign(slip.Bytes().data(), slip.Bytes().size());
+        WriteBytes(folder / "Slips.txt", slips);
     }
 };
 
@@ -136,7 +141,7 @@ TEST_F(Setup, DeletingTheFirstTeamRenumbersTheFoldersAndLeavesTheSlips) {
     EXPECT_EQ(ReadBytes(folder / "2026/Team# 1/340.txt"), "south's day");
     EXPECT_FALSE(fs::exists(folder / "2026/Team# 2"));
     EXPECT_TRUE(fs::exists(folder / "2027/Team# 1")) << "other years stay";
-    EXPECT_EQ(ReadBytes(folder / "Slips.txt"), std::string(269, 'x'));
+    EXPECT_EQ(ReadBytes(folder / "Slips.txt"), slips) << "booked slips keep their team number";
     EXPECT_EQ(Items(teams), QStringList{"South"});
 
     Type(teams, "South");

@@ -38,8 +38,9 @@ protected:
 TEST_F(Frame, FirstRunMakesTheFilesAndOpensSetup) {
     platform.clock.now = {Date{2031, 6, 1}, 9, 0}; // past day 120: next year's folder too
     Started();
-    EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"2031", "2032", "Backup", "Counter.txt",
-                                                         "Settings.txt", "Slips.txt"}));
+    EXPECT_EQ(FolderEntries(),
+              (std::vector<std::string>{"2031", "2032", "Backup", "Counter.txt", "PurgedDate.txt",
+                                        "Settings.txt", "Slips.txt"}));
     EXPECT_EQ(fs::file_size(folder / "Slips.txt"), 0u);
     EXPECT_TRUE(program->Variables().FilesMissing);
     EXPECT_TRUE(platform.messages.shown.empty());

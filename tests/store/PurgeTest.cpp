@@ -1,0 +1,167 @@
+#include "store/Purge.h"
+#include "store/DaySchedule.h"
+#include "store/Disk.h"
+#include "store/StoreError.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace rotaplan {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadBytes;
+using test::WriteBytes;
+
+std::string Slip(const std::string& sa, const std::string& date) {
+    SlipRecord r;
+    r.Set(SlipField::SANumber, "SA " + sa);
+    r.Set(SlipField::Date, date);
+    return std::string(r.Bytes().data(), r.Bytes().size());
+}
+
+// A program folder with two teams, started on the given day.
+struct Program {
+    test::TempFolder folder;
+    CrewdeskVariables v{folder.Path()};
+    UsEnglishLocale locale;
+    explicit Program(const Date& today) {
+        v.Assignments = {"populated", "North", "South"};
+        EnsureYearFolders(v, today);
+    }
+    fs::path Day(int year, int team, int day) const {
+        return folder / std::to_string(year) / ("Team# " + std::to_string(team)) /
+               (std::to_string(day) + ".txt");
+    }
+};
+
+TEST(Purge, PastDaysFromTheMarkToYesterday) {
+    Program p(Date{2026, 2, 14}); // day 45
+    for (int day : {39, 40, 44, 45})
+        WriteBytes(p.Day(2026, 2, day), "x");
+    WriteBytes(p.folder / "Backup/PurgedDate.txt", "40\r\n"); // recovered from the backup
+    EXPECT_FALSE(PurgePastDays(p.v, p.locale).completionsHidden);
+    EXPECT_TRUE(fs::exists(p.Day(2026, 2, 39)));
+    EXPECT_FALSE(fs::exists(p.Day(2026, 2, 40)));
+    EXPECT_FALSE(fs::exists(p.Day(2026, 2, 44)));
+    EXPECT_TRUE(fs::exists(p.Day(2026, 2, 45))) << "today";
+    EXPECT_EQ(ReadBytes(p.folder / "PurgedDate.txt"), "44\r\n");
+
+    Program january(Date{2026, 1, 2});
+    WriteBytes(january.Day(2026, 1, 1), "x");
+    WriteBytes(january.folder / "PurgedDate.txt", "364\r\n");
+    PurgePastDays(january.v, january.locale);
+    EXPECT_TRUE(fs::exists(january.Day(2026, 1, 1))) << "the mark is last year's";
+    EXPECT_EQ(ReadBytes(january.folder / "PurgedDate.txt"), "1\r\n");
+    WriteBytes(january.folder / "PurgedDate.txt", "damaged\r\n");
+    PurgePastDays(january.v, january.locale);
+    EXPECT_FALSE(fs::exists(january.Day(2026, 1, 1))) << "a damaged mark starts at day 1";
+}
+
+TEST(Purge, MovesByYearThenDayKeepingBothOrders) {
+    Program p(Date{2026, 1, 10});
+    const std::string old = Slip("340-1", "12/6/2025");
+    WriteBytes(p.folder / "CompletedSlips.txt", old);
+    WriteBytes(p.folder / "Temp.txt", Slip("1-1", "1/1/2030")); // left by a stopped run
+    WriteBytes(p.folder / "Slips.txt", Slip("349-1", "12/15/2025") + Slip("5-1", "1/5/2027") +
+                                           Slip("9-1", "1/9/2026") + Slip("9-2", "9/0/2026") +
+                                           Slip("10-1", "1/10/2026") + Slip("9-3", "1/9/2026"));
+    EXPECT_EQ(PurgePastDays(p.v, p.locale).undatedSlips, std::vector<std::string>{"SA 9-2"});
+    ASSERT_EQ(p.v.Notices.size(), 1u);
+    EXPECT_NE(p.v.Notices[0].find("SA 9-2"), std::string::npos);
+    EXPECT_EQ(ReadBytes(p.folder / "CompletedSlips.txt"), old + Slip("349-1", "12/15/2025") +
+                                                              Slip("9-1", "1/9/2026") +
+                                                              Slip("9-3", "1/9/2026"));
+    EXPECT_EQ(ReadBytes(p.folder / "Slips.txt"),
+              Slip("5-1", "1/5/2027") + Slip("9-2", "9/0/2026") + Slip("10-1", "1/10/2026"));
+    EXPECT_FALSE(fs::exists(p.folder / "Temp.txt"));
+
+    Program sibling(Date{2026, 1, 10});
+    WriteBytes(sibling.folder / "Tillvane.exe", "");
+    WriteBytes(sibling.Day(2026, 1, 9), "x");
+    WriteBytes(sibling.folder / "Slips.txt", Slip("9-1", "1/9/2026"));
+    EXPECT_TRUE(PurgePastDays(sibling.v, sibling.locale).completionsHidden);
+    EXPECT_EQ(ReadBytes(sibling.folder / "Slips.txt"), Slip("9-1", "1/9/2026"));
+    EXPECT_FALSE(fs::exists(sibling.folder / "CompletedSlips.txt"));
+    EXPECT_FALSE(fs::exists(sibling.Day(2026, 1, 9))) << "day files go all the same";
+}
+
+TEST(Purge, PreviousYearFromDay121KeepingWhatIsNotOurs) {
+    Program p(Date{2026, 4, 30}); // day 120
+    WriteBytes(p.Day(2025, 1, 300), "x");
+    WriteBytes(p.Day(2025, 2, 300), "x");
+    EnsureYearFolders(p.v, Date{2026, 4, 30});
+    EXPECT_TRUE(fs::exists(p.Day(2025, 1, 300)));
+    EnsureYearFolders(p.v, Date{2026, 5, 1});
+    EXPECT_FALSE(fs::exists(p.folder / "2025"));
+    EXPECT_TRUE(fs::is_directory(p.folder / "2027/Team# 2"));
+    EXPECT_TRUE(p.v.Notices.empty());
+
+    WriteBytes(p.Day(2025, 1, 300), "x");
+    WriteBytes(p.Day(2025, 3, 300), "a team deleted since");
+    WriteBytes(p.folder / "2025/notes.txt", "");
+    EnsureYearFolders(p.v, Date{2026, 5, 1});
+    EXPECT_FALSE(fs::exists(p.folder / "2025/Team# 1"));
+    EXPECT_TRUE(fs::exists(p.Day(2025, 3, 300)));
+    ASSERT_EQ(p.v.Notices.size(), 1u);
+    EXPECT_NE(p.v.Notices[0].find("2025 of last year was kept: it still holds Team# 3, notes.txt"),
+              std::string::npos);
+}
+
+// Stops the move before its k-th change of the disk, by a failure or by ending the process
+// there, then starts again: every slip is where it was or moved, and in one file only.
+TEST(Purge, MoveStoppedAnywhereLosesAndDuplicatesNothing) {
+    const std::string done = Slip("300-1", "10/27/2025");
+    const std::string past = Slip("9-1", "1/9/2026") + Slip("8-1", "1/8/2026");
+    const std::string kept = Slip("10-1", "1/10/2026") + Slip("11-1", "1/11/2026");
+    const std::string slips = Slip("9-1", "1/9/2026") + Slip("10-1", "1/10/2026") +
+                              Slip("8-1", "1/8/2026") + Slip("11-1", "1/11/2026");
+    for (const bool crash : {false, true}) {
+        bool finished = false;
+        for (int k = 1; !finished && k < 100; ++k) {
+            Program p(Date{2026, 1, 10});
+            WriteBytes(p.folder / "CompletedSlips.txt", done);
+            WriteBytes(p.folder / "Slips.txt", slips);
+            int seen = 0;
+            disk::SetFaultHook([&](disk::Operation, const fs::path& file) {
+                if (++seen == k && crash)
+                    _exit(3);
+                if (seen == k)
+                    throw StoreError(file, "write", "stopped");
+            });
+            if (!crash) {
+                try {
+                    MovePastSlips(p.v, p.locale);
+                    finished = true;
+                } catch (const StoreError&) {
+                }
+            } else if (const pid_t child = fork(); child == 0) {
+                MovePastSlips(p.v, p.locale);
+                _exit(0);
+            } else {
+                int status = 0;
+                waitpid(child, &status, 0);
+                finished = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+            }
+            disk::SetFaultHook(nullptr);
+
+            FinishInterruptedMove(p.v); // the next start-up
+            const auto now = std::pair(ReadBytes(p.folder / "Slips.txt"),
+                                       ReadBytes(p.folder / "CompletedSlips.txt"));
+            const bool moved = now == std::pair(kept, done + past);
+            EXPECT_TRUE(moved || now == std::pair(slips, done)) << crash << " at " << k;
+            EXPECT_TRUE(moved || !finished) << crash << " at " << k;
+            for (const auto& entry : fs::directory_iterator(p.folder.Path()))
+                EXPECT_TRUE(entry.is_directory() || entry.path().filename() == "Slips.txt" ||
+                            entry.path().filename() == "CompletedSlips.txt")
+                    << entry.path() << " left, " << crash << " at " << k;
+        }
+        EXPECT_TRUE(finished);
+    }
+}
+
+} // namespace
+} // namespace rotaplan
