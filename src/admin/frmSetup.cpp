@@ -289,7 +289,7 @@ void frmSetup::cmdSave_Click() {
         cmdSave_->setFocus();
         return;
     }
-    if (!Storable(program_, cboAssignments_->currentText(), "A team name"))
+    if (!Storable(program_, cboAssignments_->currentText(), "A team name", StoredAs::QuotedLine))
         return;
     teams.push_back(name);
     cboAssignments_->setEditText({});
@@ -303,7 +303,7 @@ void frmSetup::cmdChange_Click() {
     std::vector<std::string> teams = program_.Variables().TeamList.Items();
     if (pickedIndex_ < 0 || pickedIndex_ >= static_cast<int>(teams.size()))
         return;
-    if (!Storable(program_, cboAssignments_->currentText(), "A team name"))
+    if (!Storable(program_, cboAssignments_->currentText(), "A team name", StoredAs::QuotedLine))
         return;
     teams[pickedIndex_] = FromQt(cboAssignments_->currentText());
     SaveAssignments(teams);
@@ -337,7 +337,8 @@ void frmSetup::cmdSavePC_Click() {
         cmdSavePC_->setFocus();
         return;
     }
-    if (!Storable(program_, cboProblems_->currentText(), "A problem description"))
+    if (!Storable(program_, cboProblems_->currentText(), "A problem description",
+                  StoredAs::QuotedLine))
         return;
     problems.push_back(text);
     cboProblems_->setEditText({});

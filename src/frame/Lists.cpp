@@ -5,10 +5,10 @@
 
 namespace rotaplan {
 
-bool Storable(Program& program, const QString& text, const char* what) {
+bool Storable(Program& program, const QString& text, const char* what, StoredAs storedAs) {
     const std::string utf8 = FromQt(text);
     std::string problem;
-    if (utf8.find('"') != std::string::npos)
+    if (storedAs == StoredAs::QuotedLine && utf8.find('"') != std::string::npos)
         problem = "cannot hold a double quote (\").";
     else if (const std::string bad = FirstUnstorable(utf8); !bad.empty())
         problem = "cannot hold the character \"" + bad + "\".";

@@ -37,8 +37,11 @@ template <class View> void ShowList(NamedList& list, View* view) {
     refill();
 }
 
-// A text for a quoted line of a file: no double quote, nothing Windows-1252 cannot hold.
-// Otherwise the operator is told why, naming what was typed, and false is returned.
-bool Storable(Program& program, const QString& text, const char* what);
+// Where a typed text goes: a quoted line of a list file cannot hold a double quote; both
+// hold only what Windows-1252 can.
+enum class StoredAs { QuotedLine, RecordField };
+// True when the text can be stored as it is; otherwise the operator is told why, naming
+// what was typed, and false is returned.
+bool Storable(Program& program, const QString& text, const char* what, StoredAs storedAs);
 
 } // namespace rotaplan

@@ -2,6 +2,9 @@
 
 #include "frame/frmSplash.h"
 #include "frame/frmStartup.h"
+#include "scheduling/frmCallslip.h"
+#include "scheduling/frmConfirm.h"
+#include "scheduling/frmShell.h"
 #include "store/CommonDiskRoutines.h"
 #include "store/Counter.h"
 #include "store/CrewdeskSetup.h"
@@ -48,6 +51,12 @@ std::vector<Program::Step> Program::StartupSteps() {
         {[this, today] { EnsureYearFolders(v_, today); }, OnFailure::GoOn},
         {[this] { PurgePastDays(v_, platform_.locale); }, OnFailure::GoOn},
         {[this] { BuildTimeLabels(v_); }, OnFailure::End},
+        {[this] {
+             Load<frmShell>();
+             Load<frmCallslip>();
+             Load<frmConfirm>();
+         },
+         OnFailure::End},
     };
 }
 

@@ -1,6 +1,7 @@
 #include "frame/frmStartup.h"
 
 #include "admin/frmSetup.h"
+#include "scheduling/frmShell.h"
 #include "frame/Program.h"
 #include "frame/WebLinks.h"
 #include "frame/Widgets.h"
@@ -140,8 +141,15 @@ bool frmStartup::Recovered(const char* relativeName) {
     return found;
 }
 
-// The forms of the choices join here as they are built; until then a choice does nothing.
-void frmStartup::OpenChoice(OptionButton* /*choice*/) {}
+void frmStartup::OpenChoice(OptionButton* choice) {
+    QWidget* form = nullptr;
+    if (choice == opt1_)
+        form = &program_.Load<frmShell>();
+    if (!form)
+        return; // a choice whose form is not built yet does nothing
+    hide();
+    form->show();
+}
 
 void frmStartup::cmdGosub_Click() {
     for (OptionButton* choice : {opt1_, optReschedule_, opt3_})

@@ -2,6 +2,7 @@
 
 #include "platform/Date.h"
 #include "store/CrewdeskVariables.h"
+#include "store/Slots.h"
 
 #include <array>
 #include <cstdint>
@@ -11,8 +12,6 @@
 namespace rotaplan {
 
 inline constexpr const char* NoEventScheduled = "No Event Scheduled";
-inline constexpr int SlotCount = 8;
-inline constexpr int DayEntryCount = 12;
 
 // "\2026\Team#"
 std::string TeamRootFor(int year);

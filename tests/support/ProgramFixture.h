@@ -8,6 +8,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
+#include <QTimer>
 #include <QtTest/QTest>
 #include <QtTest/qtestspontaneevent.h>
 #include <gtest/gtest.h>
@@ -53,6 +55,14 @@ protected:
         QCloseEvent event;
         QSpontaneKeyEvent::setSpontaneous(&event);
         qApp->notify(form, &event); // sendEvent would clear the spontaneous mark
+    }
+    // Runs the handler inside the next modal dialog's own event loop, once it is up.
+    template <class Handler> static void WhenModal(Handler handler) {
+        QTimer::singleShot(0, [handler] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr) << "no modal dialog is open";
+            handler(dialog);
+        });
     }
     void Answer(std::initializer_list<MessageAnswer> answers) {
         platform.messages.answers.insert(platform.messages.answers.end(), answers);

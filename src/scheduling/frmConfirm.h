@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QDialog>
+
+class QLineEdit;
+
+namespace rotaplan {
+
+class Program;
+
+// The last look before a booking is written.
+class frmConfirm : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmConfirm(Program& program);
+    // Shows the confirmation modally; true when the call was booked.
+    bool Open();
+    void Activate();
+
+private:
+    void cmdSchedule_Click();
+    Program& program_;
+    QLineEdit* txtCallRecNo_;
+    QLineEdit* txtDay_;
+    QLineEdit* txtDate_;
+    QLineEdit* txtTime_;
+};
+
+} // namespace rotaplan

@@ -1,0 +1,112 @@
+#include "scheduling/frmShell.h"
+
+#include "frame/Lists.h"
+#include "frame/Program.h"
+#include "frame/Widgets.h"
+#include "scheduling/frmCallslip.h"
+
+#include <QBoxLayout>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace rotaplan {
+
+namespace {
+
+struct CustomerBox {
+    const char* name;
+    const char* label;
+    const char* toolTip;
+    int maxLength; // 0: no limit on the box, the record keeps the field's width
+    SlipField field;
+};
+
+constexpr std::array<CustomerBox, 7> CustomerBoxes = {{
+    {"txtName", "Name", nullptr, 30, SlipField::Name},
+    {"txtStreet", "Address 1", "Strret Address", 35, SlipField::Street},
+    {"txtApt", "Address 2", "Enter any additional info here", 25, SlipField::Apt},
+    {"txtCity", "City", nullptr, 0, SlipField::City},
+    {"txtST", "St", nullptr, 2, SlipField::ST},
+    {"txtZip", "Zip code", "Enter Zipcode here", 10, SlipField::Zip},
+    {"txtTel", "Telephone Number", "Enter telephone Number", 12, SlipField::Tel},
+}};
+
+constexpr int TelephoneLength = 12;
+
+} // namespace
+
+frmShell::frmShell(Program& program) : program_(program) {
+    setObjectName("frmShell");
+    setWindowTitle("Customer Entry    ");
+
+    auto* frame = Named(new QGroupBox("Account Information", this), "fraAccount",
+                        "Used to Display/Modify or Enter Customer Data");
+    auto* form = new QFormLayout(frame);
+    for (std::size_t i = 0; i < CustomerBoxes.size(); ++i) {
+        const CustomerBox& box = CustomerBoxes[i];
+        boxes_[i] = Named(new QLineEdit(frame), box.name, box.toolTip);
+        if (box.maxLength > 0)
+            boxes_[i]->setMaxLength(box.maxLength);
+        boxes_[i]->setMinimumWidth(280);
+        form->addRow(box.label, boxes_[i]);
+    }
+    boxes_[6]->installEventFilter(this);
+
+    auto* cmdSchedule =
+        Named(new QPushButton("&Schedule", this), "cmdSchedule", "Starts the Scheduling Process");
+    auto* cmdExit = Named(new QPushButton("&Menu", this), "cmdExit", "Return  to Main Menu");
+    cmdSchedule->setDefault(true);
+    connect(cmdSchedule, &QPushButton::clicked, this, &frmShell::cmdSchedule_Click);
+    connect(cmdExit, &QPushButton::clicked, this, [this] { program_.ShowMenu(this); });
+    // Enter in any box schedules, as the default button of the form.
+    for (QLineEdit* box : boxes_)
+        connect(box, &QLineEdit::returnPressed, this, &frmShell::cmdSchedule_Click);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(
+        Named(new QLabel("Enter Customer Data and Click Schedule", this), "lblInstruction"), 1);
+    buttons->addWidget(cmdSchedule);
+    buttons->addWidget(cmdExit);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(frame);
+    layout->addLayout(buttons);
+}
+
+void frmShell::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    Activate();
+}
+
+void frmShell::Activate() {
+    for (QLineEdit* box : boxes_)
+        box->clear();
+    boxes_[0]->setFocus();
+}
+
+bool frmShell::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && boxes_[6]->text().size() >= TelephoneLength)
+        program_.Beep();
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmShell::cmdSchedule_Click() {
+    auto& v = program_.Variables();
+    for (std::size_t i = 0; i < CustomerBoxes.size(); ++i)
+        if (!Storable(program_, boxes_[i]->text(), CustomerBoxes[i].label, StoredAs::RecordField))
+            return boxes_[i]->setFocus();
+    if (v.TeamCount() == 0) {
+        program_.Ask(Lines({"There is no team to book this call for.",
+                            "Add a team on the Setup form (File, Create/Modify) first."}));
+        return;
+    }
+    for (std::size_t i = 0; i < CustomerBoxes.size(); ++i)
+        v.RecordBuffer.Set(CustomerBoxes[i].field, FromQt(boxes_[i]->text()));
+    hide();
+    program_.Load<frmCallslip>().show();
+}
+
+} // namespace rotaplan

@@ -1,0 +1,43 @@
+#include "store/Booking.h"
+
+#include "store/CommonDiskRoutines.h"
+#include "store/Counter.h"
+#include "store/SlipFile.h"
+
+#include <limits>
+
+namespace rotaplan {
+
+std::optional<StoreError> BookCall(CrewdeskVariables& v,
+                                   const std::array<std::string, SlotCount>& slots) {
+    // Checked before anything is written: a booking the counter cannot follow is no booking.
+    if (v.NextSeq == std::numeric_limits<std::int16_t>::max())
+        throw StoreError(ProgramPath(v, CounterFile), "book under",
+                         "more than 32767 bookings in one day");
+    const auto before = v.DaySlots;
+    for (int k = 0; k < SlotCount; ++k)
+        v.DaySlots[k + 2] = slots[k];
+    try {
+        WriteDayFile(v);
+    } catch (const StoreError&) {
+        v.DaySlots = before;
+        throw;
+    }
+    v.RecordBuffer.Set(SlipField::SANumber, "SA " + v.CurrentSA);
+    try {
+        std::int32_t recordNumber = 0;
+        AppendSlip(v, recordNumber);
+    } catch (const StoreError&) {
+        v.DaySlots = before;
+        WriteDayFile(v); // if this fails too, the start-up check frees the slots
+        throw;
+    }
+    try {
+        AdvanceCounter(v);
+    } catch (const StoreError& error) {
+        return error;
+    }
+    return std::nullopt;
+}
+
+} // namespace rotaplan
