@@ -1,6 +1,9 @@
 // The slip file's three costs against what the machine does with the same bytes:
 // a full scan against reading the file, one append at two sizes, the removal rewrite
 // against a flushed copy. Folders come from rotaplan_generate (see README.md).
+#include "store/Booking.h"
+#include "store/Counter.h"
+#include "store/DaySchedule.h"
 #include "store/Disk.h"
 #include "store/SlipFile.h"
 
@@ -81,6 +84,35 @@ void BM_Append(benchmark::State& state) {
     state.counters["records"] = static_cast<double>(length / SlipRecordLength);
 }
 
+// A whole booking's three writes: day file, slip record, counter. The folder is put back
+// as it was afterwards.
+void BM_Booking(benchmark::State& state) {
+    const fs::path folder = state.range(0) == 0 ? SmallFolder() : LargeFolder();
+    const fs::path slips = folder / "Slips.txt";
+    const auto length = fs::file_size(slips);
+    const std::string counter = disk::ReadWholeFile(folder / "Counter.txt");
+    CrewdeskVariables v(folder);
+    const Date day{2031, 6, 2};
+    LoadCounter(v, day);
+    v.TeamRoot = TeamRootFor(day.year);
+    v.RecordBuffer.Set(SlipField::Date, "6/2/2031");
+    std::array<std::string, SlotCount> marked;
+    marked.fill(NoEventScheduled);
+    marked[2] = "SA " + v.CurrentSA;
+    for (auto _ : state) {
+        state.PauseTiming();
+        LoadDay(v, 1, day);
+        if (v.NextSeq > 30000)
+            v.NextSeq = 1;
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(BookCall(v, marked));
+    }
+    fs::resize_file(slips, length);
+    disk::WriteFileAtomic(folder / "Counter.txt", counter);
+    fs::remove_all(folder / "2031");
+    state.counters["records"] = static_cast<double>(length / SlipRecordLength);
+}
+
 void BM_RemovalRewrite(benchmark::State& state) {
     CrewdeskVariables v(LargeFolder());
     for (auto _ : state) {
@@ -118,6 +150,7 @@ void BM_CopySyncBaseline(benchmark::State& state) {
 BENCHMARK(BM_CatBaseline)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FullScan)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Append)->Arg(0)->Arg(1)->ArgName("large")->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Booking)->Arg(0)->Arg(1)->ArgName("large")->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_CopySyncBaseline)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RemovalRewrite)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();
