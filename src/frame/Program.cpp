@@ -10,6 +10,7 @@
 #include "store/CrewdeskSetup.h"
 #include "store/DaySchedule.h"
 #include "store/Master.h"
+#include "store/Mend.h"
 #include "store/Purge.h"
 
 #include <QCloseEvent>
@@ -50,6 +51,7 @@ std::vector<Program::Step> Program::StartupSteps() {
         {[this] { LoadSettings(v_); }, OnFailure::End},
         {[this, today] { EnsureYearFolders(v_, today); }, OnFailure::GoOn},
         {[this] { PurgePastDays(v_, platform_.locale); }, OnFailure::GoOn},
+        {[this, today] { TellMended(MendFolder(v_, today, platform_.locale)); }, OnFailure::GoOn},
         {[this] { BuildTimeLabels(v_); }, OnFailure::End},
         {[this] {
              Load<frmShell>();
@@ -58,6 +60,18 @@ std::vector<Program::Step> Program::StartupSteps() {
          },
          OnFailure::End},
     };
+}
+
+void Program::TellMended(const std::vector<std::string>& mended) {
+    if (mended.empty())
+        return;
+    constexpr std::size_t Shown = 12; // a box the operator can still read
+    std::string text = "Rotaplan found what an interrupted operation left behind and mended it:";
+    for (std::size_t i = 0; i < mended.size() && i < Shown; ++i)
+        text += "\r\n- " + mended[i];
+    if (mended.size() > Shown)
+        text += "\r\n- and " + std::to_string(mended.size() - Shown) + " more like these";
+    v_.Notices.push_back(text);
 }
 
 bool Program::Start() {

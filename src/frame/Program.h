@@ -69,6 +69,7 @@ private:
         OnFailure onFailure;
     };
     std::vector<Step> StartupSteps();
+    void TellMended(const std::vector<std::string>& mended);
     void Adopt(QWidget* form);
 
     CrewdeskVariables v_;

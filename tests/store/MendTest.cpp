@@ -1,0 +1,108 @@
+#include "store/Mend.h"
+#include "store/CommonDiskRoutines.h"
+#include "store/Counter.h"
+#include "store/DaySchedule.h"
+#include "store/SlipFile.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace rotaplan {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadBytes;
+using test::WriteBytes;
+
+const Date Today{2026, 12, 4}; // day 338
+
+class Mend : public ::testing::Test {
+protected:
+    test::TempFolder folder;
+    CrewdeskVariables v{folder.Path()};
+    UsEnglishLocale locale;
+
+    void SetUp() override {
+        v.Assignments = {"populated", "North", "South"};
+        v.StartHour = 8;
+        v.TeamRoot = TeamRootFor(2026);
+        LoadCounter(v, Today);
+    }
+    void Slip(const char* sa, const char* date, const char* team, const char* startIndex,
+              const char* hours) {
+        v.RecordBuffer.Set(SlipField::SANumber, sa);
+        v.RecordBuffer.Set(SlipField::Date, date);
+        v.RecordBuffer.Set(SlipField::Team, team);
+        v.RecordBuffer.Set(SlipField::StartIndex, startIndex);
+        v.RecordBuffer.Set(SlipField::Hours, hours);
+        std::int32_t n = 0;
+        AppendSlip(v, n);
+    }
+    std::array<std::string, 13> Day(int team, const Date& date) {
+        v.TeamRoot = TeamRootFor(date.year);
+        LoadDay(v, team, date);
+        return v.DaySlots;
+    }
+    void Claim(int team, const Date& date, int entry, const char* sa) {
+        v.TeamRoot = TeamRootFor(date.year);
+        LoadDay(v, team, date);
+        v.DaySlots[entry] = sa;
+        WriteDayFile(v);
+    }
+};
+
+TEST_F(Mend, AHealthyFolderIsLeftAsItIs) {
+    Slip("SA 338-1", "12/7/2026", "1", "4", "2");
+    Claim(1, {2026, 12, 7}, 3, "SA 338-1");
+    Claim(1, {2026, 12, 7}, 4, "SA 338-1");
+    Slip("SA 300-1", "11/2/2026", "2", "3", "1"); // past: nothing to claim
+    const std::string day = ReadBytes(folder / "2026/Team# 1/341.txt");
+    const std::string counter = ReadBytes(folder / "Counter.txt");
+    v.NextSeq = 2;
+    SaveCounter(v);
+    EXPECT_TRUE(MendFolder(v, Today, locale).empty());
+    EXPECT_EQ(ReadBytes(folder / "2026/Team# 1/341.txt"), day);
+}
+
+TEST_F(Mend, FreesOrphanHoursReclaimsLostOnesAndMovesTheCounterOn) {
+    Claim(2, {2026, 12, 8}, 5, "SA 338-7"); // an interrupted delete: the slip is gone
+    Claim(1, {2027, 1, 5}, 2, "SA 338-3");
+    Slip("SA 338-4", "12/9/2026", "1", "3", "3"); // an interrupted booking's slip, hours free
+    Slip("SA 338-5", "12/10/2026", "2", "5", "1");
+    Claim(2, {2026, 12, 10}, 4, "SA 338-4"); // its hour taken by another
+    WriteBytes(folder / "Temp.txt", "half a rewrite");
+    WriteBytes(folder / "Backup/Counter.txt.new", "torn");
+    // Counter says 338-2 is next, but 338-7 was issued.
+    v.NextSeq = 2;
+    SaveCounter(v);
+
+    const auto mended = MendFolder(v, Today, locale);
+    EXPECT_EQ(mended.size(), 8u);
+    EXPECT_EQ(Day(2, {2026, 12, 8})[5], "No Event Scheduled");
+    EXPECT_EQ(Day(1, {2027, 1, 5})[2], "No Event Scheduled");
+    const auto ninth = Day(1, {2026, 12, 9});
+    EXPECT_EQ(ninth[2], "SA 338-4");
+    EXPECT_EQ(ninth[3], "SA 338-4");
+    EXPECT_EQ(ninth[4], "SA 338-4");
+    EXPECT_EQ(ninth[5], "No Event Scheduled");
+    EXPECT_EQ(Day(2, {2026, 12, 10})[4], "SA 338-5") << "338-4 claimed a day not its own";
+    EXPECT_FALSE(fs::exists(folder / "Temp.txt"));
+    EXPECT_FALSE(fs::exists(folder / "Backup/Counter.txt.new"));
+    EXPECT_EQ(ReadBytes(folder / "Counter.txt"), "\"338\",8\r\n");
+    EXPECT_TRUE(MendFolder(v, Today, locale).empty()) << "mended once is mended";
+}
+
+TEST_F(Mend, ASlipWhoseHoursAreTakenIsNamedNotForced) {
+    Claim(1, {2026, 12, 9}, 2, "SA 338-1");
+    Slip("SA 338-1", "12/9/2026", "1", "3", "1");
+    Slip("SA 338-2", "12/9/2026", "1", "3", "2"); // lost its hours to 338-1
+    v.NextSeq = 3;
+    SaveCounter(v);
+    const auto mended = MendFolder(v, Today, locale);
+    ASSERT_EQ(mended.size(), 1u);
+    EXPECT_NE(mended[0].find("SA 338-2"), std::string::npos);
+    EXPECT_EQ(Day(1, {2026, 12, 9})[3], "No Event Scheduled");
+}
+
+} // namespace
+} // namespace rotaplan
