@@ -1,6 +1,8 @@
 #include "frame/frmStartup.h"
 
 #include "admin/frmSetup.h"
+#include "records/frmCallRecord.h"
+#include "records/frmPrintSch.h"
 #include "scheduling/frmShell.h"
 #include "frame/Program.h"
 #include "frame/WebLinks.h"
@@ -145,6 +147,10 @@ void frmStartup::OpenChoice(OptionButton* choice) {
     QWidget* form = nullptr;
     if (choice == opt1_)
         form = &program_.Load<frmShell>();
+    if (choice == optReschedule_)
+        form = &program_.Load<frmCallRecord>();
+    if (choice == opt3_)
+        form = &program_.Load<frmPrintSch>();
     if (!form)
         return; // a choice whose form is not built yet does nothing
     hide();

@@ -1,0 +1,270 @@
+#include "records/frmPrintSch.h"
+
+#include "frame/Lists.h"
+#include "frame/Program.h"
+#include "frame/Widgets.h"
+#include "store/CallRecords.h"
+#include "store/CommonDiskRoutines.h"
+#include "store/DaySchedule.h"
+#include "store/Disk.h"
+
+#include <QApplication>
+#include <QBoxLayout>
+#include <QCalendarWidget>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStackedLayout>
+
+namespace rotaplan {
+
+namespace {
+
+// Two line breaks and nine blanks: the words sit in the middle of an empty box.
+constexpr const char* FreeHour = "\n\n         No Event Scheduled";
+constexpr const char* SmallLabelNames[] = {"lbl08am", "lbl09am", "lbl10am", "lbl11am",
+                                           "lbl01pm", "lbl02pm", "lbl03pm", "lbl04pm"};
+
+QDate ToQDate(const Date& d) {
+    return QDate(d.year, d.month, d.day);
+}
+
+QString BoxName(int index) {
+    return "Text1_" + QString::number(index);
+}
+
+} // namespace
+
+frmPrintSch::frmPrintSch(Program& program) : program_(program) {
+    setObjectName("frmPrintSch");
+    setWindowTitle("Daily Work Schedules");
+    auto& v = program_.Variables();
+
+    auto* lblAssignment = Named(new QLabel("Assignment(s)", this), "lblAssignment");
+    lstAssignto_ = Named(new QListWidget(this), "lstAssignto");
+    lstAssignto_->setMaximumHeight(60);
+    ShowList(v.TeamList, lstAssignto_);
+    connect(lstAssignto_, &QListWidget::currentRowChanged, this, &frmPrintSch::lstAssignto_Click);
+    auto* label1 = Named(new QLabel("Click  on  an  Assignment and a Date", this), "Label1");
+    txtTeam_ = Named(new QLabel("Team shows here", this), "txtTeam");
+    QFont bold = txtTeam_->font();
+    bold.setBold(true);
+    txtTeam_->setFont(bold);
+
+    calender_ = Named(new QCalendarWidget(this), "Calender", "Select the Day to View");
+    calender_->setGridVisible(true);
+    connect(calender_, &QCalendarWidget::clicked, this, &frmPrintSch::Calender_Click);
+    connect(calender_, &QCalendarWidget::activated, this, &frmPrintSch::Calender_Click);
+
+    auto* cmdView = Named(new QPushButton("Toggle &View", this), "cmdView",
+                          "Switch between small and large view");
+    connect(cmdView, &QPushButton::clicked, this,
+            [this] { frmDay_->setVisible(!frmDay_->isVisible()); });
+    auto* cmdExit = Named(new QPushButton("&Menu", this), "cmdExit", "Return to the Menu");
+    connect(cmdExit, &QPushButton::clicked, this, [this] { program_.ShowMenu(this); });
+    auto* logo = MakeLogo(this, "imgLogo", "Click on the LOGO to Reset this Form", 72);
+    connect(logo, &ClickLabel::clicked, this, &frmPrintSch::InitForm);
+
+    // The large view lies over the small one, which stays shown underneath.
+    auto* views = new QWidget(this);
+    auto* stack = new QStackedLayout(views);
+    stack->setStackingMode(QStackedLayout::StackAll);
+    auto* under = new QWidget(views);
+    auto* underLayout = new QHBoxLayout(under);
+    underLayout->setContentsMargins(0, 0, 0, 0);
+    underLayout->addWidget(TimeFrame(), 0, Qt::AlignTop);
+    underLayout->addStretch();
+    stack->addWidget(under);
+    stack->addWidget(DayFrame());
+    stack->setCurrentWidget(frmDay_);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(logo);
+    buttons->addStretch();
+    buttons->addWidget(cmdView, 0, Qt::AlignBottom);
+    buttons->addWidget(cmdExit, 0, Qt::AlignBottom);
+    auto* left = new QVBoxLayout;
+    left->addWidget(lblAssignment);
+    left->addWidget(lstAssignto_);
+    left->addWidget(label1);
+    left->addWidget(txtTeam_);
+    left->addWidget(calender_);
+    left->addStretch();
+    left->addLayout(buttons);
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(left);
+    layout->addSpacing(8);
+    layout->addWidget(views, 1);
+    resize(980, 560);
+}
+
+QGroupBox* frmPrintSch::DayFrame() {
+    frmDay_ = Named(new QGroupBox(this), "frmDay", "Day schedule for this assignment");
+    frmDay_->setAutoFillBackground(true); // covers the small view it lies over
+    auto* grid = new QGridLayout(frmDay_);
+    for (int b = 0; b < SlotCount; ++b) {
+        largeLabels_[b] = new QLabel(frmDay_);
+        largeLabels_[b]->setObjectName("Label2_" + QString::number(b));
+        large_[b] = new QPlainTextEdit(frmDay_);
+        large_[b]->setObjectName(BoxName(b));
+        large_[b]->setToolTip("Displays Call Info for this time");
+        large_[b]->setReadOnly(true);
+        large_[b]->setLineWrapMode(QPlainTextEdit::NoWrap);
+        large_[b]->setMinimumSize(260, 100);
+        const int row = b % 4 * 2;
+        const int column = b / 4;
+        grid->addWidget(largeLabels_[b], row, column);
+        grid->addWidget(large_[b], row + 1, column);
+    }
+    return frmDay_;
+}
+
+QGroupBox* frmPrintSch::TimeFrame() {
+    auto* frame = Named(new QGroupBox("Events by Hour", this), "frmTime",
+                        "Displays Confirmation Numbers for this date");
+    auto* grid = new QGridLayout(frame);
+    for (int b = 0; b < SlotCount; ++b) {
+        smallLabels_[b] = Named(new QLabel(frame), SmallLabelNames[b]);
+        small_[b] = new QLineEdit(frame);
+        small_[b]->setObjectName(BoxName(b + SlotCount));
+        small_[b]->setReadOnly(true);
+        small_[b]->setMinimumWidth(180);
+        const int row = b < 4 ? b : b + 1; // a gap for the free hour
+        grid->addWidget(smallLabels_[b], row, 0);
+        grid->addWidget(small_[b], row, 1);
+    }
+    grid->setRowMinimumHeight(4, 16);
+    grid->setRowStretch(SlotCount + 1, 1);
+    return frame;
+}
+
+void frmPrintSch::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    Activate();
+}
+
+void frmPrintSch::Activate() {
+    InitForm();
+    if (QListWidgetItem* team = lstAssignto_->currentItem())
+        txtTeam_->setText(team->text());
+    const auto labels = ViewLabels(program_.Variables().StartHour);
+    for (int b = 0; b < SlotCount; ++b) {
+        largeLabels_[b]->setText(ToQt(labels[b]));
+        smallLabels_[b]->setText(ToQt(labels[b]));
+    }
+}
+
+void frmPrintSch::InitForm() {
+    auto& v = program_.Variables();
+    SetDate(ToWorkingDay(v.WorkWeek, FirstBookableDate(program_.System().clock.Now())));
+    {
+        const QSignalBlocker quiet(lstAssignto_);
+        lstAssignto_->setCurrentRow(0);
+    }
+    frmDay_->hide();
+    ShowDay(1);
+}
+
+void frmPrintSch::lstAssignto_Click(int row) {
+    // The list is refilled while the form is hidden when the teams change.
+    if (row < 0 || !isVisible())
+        return;
+    txtTeam_->setText(lstAssignto_->item(row)->text());
+    ShowDay(row + 1);
+}
+
+void frmPrintSch::Calender_Click() {
+    SelectDate(true);
+}
+
+// Today's year folder is made at start-up; should it have gone since, today is shown all
+// the same rather than asked about again.
+void frmPrintSch::SelectDate(bool checkYear) {
+    auto& v = program_.Variables();
+    const Date today = program_.System().clock.Now().date;
+    const Date date = ToWorkingDay(v.WorkWeek, SelectedDate());
+    SetDate(date);
+    if (date < today) {
+        SetDate(today);
+        program_.Beep();
+        return;
+    }
+    if (checkYear && !disk::FolderExists(ProgramPath(v, "\\" + std::to_string(date.year)))) {
+        program_.System().messages.Show(
+            Lines({"You have selected a date in which", "No Events are Scheduled"}), "Invalid Year",
+            MessageButtons::Ok);
+        SetDate(today);
+        return SelectDate(false);
+    }
+    ShowDay(lstAssignto_->currentRow() + 1);
+}
+
+void frmPrintSch::ShowDay(int team) {
+    frmDay_->setTitle(ToQt(program_.System().locale.ShortDate(SelectedDate())));
+    ClearSlots();
+    if (team < 1 || team > lstAssignto_->count())
+        return;
+    LoadDaySlots(team);
+    FillDayDetails(team);
+}
+
+void frmPrintSch::ClearSlots() {
+    for (int b = 0; b < SlotCount; ++b) {
+        large_[b]->clear();
+        small_[b]->clear();
+    }
+}
+
+void frmPrintSch::LoadDaySlots(int team) {
+    std::array<std::string, SlotCount> hours;
+    if (program_.Attempt(
+            [&] { hours = rotaplan::LoadDaySlots(program_.Variables(), team, SelectedDate()); },
+            "The hours of that day are not shown."))
+        for (int b = 0; b < SlotCount; ++b)
+            small_[b]->setText(ToQt(hours[b]));
+}
+
+void frmPrintSch::FillDayDetails(int team) {
+    auto& v = program_.Variables();
+    const std::string date = program_.System().locale.ShortDate(SelectedDate());
+    std::array<std::optional<std::string>, SlotCount> details;
+    // One pass over the slip file; the cursor says the form is busy while it runs.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool read =
+        program_.Attempt([&] { details = rotaplan::FillDayDetails(v, date, std::to_string(team)); },
+                         "The customers of that day are not shown.");
+    QApplication::restoreOverrideCursor();
+    if (!read)
+        return;
+    for (int b = 0; b < SlotCount; ++b) {
+        // Qt's line break is LF alone.
+        if (details[b])
+            SetDetail(b, ToQt(*details[b]).replace("\r\n", "\n"), true);
+        else
+            SetDetail(b, FreeHour, false);
+    }
+}
+
+void frmPrintSch::SetDetail(int box, const QString& text, bool booked) {
+    QPalette colours = large_[box]->palette();
+    colours.setColor(QPalette::Text, QApplication::palette().color(booked ? QPalette::ButtonText
+                                                                          : QPalette::Highlight));
+    large_[box]->setPalette(colours);
+    large_[box]->setPlainText(text);
+}
+
+void frmPrintSch::SetDate(const Date& date) {
+    const QSignalBlocker quiet(calender_);
+    calender_->setSelectedDate(ToQDate(date));
+}
+
+Date frmPrintSch::SelectedDate() const {
+    const QDate d = calender_->selectedDate();
+    return Date{d.year(), d.month(), d.day()};
+}
+
+} // namespace rotaplan

@@ -1,0 +1,223 @@
+#include "records/frmCallRecord.h"
+#include "scheduling/frmCallslip.h"
+#include "store/DaySchedule.h"
+#include "support/ProgramFixture.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <map>
+
+namespace rotaplan {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadBytes;
+using test::WriteBytes;
+
+struct Slip {
+    const char* sa;
+    const char* date = "12/5/2026";
+    const char* status = "Scheduled";
+    const char* team = "1";
+    const char* name = "Ann Lee";
+    const char* startIndex = "5";
+};
+
+std::string Day(const std::map<int, const char*>& booked) {
+    std::string bytes;
+    for (int i = 0; i < 12; ++i)
+        bytes += std::string("\"") + (booked.count(i) ? booked.at(i) : NoEventScheduled) + "\"\r\n";
+    return bytes;
+}
+
+class CallRecord : public test::ProgramTest {
+protected:
+    frmCallRecord* form = nullptr;
+    std::vector<std::string> records;
+
+    // Slips are written after the start, which would move those of past days away.
+    void Open(std::initializer_list<Slip> slips) {
+        WriteBytes(folder / "Assignto.txt", "\"North\"\r\n\"South\"\r\n");
+        WriteBytes(folder / "ProblemCode.txt", "\"Leak\"\r\n");
+        Started();
+        program->Variables().SoundAlarms = true;
+        std::string bytes;
+        for (const Slip& s : slips) {
+            SlipRecord r;
+            r.Set(SlipField::SANumber, std::string("SA ") + s.sa);
+            r.Set(SlipField::Team, s.team);
+            r.Set(SlipField::Hours, "3");
+            r.Set(SlipField::Date, s.date);
+            r.Set(SlipField::StartIndex, s.startIndex);
+            r.Set(SlipField::Problem, "Leak");
+            r.Set(SlipField::Status, s.status);
+            r.Set(SlipField::Name, s.name);
+            r.Set(SlipField::Tel, "555-0100");
+            records.emplace_back(r.Bytes().data(), r.Bytes().size());
+            bytes += records.back();
+        }
+        WriteBytes(folder / "Slips.txt", bytes);
+        form = &program->Load<frmCallRecord>();
+        form->show();
+    }
+    QString Text(const char* name) { return Find<QLineEdit>(form, name)->text(); }
+    QPushButton* Button(const char* name) { return Find<QPushButton>(form, name); }
+    bool ActionsEnabled() {
+        EXPECT_EQ(Button("cmdCancel")->isEnabled(), Button("cmdReschedule")->isEnabled());
+        return Button("cmdCancel")->isEnabled();
+    }
+    bool Idle() {
+        return form->RecordNo() == 0 && Text("txtName").isEmpty() && Text("txtConf").isEmpty() &&
+               Find<QLabel>(form, "txtAssigned")->text().isEmpty() &&
+               Button("cmdContinue")->isHidden() && !ActionsEnabled();
+    }
+    std::string Kept(std::initializer_list<int> numbers) {
+        std::string bytes;
+        for (int n : numbers)
+            bytes += records[n - 1];
+        return bytes;
+    }
+};
+
+TEST_F(CallRecord, PagesThroughEveryRecordAndPastTheEnd) {
+    Open({{"338-1", "12/4/2026", "  Scheduled"},
+          {"338-2", "12/7/2026", "Scheduled", "2", "Bob Stone", "7"},
+          {"338-3", "12/7/2026", "Scheduled", "7", "No Team", "x"}});
+    EXPECT_TRUE(Idle());
+    EXPECT_EQ(form->focusWidget(), Button("cmdSearch"));
+
+    Click(form, "cmdSearch");
+    EXPECT_EQ(form->RecordNo(), 1);
+    EXPECT_EQ(Text("txtName"), "Ann Lee" + QString(23, ' ')) << "as stored";
+    EXPECT_EQ(Text("txtConf"), "SA 338-1  ");
+    EXPECT_EQ(Find<QLabel>(form, "txtAssigned")->text(), "North");
+    EXPECT_EQ(Text("txtDay"), "Friday");
+    EXPECT_EQ(Text("txtTime"), "10:00");
+    EXPECT_EQ(Text("txtStatus"), "Scheduled");
+    EXPECT_FALSE(Button("cmdContinue")->isHidden());
+    EXPECT_EQ(form->focusWidget(), Button("cmdContinue"));
+
+    Click(form, "cmdContinue");
+    EXPECT_EQ(Find<QLabel>(form, "txtAssigned")->text(), "South");
+    EXPECT_EQ(Text("txtDay"), "Monday");
+    EXPECT_EQ(Text("txtTime"), "01:00");
+    Click(form, "cmdContinue");
+    EXPECT_EQ(Find<QLabel>(form, "txtAssigned")->text(), "7") << "no such team: shown as stored";
+    EXPECT_EQ(Text("txtTime"), "x");
+    Click(form, "cmdContinue");
+    EXPECT_TRUE(Idle());
+    EXPECT_EQ(form->focusWidget(), Find<QWidget>(form, "Command3"));
+
+    Click(form, "cmdSearch");
+    EXPECT_EQ(form->RecordNo(), 1) << "a new search starts over";
+    Click(form, "imgLogo");
+    EXPECT_TRUE(Idle());
+}
+
+TEST_F(CallRecord, ActionsFollowTheDateAndStatus) {
+    Open({{"337-1", "12/3/2026"},
+          {"338-1", "12/4/2026"},
+          {"338-2", "12/4/2026", "Done"},
+          {"339-1", "12/5/2026", "Done"},
+          {"339-2", "4 Dec 2026"}});
+    const bool expected[] = {false, true, false, true, false};
+    Click(form, "cmdSearch");
+    for (bool enabled : expected) {
+        EXPECT_EQ(ActionsEnabled(), enabled) << Text("txtConf").toStdString();
+        Click(form, "cmdContinue");
+    }
+}
+
+TEST_F(CallRecord, DeleteAsksTwiceAndFreesTheWholeBooking) {
+    Open({{"338-1"},
+          {"338-2"},
+          {"338-3"},
+          {"338-4", "12/5/2026", "Scheduled", "1", "Ann Lee", "9"}});
+    const auto day = folder / "2026/Team# 1/339.txt";
+    WriteBytes(day, Day({{4, "SA 338-2"}, {5, "SA 338-2"}, {6, "SA 338-2"}, {7, "SA 338-4"}}));
+    const std::string before = ReadBytes(folder / "Slips.txt");
+
+    Click(form, "cmdSearch");
+    Answer({MessageAnswer::No});
+    Click(form, "cmdCancel");
+    EXPECT_EQ(platform.messages.shown.back().title, "Delete");
+    EXPECT_EQ(Shown().back(), "Delete this Attention");
+    EXPECT_EQ(form->RecordNo(), 2) << "No shows the next record";
+    Answer({MessageAnswer::Yes, MessageAnswer::No});
+    Click(form, "cmdCancel");
+    EXPECT_EQ(Shown().back(), "Are You Sure?");
+    EXPECT_EQ(form->RecordNo(), 3);
+    EXPECT_EQ(ReadBytes(folder / "Slips.txt"), before);
+
+    Click(form, "cmdSearch");
+    Click(form, "cmdContinue");
+    Answer({MessageAnswer::Yes, MessageAnswer::Yes});
+    Click(form, "cmdCancel");
+    EXPECT_EQ(ReadBytes(folder / "Slips.txt"), Kept({1, 3, 4}));
+    EXPECT_FALSE(fs::exists(folder / "Temp.txt"));
+    EXPECT_EQ(ReadBytes(day), Day({{7, "SA 338-4"}})) << "all three hours, and only those";
+    EXPECT_TRUE(Idle());
+
+    WriteBytes(folder / "Slips.txt", records[0]);
+    Click(form, "cmdSearch");
+    Answer({MessageAnswer::Yes, MessageAnswer::Yes});
+    Click(form, "cmdCancel");
+    EXPECT_EQ(ReadBytes(folder / "Slips.txt"), "") << "the only record";
+}
+
+TEST_F(CallRecord, RescheduleHandsTheOldRecordToTheCallSlip) {
+    Open({{"338-1"}, {"338-2", "12/7/2026", "Scheduled", "2", "Bob Stone", "3"}});
+    const auto day = folder / "2026/Team# 2/341.txt";
+    WriteBytes(day, Day({{2, "SA 338-2"}, {3, "SA 338-2"}}));
+    auto& v = program->Variables();
+
+    Click(form, "cmdSearch");
+    Click(form, "cmdContinue");
+    Answer({MessageAnswer::No});
+    Click(form, "cmdReschedule");
+    EXPECT_EQ(platform.messages.shown.back().title, "RESCHEDULE");
+    EXPECT_EQ(Shown().back(), "Reschedule this Attention");
+    EXPECT_TRUE(Idle()) << "a declined reschedule starts over";
+    EXPECT_EQ(v.Rescheduling, 0);
+
+    Click(form, "cmdSearch");
+    Click(form, "cmdContinue");
+    Answer({MessageAnswer::Yes});
+    Click(form, "cmdReschedule");
+    EXPECT_EQ(v.Rescheduling, 1);
+    EXPECT_EQ(std::string(v.RecordBuffer.Bytes().data(), SlipRecordLength), records[1]);
+    EXPECT_FALSE(form->isVisible());
+    ASSERT_NE(program->Loaded<frmCallslip>(), nullptr);
+    EXPECT_TRUE(program->Loaded<frmCallslip>()->isVisible());
+    EXPECT_EQ(ReadBytes(folder / "Slips.txt"), Kept({1}));
+    EXPECT_EQ(ReadBytes(day), Day({}));
+}
+
+TEST_F(CallRecord, FindJumpsToTheNextMatchingRecord) {
+    Open({{"338-1", "12/3/2026", "Scheduled", "1", "Bob Stone"},
+          {"338-2", "12/5/2026", "Scheduled", "1", "Ann Lee"},
+          {"339-5", "12/5/2026", "Scheduled", "1", "Carla Stone"}});
+    auto* find = Find<QLineEdit>(form, "txtFind");
+    find->setText("STONE");
+    Click(form, "cmdFind");
+    EXPECT_EQ(form->RecordNo(), 1);
+    EXPECT_FALSE(ActionsEnabled()) << "the rules hold for the record found";
+    QTest::keyClick(find, Qt::Key_Return);
+    EXPECT_EQ(form->RecordNo(), 3);
+    EXPECT_EQ(Text("txtName").trimmed(), "Carla Stone");
+    EXPECT_TRUE(ActionsEnabled());
+    Click(form, "cmdContinue");
+    EXPECT_TRUE(Idle()) << "paging goes on from the record found";
+
+    find->setText("339-5");
+    Click(form, "cmdFind");
+    EXPECT_EQ(form->RecordNo(), 3);
+    find->setText("nobody");
+    Click(form, "cmdFind");
+    EXPECT_EQ(platform.beep.count, 1);
+    EXPECT_EQ(form->RecordNo(), 3) << "nothing found: the record stays";
+}
+
+} // namespace
+} // namespace rotaplan

@@ -1,0 +1,163 @@
+#include "records/frmPrintSch.h"
+#include "store/DaySchedule.h"
+#include "support/ProgramFixture.h"
+
+#include <QCalendarWidget>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <map>
+
+namespace rotaplan {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadBytes;
+using test::WriteBytes;
+
+constexpr const char* FreeBox = "\n\n         No Event Scheduled";
+
+std::string Day(const std::map<int, const char*>& booked) {
+    std::string bytes;
+    for (int i = 0; i < 12; ++i)
+        bytes += std::string("\"") + (booked.count(i) ? booked.at(i) : NoEventScheduled) + "\"\r\n";
+    return bytes;
+}
+
+std::string Slip(const char* sa, const char* team, const char* date, const char* startIndex,
+                 const char* hours, const char* name) {
+    SlipRecord r;
+    r.Set(SlipField::SANumber, std::string("SA ") + sa);
+    r.Set(SlipField::Team, team);
+    r.Set(SlipField::Date, date);
+    r.Set(SlipField::StartIndex, startIndex);
+    r.Set(SlipField::Hours, hours);
+    r.Set(SlipField::Name, name);
+    r.Set(SlipField::Street, "1 Main St");
+    r.Set(SlipField::City, "Springfield");
+    r.Set(SlipField::ST, "IL");
+    r.Set(SlipField::Tel, "555-0100");
+    r.Set(SlipField::Problem, "Leak");
+    return std::string(r.Bytes().data(), r.Bytes().size());
+}
+
+class PrintSch : public test::ProgramTest {
+protected:
+    frmPrintSch* form = nullptr;
+
+    void Open() {
+        WriteBytes(folder / "Assignto.txt", "\"North\"\r\n\"South\"\r\n");
+        WriteBytes(folder / "ProblemCode.txt", "\"Leak\"\r\n");
+        Started(); // before the slips: the start would mend their missing hours
+        program->Variables().SoundAlarms = true;
+        WriteBytes(folder / "Slips.txt",
+                   Slip("338-1", "2", "12/4/2026", "4", "2", "Ann Lee") +
+                       Slip("338-2", "2", "12/4/2026", "8", "1", "Bob Stone") +
+                       Slip("338-3", "1", "12/4/2026", "5", "1", "Other Team") +
+                       Slip("338-4", "2", "12/7/2026", "3", "1", "Other Day") +
+                       Slip("338-5", "2", "12/4/2026", "6", "1", "Noon Slot"));
+        fs::create_directories(folder / "2026/Team# 2");
+        WriteBytes(folder / "2026/Team# 2/338.txt",
+                   Day({{3, "SA 338-1"}, {4, "SA 338-1"}, {5, "SA 338-5"}, {7, "SA 338-2"}}));
+        form = &program->Load<frmPrintSch>();
+        form->show();
+    }
+    QString Small(int box) {
+        return Find<QLineEdit>(form, ("Text1_" + std::to_string(box + 8)).c_str())->text();
+    }
+    QPlainTextEdit* Large(int box) {
+        return Find<QPlainTextEdit>(form, ("Text1_" + std::to_string(box)).c_str());
+    }
+    QString Label(const char* name) { return Find<QLabel>(form, name)->text(); }
+    void Team(int row) { Find<QListWidget>(form, "lstAssignto")->setCurrentRow(row); }
+    void Pick(const Date& d) {
+        auto* calendar = Find<QCalendarWidget>(form, "Calender");
+        calendar->setSelectedDate(QDate(d.year, d.month, d.day));
+        emit calendar->clicked(calendar->selectedDate());
+    }
+    Date Selected() { return form->SelectedDate(); }
+};
+
+TEST_F(PrintSch, ShowsTheTeamsDayInBothViews) {
+    Open();
+    auto* frmDay = Find<QGroupBox>(form, "frmDay");
+    auto* frmTime = Find<QGroupBox>(form, "frmTime");
+    EXPECT_FALSE(frmDay->isVisible()) << "the small view first";
+    EXPECT_EQ(Label("txtTeam"), "North");
+    EXPECT_EQ(Small(2), "No Event Scheduled") << "team 1's day";
+    EXPECT_EQ(Label("lbl08am"), "08:00 am");
+    EXPECT_EQ(Label("lbl01pm"), "01:00 pm");
+    EXPECT_EQ(Label("Label2_3"), "11:00 am");
+
+    Team(1);
+    EXPECT_EQ(Label("txtTeam"), "South");
+    EXPECT_EQ(frmDay->title(), "12/4/2026");
+    EXPECT_EQ(Small(1), "SA 338-1");
+    EXPECT_EQ(Small(2), "SA 338-1");
+    EXPECT_EQ(Small(5), "SA 338-2");
+    EXPECT_EQ(Small(0), "No Event Scheduled");
+    const QString ann = "Ann Lee\n1 Main St\nSpringfield,IL\n555-0100\nLeak";
+    EXPECT_EQ(Large(1)->toPlainText(), ann);
+    EXPECT_EQ(Large(2)->toPlainText(), ann);
+    EXPECT_TRUE(Large(5)->toPlainText().startsWith("Bob Stone\n"));
+    EXPECT_TRUE(Large(3)->toPlainText().startsWith("Noon Slot\n"));
+    for (int box : {0, 4, 6, 7}) {
+        EXPECT_EQ(Large(box)->toPlainText(), FreeBox) << box;
+        EXPECT_EQ(Large(box)->palette().color(QPalette::Text),
+                  QApplication::palette().color(QPalette::Highlight));
+    }
+    EXPECT_EQ(Large(1)->palette().color(QPalette::Text),
+              QApplication::palette().color(QPalette::ButtonText));
+
+    Click(form, "cmdView");
+    EXPECT_TRUE(frmDay->isVisible());
+    EXPECT_TRUE(frmTime->isVisible()) << "the small view stays underneath";
+    Click(form, "cmdView");
+    EXPECT_FALSE(frmDay->isVisible());
+
+    program->Variables().StartHour = 7; // the same slips under the other start hour
+    form->Activate();
+    EXPECT_EQ(Label("lbl01pm"), "12:00 pm") << "the names stay, the texts follow";
+    EXPECT_EQ(Label("Label2_4"), "12:00 pm");
+    Team(1);
+    EXPECT_TRUE(Large(4)->toPlainText().startsWith("Noon Slot\n"));
+    EXPECT_TRUE(Large(6)->toPlainText().startsWith("Bob Stone\n"));
+    EXPECT_EQ(Small(5), "SA 338-2") << "the small view does not move";
+
+    Click(form, "imgLogo");
+    EXPECT_EQ(Find<QListWidget>(form, "lstAssignto")->currentRow(), 0);
+    EXPECT_FALSE(frmDay->isVisible());
+}
+
+TEST_F(PrintSch, DateSelectionKeepsToWorkingDaysFromToday) {
+    Open();
+    Team(1);
+    Pick(Date{2026, 12, 12}); // a Saturday, Monday to Friday by default
+    EXPECT_EQ(Selected(), (Date{2026, 12, 14}));
+    EXPECT_EQ(ReadBytes(folder / "2026/Team# 2/348.txt"), Day({})) << "a new day is made free";
+    EXPECT_EQ(Large(0)->toPlainText(), FreeBox);
+
+    Pick(Date{2026, 12, 3});
+    EXPECT_EQ(Selected(), (Date{2026, 12, 4}));
+    EXPECT_EQ(platform.beep.count, 1);
+    EXPECT_EQ(Find<QGroupBox>(form, "frmDay")->title(), "12/14/2026") << "not refreshed";
+
+    Answer({MessageAnswer::Ok});
+    Pick(Date{2028, 3, 1});
+    EXPECT_EQ(platform.messages.shown.back().title, "Invalid Year");
+    EXPECT_EQ(platform.messages.shown.back().text,
+              "You have selected a date in which\r\nNo Events are Scheduled");
+    EXPECT_EQ(Selected(), (Date{2026, 12, 4}));
+    EXPECT_EQ(Find<QGroupBox>(form, "frmDay")->title(), "12/4/2026") << "today's schedule";
+    EXPECT_EQ(Small(1), "SA 338-1");
+    EXPECT_FALSE(fs::exists(folder / "2028"));
+
+    platform.clock.now.hour = 18; // Friday evening: the next working day
+    form->Activate();
+    EXPECT_EQ(Selected(), (Date{2026, 12, 7}));
+}
+
+} // namespace
+} // namespace rotaplan
