@@ -323,9 +323,13 @@ void frmSetup::cmdDelete_Click() {
     const int deleted = static_cast<int>(found - teams.begin()) + 1;
     const int oldCount = static_cast<int>(teams.size());
     teams.erase(found);
-    if (SaveAssignments(teams))
-        program_.Attempt([&] { PurgeFolder(v, deleted, oldCount); },
-                         "The team is deleted; its folders are not all in order.");
+    program_.Attempt(
+        [&] {
+            PurgeFolder(v, deleted, oldCount, teams);
+            LoadAssignments(v);
+            FillTeamLists(v);
+        },
+        "The delete is finished at the next start of Rotaplan.");
     cboAssignments_->setFocus();
 }
 

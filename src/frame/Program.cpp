@@ -2,6 +2,7 @@
 
 #include "frame/frmSplash.h"
 #include "frame/frmStartup.h"
+#include "records/frmPrintSch.h"
 #include "scheduling/frmCallslip.h"
 #include "scheduling/frmConfirm.h"
 #include "scheduling/frmShell.h"
@@ -15,6 +16,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QThread>
 
 // The logo is compiled into this static library, whose resources nobody else pulls in.
 static void InitResources() {
@@ -40,6 +42,7 @@ std::vector<Program::Step> Program::StartupSteps() {
     return {
         {[this, today] { v_.TeamRoot = TeamRootFor(today.year); }, OnFailure::End},
         {[this] { PrepareFolders(v_); }, OnFailure::End},
+        {[this] { FinishPurgeFolder(v_); }, OnFailure::End},
         {[this, today] { LoadCounter(v_, today); }, OnFailure::End},
         {[this] { LoadProblems(v_); }, OnFailure::End},
         {[this] { LoadAssignments(v_); }, OnFailure::End},
@@ -57,6 +60,7 @@ std::vector<Program::Step> Program::StartupSteps() {
              Load<frmShell>();
              Load<frmCallslip>();
              Load<frmConfirm>();
+             Load<frmPrintSch>();
          },
          OnFailure::End},
     };
@@ -111,7 +115,10 @@ void Program::ExitProgram() {
             form->deleteLater();
         }
     forms_.clear();
-    QCoreApplication::exit(0);
+    // Outside an event loop (a test driving the forms) there is nothing to end, and a quit
+    // left pending would end the next modal dialog at once.
+    if (QThread::currentThread()->loopLevel() > 0)
+        QCoreApplication::exit(0);
 }
 
 void Program::Unload(QWidget* form) {

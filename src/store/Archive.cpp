@@ -16,19 +16,19 @@ namespace fs = std::filesystem;
 namespace {
 
 // Where a reinstall gathers the drive's files before any replaces its own.
-constexpr const char* ReinstallFolder = "\\Reinstall";
 
 void RequireDrive(const fs::path& driveRoot) {
     if (!disk::FolderExists(driveRoot))
         throw StoreError(driveRoot, "open the drive", "it is not ready or not there");
 }
 
+
+} // namespace
+
 void RemoveReinstallFolder(CrewdeskVariables& v) {
     KillIfExists(v, std::string(ReinstallFolder) + "\\*.*");
     disk::RemoveFolder(ProgramPath(v, ReinstallFolder));
 }
-
-} // namespace
 
 std::string ProductFolder(const fs::path& executable) {
     std::string name = executable.stem().string();

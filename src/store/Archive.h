@@ -24,4 +24,8 @@ void Archive(CrewdeskVariables& v, const std::filesystem::path& driveRoot,
 int Reinstall(CrewdeskVariables& v, const std::filesystem::path& driveRoot,
               const std::filesystem::path& executable);
 
+inline constexpr const char* ReinstallFolder = "\\Reinstall";
+// The folder a reinstall gathers the drive's files in; one left by a stopped reinstall goes.
+void RemoveReinstallFolder(CrewdeskVariables& v);
+
 } // namespace rotaplan

@@ -206,6 +206,19 @@ std::vector<fs::path> MatchingFiles(const fs::path& folder, std::string_view pat
     return found;
 }
 
+std::vector<fs::path> MatchingFilesBelow(const fs::path& folder, std::string_view pattern) {
+    std::vector<fs::path> found;
+    std::error_code ec;
+    for (fs::recursive_directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code typeError;
+        if (it->is_regular_file(typeError) && Matches(pattern, it->path().filename().string()))
+            found.push_back(it->path());
+    }
+    if (ec && ec != std::errc::no_such_file_or_directory)
+        Fail(folder, "list", ec);
+    return found;
+}
+
 ReadHandle::ReadHandle(const fs::path& file)
     : file_(file), fd_(OpenOrFail(file, O_RDONLY, "open for reading")) {}
 

@@ -43,6 +43,8 @@ void RemoveFolder(const fs::path& folder); // must be empty; a missing one is no
 void RenameFolder(const fs::path& from, const fs::path& to);
 // The ordinary files of a folder whose names match a pattern with * and ? wildcards.
 std::vector<fs::path> MatchingFiles(const fs::path& folder, std::string_view pattern);
+// The same, in the folder and every folder below it.
+std::vector<fs::path> MatchingFilesBelow(const fs::path& folder, std::string_view pattern);
 
 // A sequential or random reader that keeps one descriptor open.
 class ReadHandle {

@@ -1,15 +1,16 @@
 #include "store/Mend.h"
 
+#include "store/Archive.h"
 #include "store/CommonDiskRoutines.h"
 #include "store/Counter.h"
 #include "store/DaySchedule.h"
 #include "store/Disk.h"
 #include "store/SlipFile.h"
+#include "store/StoreError.h"
 
 #include <algorithm>
 #include <charconv>
 #include <map>
-#include <unordered_map>
 #include <unordered_set>
 
 namespace rotaplan {
@@ -17,14 +18,6 @@ namespace rotaplan {
 namespace {
 
 namespace fs = std::filesystem;
-
-// A slip of today or later whose hours no day file holds.
-struct Unclaimed {
-    std::string sa;
-    std::string dayFile;
-    int startIndex = 0;
-    int hours = 0;
-};
 
 // The day files of today and later, each read once; those changed are written at the end.
 struct Day {
@@ -34,10 +27,10 @@ struct Day {
 
 struct Findings {
     std::map<std::string, Day> days;
-    std::unordered_map<std::string, std::vector<std::string>> daysOfSA; // SA -> day files
-    std::unordered_set<std::string> rightful; // day file + SA, for every SA its slip backs
-    std::vector<Unclaimed> unclaimed;
-    int lastSequence = 0; // the highest sequence issued today
+    std::unordered_set<std::string> daysOfSA; // every SA a day file holds
+    std::unordered_set<std::string> backed;   // those of them a slip holds
+    std::vector<std::string> unclaimed;       // SAs of slips ahead that no day file holds
+    int lastSequence = 0;                     // the highest sequence issued today
     std::vector<std::string> mended;
 };
 
@@ -59,12 +52,15 @@ void RemoveScratchFiles(CrewdeskVariables& v, Findings& f) {
             disk::RemoveFile(ProgramPath(v, name));
             f.mended.push_back(std::string("removed the left-over ") + (name + 1));
         }
-    for (const auto& folder : {v.ProgramFolder, ProgramPath(v, "\\Backup")})
-        if (disk::FolderExists(folder))
-            for (const auto& scratch : disk::MatchingFiles(folder, "*.new")) {
-                disk::RemoveFile(scratch);
-                f.mended.push_back("removed the unfinished " + scratch.filename().string());
-            }
+    if (disk::FolderExists(ProgramPath(v, ReinstallFolder))) {
+        RemoveReinstallFolder(v);
+        f.mended.push_back("removed the files of a re-install that was stopped");
+    }
+    for (const auto& scratch : disk::MatchingFilesBelow(v.ProgramFolder, "*.new")) {
+        disk::RemoveFile(scratch);
+        f.mended.push_back("removed the unfinished " +
+                           fs::relative(scratch, v.ProgramFolder).generic_string());
+    }
 }
 
 void ReadDays(CrewdeskVariables& v, const Date& today, const std::string& dayKey, Findings& f) {
@@ -78,19 +74,24 @@ void ReadDays(CrewdeskVariables& v, const Date& today, const std::string& dayKey
                 if (dayOfYear < 1 || (year == today.year && dayOfYear < today.DayOfYear()))
                     continue;
                 v.DayFilePath = DayFileName(TeamRootFor(year), team, dayOfYear);
-                ReadDayFile(v);
+                try {
+                    ReadDayFile(v);
+                } catch (const StoreError& error) {
+                    f.mended.push_back(std::string(error.what()) + "; it is left as it is");
+                    continue;
+                }
                 f.days[v.DayFilePath].entries = v.DaySlots;
                 for (const auto& entry : v.DaySlots)
                     if (entry != NoEventScheduled && !entry.empty()) {
                         f.lastSequence = std::max(f.lastSequence, SequenceOfDay(entry, dayKey));
-                        f.daysOfSA[entry].push_back(v.DayFilePath);
+                        f.daysOfSA.insert(entry);
                     }
             }
         }
 }
 
-// A slip of today or later backs its SA in its own day only; one that is not ahead (past,
-// undated, or of a team no longer listed) backs its SA wherever it stands.
+// Any slip backs its SA wherever it stands: after a team is deleted, slips keep their old
+// team numbers, so a booking may stand in a folder that its slip's number no longer names.
 void ScanSlips(CrewdeskVariables& v, const Date& today, const Locale& locale,
                const std::string& dayKey, Findings& f) {
     SlipFile slips(ProgramPath(v, SlipsFile));
@@ -99,60 +100,27 @@ void ScanSlips(CrewdeskVariables& v, const Date& today, const Locale& locale,
         slips.Read(i, record);
         const std::string sa = record.Trimmed(SlipField::SANumber);
         f.lastSequence = std::max(f.lastSequence, SequenceOfDay(sa, dayKey));
-        const auto date = locale.ParseShortDate(record.Trimmed(SlipField::Date));
-        const int team = Number(record.Trimmed(SlipField::Team));
-        const auto standing = f.daysOfSA.find(sa);
-        if (!date || *date < today || team < 1 || team > v.TeamCount()) {
-            if (standing != f.daysOfSA.end())
-                for (const auto& day : standing->second)
-                    f.rightful.insert(day + sa);
+        if (f.daysOfSA.count(sa)) {
+            f.backed.insert(sa);
             continue;
         }
-        std::string day = DayFileName(TeamRootFor(date->year), team, date->DayOfYear());
-        if (standing != f.daysOfSA.end() &&
-            std::find(standing->second.begin(), standing->second.end(), day) !=
-                standing->second.end())
-            f.rightful.insert(day + sa);
-        else
-            f.unclaimed.push_back({sa, std::move(day),
-                                   Number(record.Trimmed(SlipField::StartIndex)),
-                                   Number(record.Trimmed(SlipField::Hours))});
+        const auto date = locale.ParseShortDate(record.Trimmed(SlipField::Date));
+        const int team = Number(record.Trimmed(SlipField::Team));
+        if (date && *date >= today && team >= 1 && team <= v.TeamCount())
+            f.unclaimed.push_back(sa);
     }
 }
 
 void FreeOrphans(Findings& f) {
     for (auto& [path, day] : f.days)
         for (auto& entry : day.entries) {
-            if (entry == NoEventScheduled || entry.empty() || f.rightful.count(path + entry))
+            if (entry == NoEventScheduled || entry.empty() || f.backed.count(entry))
                 continue;
             f.mended.push_back("freed the hours of " + entry + " in " + path +
-                               ", which no call slip of that day holds");
+                               ", which no call slip holds");
             entry = NoEventScheduled;
             day.changed = true;
         }
-}
-
-// Hours are claimed again from the slip's start and length as the current start hour reads
-// them; a slip whose hours are taken by another is named, not forced in.
-void ReclaimHours(const CrewdeskVariables& v, Findings& f) {
-    for (const Unclaimed& slip : f.unclaimed) {
-        Day& day = f.days[slip.dayFile];
-        if (day.entries[0].empty())
-            day.entries.fill(NoEventScheduled); // no day file yet
-        const int first = slip.startIndex - (v.StartHour == 7 ? 0 : 1);
-        bool fits = slip.hours >= 1 && first >= 2 && first + slip.hours <= 2 + SlotCount;
-        for (int entry = first; fits && entry < first + slip.hours; ++entry)
-            fits = day.entries[entry] == NoEventScheduled;
-        if (!fits) {
-            f.mended.push_back(slip.sa + " has lost its hours and they are taken now: please "
-                                         "reschedule it");
-            continue;
-        }
-        for (int entry = first; entry < first + slip.hours; ++entry)
-            day.entries[entry] = slip.sa;
-        day.changed = true;
-        f.mended.push_back("claimed again the hours of " + slip.sa);
-    }
 }
 
 } // namespace
@@ -165,7 +133,9 @@ std::vector<std::string> MendFolder(CrewdeskVariables& v, const Date& today, con
     ReadDays(v, today, dayKey, f);
     ScanSlips(v, today, locale, dayKey, f);
     FreeOrphans(f);
-    ReclaimHours(v, f);
+    // Hours are never claimed back for a slip: its team number may name another team now.
+    for (const auto& sa : f.unclaimed)
+        f.mended.push_back(sa + " is booked but holds no hours in its day: please reschedule it");
     for (const auto& [path, day] : f.days)
         if (day.changed) {
             v.DayFilePath = path;

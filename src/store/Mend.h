@@ -10,10 +10,10 @@
 namespace rotaplan {
 
 // Start-up, after the purge: finds what an interrupted operation (of this or an older or
-// foreign copy) left behind and mends it. Day files of today and later must claim only SAs
-// that a slip holds, each such slip must have its hours claimed, the counter must be ahead of
-// every SA issued today, and no scratch file may linger. Returns what was mended, one line
-// each; a healthy folder returns nothing.
+// foreign copy) left behind and mends it. Day files of today and later keep only SAs that a
+// slip holds, the counter moves ahead of every SA issued today, and no scratch file lingers.
+// A slip of today or later whose SA no day file holds is named for rescheduling. Returns
+// what was found, one line each; a healthy folder returns nothing.
 std::vector<std::string> MendFolder(CrewdeskVariables& v, const Date& today, const Locale& locale);
 
 } // namespace rotaplan

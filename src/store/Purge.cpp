@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <unordered_set>
 #include <utility>
 
 namespace rotaplan {
@@ -79,18 +80,28 @@ void WriteMoveScratch(CrewdeskVariables& v, SlipFile& slips, const std::vector<b
     disk::WriteHandle completed(ProgramPath(v, TemporaryFile));
     disk::WriteHandle kept(ProgramPath(v, TempFile));
     std::uint64_t completedLength = 0, keptLength = 0;
+    // A slip file restored from an older backup brings back slips already completed: those
+    // leave the slip file without being completed twice.
+    std::unordered_set<std::string> done;
     if (RecoverFile(v, CompletedSlipsFile)) {
         SlipFile old(ProgramPath(v, CompletedSlipsFile));
-        for (std::int32_t c = 1; c <= old.Count(); ++c)
-            AppendRecord(completed, old.Read(c));
+        for (std::int32_t c = 1; c <= old.Count(); ++c) {
+            const SlipRecord record = old.Read(c);
+            AppendRecord(completed, record);
+            done.emplace(record.Bytes().data(), SlipRecordLength);
+        }
         completedLength = static_cast<std::uint64_t>(old.Count()) * SlipRecordLength;
     }
     SlipRecord record;
     for (std::int32_t i = 1; i <= slips.Count(); ++i) {
         slips.Read(i, record);
-        const bool moved = past[static_cast<std::size_t>(i)];
-        AppendRecord(moved ? completed : kept, record);
-        (moved ? completedLength : keptLength) += SlipRecordLength;
+        if (!past[static_cast<std::size_t>(i)]) {
+            AppendRecord(kept, record);
+            keptLength += SlipRecordLength;
+        } else if (done.emplace(record.Bytes().data(), SlipRecordLength).second) {
+            AppendRecord(completed, record);
+            completedLength += SlipRecordLength;
+        }
     }
     completed.Commit();
     kept.Commit();

@@ -7,14 +7,16 @@
 
 namespace rotaplan {
 
+// The slips go before the schedules: stopped half-way, the hours left have no slip, and the
+// next start frees them; slips left without hours could not be mended.
 void ResetSchedules(CrewdeskVariables& v, const Date& today) {
-    for (int year : {today.year, today.year + 1})
-        for (int n = 1; n <= v.TeamCount(); ++n)
-            KillIfExists(v, TeamFolderName(std::to_string(year), n) + "\\*.*");
     for (const char* name : ResetFiles) {
         KillIfExists(v, name);
         KillIfExists(v, std::string("\\Backup") + name);
     }
+    for (int year : {today.year, today.year + 1})
+        for (int n = 1; n <= v.TeamCount(); ++n)
+            KillIfExists(v, TeamFolderName(std::to_string(year), n) + "\\*.*");
 }
 
 } // namespace rotaplan

@@ -16,12 +16,20 @@ namespace fs = std::filesystem;
 using test::ReadBytes;
 using test::WriteBytes;
 
+// A day file with its first slot taken by the SA.
+std::string DayFile(const std::string& sa) {
+    std::string bytes;
+    for (int entry = 0; entry < 12; ++entry)
+        bytes += "\"" + (entry == 2 ? sa : std::string("No Event Scheduled")) + "\"\r\n";
+    return bytes;
+}
+
 class Setup : public test::ProgramTest {
 protected:
     frmSetup* form = nullptr;
     QComboBox* teams = nullptr;
     QComboBox* problems = nullptr;
-    std::string slips; // a slip booked for team 2
+    std::string slips; // a slip booked for each team
 
     // Starts the program and opens the Setup form the way the operator gets there.
     void Open() {
@@ -51,12 +59,18 @@ protected:
         WriteBytes(folder / "ProblemCode.txt", "\"Leak\"\r\n");
         fs::create_directories(folder / "2026/Team# 1");
         fs::create_directories(folder / "2026/Team# 2");
-        WriteBytes(folder / "2026/Team# 1/340.txt", "north's day");
-        WriteBytes(folder / "2026/Team# 2/340.txt", "south's day");
-        SlipRecord slip;
-        slip.Set(SlipField::Team, "2");
-        slip.Set(SlipField::Date, "12/7/2026");
-        slips.assign(slip.Bytes().data(), slip.Bytes().size());
+        WriteBytes(folder / "2026/Team# 1/340.txt", DayFile("SA 330-1"));
+        WriteBytes(folder / "2026/Team# 2/340.txt", DayFile("SA 330-2"));
+        slips.clear();
+        for (const char* team : {"1", "2"}) {
+            SlipRecord slip;
+            slip.Set(SlipField::SANumber, std::string("SA 330-") + team);
+            slip.Set(SlipField::Team, team);
+            slip.Set(SlipField::Date, "12/6/2026");
+            slip.Set(SlipField::StartIndex, "3");
+            slip.Set(SlipField::Hours, "1");
+            slips.append(slip.Bytes().data(), slip.Bytes().size());
+        }
         WriteBytes(folder / "Slips.txt", slips);
     }
 };
@@ -138,7 +152,7 @@ TEST_F(Setup, DeletingTheFirstTeamRenumbersTheFoldersAndLeavesTheSlips) {
     EXPECT_FALSE(Find<QWidget>(form, "cmdSave")->isEnabled());
     Click(form, "cmdDelete");
     EXPECT_EQ(ReadBytes(folder / "Assignto.txt"), "\"South\"\r\n");
-    EXPECT_EQ(ReadBytes(folder / "2026/Team# 1/340.txt"), "south's day");
+    EXPECT_EQ(ReadBytes(folder / "2026/Team# 1/340.txt"), DayFile("SA 330-2"));
     EXPECT_FALSE(fs::exists(folder / "2026/Team# 2"));
     EXPECT_TRUE(fs::exists(folder / "2027/Team# 1")) << "other years stay";
     EXPECT_EQ(ReadBytes(folder / "Slips.txt"), slips) << "booked slips keep their team number";
@@ -153,6 +167,7 @@ TEST_F(Setup, DeletingTheFirstTeamRenumbersTheFoldersAndLeavesTheSlips) {
 TEST_F(Setup, DeletingWithAFolderMissingStillEndsNumberedAsTheList) {
     WriteTwoTeams();
     fs::remove_all(folder / "2026/Team# 2");
+    Answer({MessageAnswer::Ok}); // the start-up names team 2's slip that lost its hours
     Open();
     Tab(1);
     Pick(teams, 0);
@@ -174,7 +189,7 @@ TEST_F(Setup, RenamingKeepsTheFolderAndReachesEveryTeamList) {
     Type(teams, "South Van");
     Click(form, "cmdChange");
     EXPECT_EQ(ReadBytes(folder / "Assignto.txt"), "\"North\"\r\n\"South Van\"\r\n");
-    EXPECT_EQ(ReadBytes(folder / "2026/Team# 2/340.txt"), "south's day");
+    EXPECT_EQ(ReadBytes(folder / "2026/Team# 2/340.txt"), DayFile("SA 330-2"));
     EXPECT_EQ(program->Variables().TeamList.Items(),
               (std::vector<std::string>{"North", "South Van"}));
     EXPECT_TRUE(Find<QWidget>(form, "cmdSave")->isEnabled());

@@ -148,6 +148,13 @@ TEST_F(Booking, AWholeBookingWritesTheDayFileTheRecordAndTheCounter) {
 TEST_F(Booking, SlotsThatAreTakenOrDoNotFitAreRefusedWithABeep) {
     fs::create_directories(folder / "2026/Team# 1");
     WriteBytes(folder / "2026/Team# 1/341.txt", DayFile({{6, "SA 330-4"}}));
+    SlipRecord taken;
+    taken.Set(SlipField::SANumber, "SA 330-4");
+    taken.Set(SlipField::Team, "1");
+    taken.Set(SlipField::Date, "12/7/2026");
+    taken.Set(SlipField::StartIndex, "7");
+    taken.Set(SlipField::Hours, "1");
+    WriteBytes(folder / "Slips.txt", {taken.Bytes().data(), taken.Bytes().size()});
     OpenCallslip();
     PickDate(2026, 12, 7);
     EXPECT_EQ(Slot(4), "SA 330-4");

@@ -64,44 +64,29 @@ TEST_F(Mend, AHealthyFolderIsLeftAsItIs) {
     EXPECT_EQ(ReadBytes(folder / "2026/Team# 1/341.txt"), day);
 }
 
-TEST_F(Mend, FreesOrphanHoursReclaimsLostOnesAndMovesTheCounterOn) {
+TEST_F(Mend, FreesOrphanHoursNamesLostSlipsAndMovesTheCounterOn) {
     Claim(2, {2026, 12, 8}, 5, "SA 338-7"); // an interrupted delete: the slip is gone
     Claim(1, {2027, 1, 5}, 2, "SA 338-3");
-    Slip("SA 338-4", "12/9/2026", "1", "3", "3"); // an interrupted booking's slip, hours free
+    Slip("SA 338-4", "12/9/2026", "1", "3", "3"); // a foreign copy's slip without hours
     Slip("SA 338-5", "12/10/2026", "2", "5", "1");
-    Claim(2, {2026, 12, 10}, 4, "SA 338-4"); // its hour taken by another
+    Claim(1, {2026, 12, 10}, 4, "SA 338-5"); // in team 1's folder: its team was renumbered
     WriteBytes(folder / "Temp.txt", "half a rewrite");
-    WriteBytes(folder / "Backup/Counter.txt.new", "torn");
-    // Counter says 338-2 is next, but 338-7 was issued.
-    v.NextSeq = 2;
+    WriteBytes(folder / "2026/Team# 1/343.txt.new", "torn");
+    v.NextSeq = 2; // the counter says 338-2 is next, but 338-7 was issued
     SaveCounter(v);
 
     const auto mended = MendFolder(v, Today, locale);
-    EXPECT_EQ(mended.size(), 8u);
+    EXPECT_EQ(mended.size(), 6u);
     EXPECT_EQ(Day(2, {2026, 12, 8})[5], "No Event Scheduled");
     EXPECT_EQ(Day(1, {2027, 1, 5})[2], "No Event Scheduled");
-    const auto ninth = Day(1, {2026, 12, 9});
-    EXPECT_EQ(ninth[2], "SA 338-4");
-    EXPECT_EQ(ninth[3], "SA 338-4");
-    EXPECT_EQ(ninth[4], "SA 338-4");
-    EXPECT_EQ(ninth[5], "No Event Scheduled");
-    EXPECT_EQ(Day(2, {2026, 12, 10})[4], "SA 338-5") << "338-4 claimed a day not its own";
+    EXPECT_EQ(Day(1, {2026, 12, 10})[4], "SA 338-5") << "a slip backs its SA in any folder";
+    EXPECT_EQ(Day(1, {2026, 12, 9})[2], "No Event Scheduled") << "hours are never forced in";
+    EXPECT_NE(std::find_if(mended.begin(), mended.end(),
+                           [](const auto& line) { return line.starts_with("SA 338-4 "); }),
+              mended.end());
     EXPECT_FALSE(fs::exists(folder / "Temp.txt"));
-    EXPECT_FALSE(fs::exists(folder / "Backup/Counter.txt.new"));
+    EXPECT_FALSE(fs::exists(folder / "2026/Team# 1/343.txt.new"));
     EXPECT_EQ(ReadBytes(folder / "Counter.txt"), "\"338\",8\r\n");
-    EXPECT_TRUE(MendFolder(v, Today, locale).empty()) << "mended once is mended";
-}
-
-TEST_F(Mend, ASlipWhoseHoursAreTakenIsNamedNotForced) {
-    Claim(1, {2026, 12, 9}, 2, "SA 338-1");
-    Slip("SA 338-1", "12/9/2026", "1", "3", "1");
-    Slip("SA 338-2", "12/9/2026", "1", "3", "2"); // lost its hours to 338-1
-    v.NextSeq = 3;
-    SaveCounter(v);
-    const auto mended = MendFolder(v, Today, locale);
-    ASSERT_EQ(mended.size(), 1u);
-    EXPECT_NE(mended[0].find("SA 338-2"), std::string::npos);
-    EXPECT_EQ(Day(1, {2026, 12, 9})[3], "No Event Scheduled");
 }
 
 } // namespace

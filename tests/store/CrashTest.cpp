@@ -1,0 +1,319 @@
+// Every file-changing operation, stopped dead before each of its writes, renames and deletes
+// in turn: the next start-up must leave a folder whose files agree and each of which holds
+// its old or its new content.
+#include "store/Archive.h"
+#include "store/Booking.h"
+#include "store/CallRecords.h"
+#include "store/CommonDiskRoutines.h"
+#include "store/Counter.h"
+#include "store/CrewdeskSetup.h"
+#include "store/DaySchedule.h"
+#include "store/Disk.h"
+#include "store/Master.h"
+#include "store/Mend.h"
+#include "store/Purge.h"
+#include "store/Reset.h"
+#include "store/SlipFile.h"
+#include "store/SupportFile.h"
+#include "support/TempFolder.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+#include <map>
+#include <set>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace rotaplan {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadBytes;
+using test::WriteBytes;
+
+const Date Booked{2026, 12, 2}; // when the folder's slips were booked
+const Date Today{2026, 12, 4};  // day 338
+const UsEnglishLocale Locale;
+
+// The store's part of the start-up, in its order.
+void StartUp(CrewdeskVariables& v, const Date& today) {
+    v.TeamRoot = TeamRootFor(today.year);
+    PrepareFolders(v);
+    FinishPurgeFolder(v);
+    LoadCounter(v, today);
+    LoadProblems(v);
+    LoadAssignments(v);
+    FillTeamLists(v);
+    LoadSettings(v);
+    EnsureYearFolders(v, today);
+    PurgePastDays(v, Locale);
+    MendFolder(v, today, Locale);
+    BuildTimeLabels(v);
+}
+
+void Book(CrewdeskVariables& v, int team, const Date& date, int slot, int hours) {
+    v.TeamRoot = TeamRootFor(date.year);
+    LoadDay(v, team, date);
+    std::array<std::string, SlotCount> slots;
+    for (int k = 0; k < SlotCount; ++k)
+        slots[k] = v.DaySlots[k + 2];
+    for (int k = slot; k < slot + hours; ++k)
+        slots[k] = "SA " + v.CurrentSA;
+    v.RecordBuffer.Set(SlipField::Name, "Customer " + v.CurrentSA);
+    v.RecordBuffer.Set(SlipField::Date, Locale.ShortDate(date));
+    v.RecordBuffer.Set(SlipField::Team, std::to_string(team));
+    v.RecordBuffer.Set(SlipField::Hours, std::to_string(hours));
+    v.RecordBuffer.Set(SlipField::StartIndex, std::to_string(StartIndexForSlot(v.StartHour, slot)));
+    v.RecordBuffer.Set(SlipField::Status, "Scheduled");
+    ASSERT_FALSE(BookCall(v, slots).has_value());
+}
+
+void DeleteRecord(CrewdeskVariables& v, std::int32_t recordNumber) {
+    OpenSlipFile(v);
+    ReadSlip(v, recordNumber);
+    const std::string sa = v.RecordBuffer.Trimmed(SlipField::SANumber);
+    ASSERT_FALSE(DeleteCallRecord(v, Locale, recordNumber, sa).has_value());
+}
+
+// A folder as two days of work leave it: two teams, slips past and ahead, a backup, a drive.
+void Prepare(const fs::path& root) {
+    const fs::path folder = root / "prog";
+    fs::create_directories(folder);
+    WriteBytes(folder / "Assignto.txt", "\"North\"\r\n\"South\"\r\n");
+    WriteBytes(folder / "ProblemCode.txt", "\"Leak\"\r\n");
+    CrewdeskVariables v(folder);
+    StartUp(v, Booked);
+    Book(v, 1, {2026, 12, 3}, 0, 2); // past by Today
+    Book(v, 2, {2026, 12, 7}, 3, 1);
+    Book(v, 1, {2026, 12, 7}, 1, 3);
+    Book(v, 2, {2027, 1, 5}, 0, 1);
+    BackupFiles(v);
+    fs::create_directories(root / "drive");
+    Archive(v, root / "drive", folder / "rotaplan");
+    Book(v, 1, {2026, 12, 8}, 5, 2);
+    CrewdeskVariables later(folder);
+    StartUp(later, Today);
+}
+
+using Step = std::function<void(CrewdeskVariables&, const fs::path& root)>;
+// An operation, in the steps after each of which the operator may find the folder.
+struct Scenario {
+    const char* name;
+    std::vector<Step> steps;
+    // A deleted team leaves slips whose numbers name another team or none: their hours are
+    // not where the numbers point.
+    bool teamsKept = true;
+    Date restart = Today; // the day of the next start-up
+};
+
+fs::path Program(const CrewdeskVariables& v) {
+    return v.ProgramFolder / "rotaplan";
+}
+
+using V = CrewdeskVariables;
+using Path = const fs::path;
+
+const std::vector<Scenario>& Scenarios() {
+    static const std::vector<Scenario> scenarios = {
+        {"booking", {[](V& v, Path&) {
+             Book(v, 2, {2026, 12, 9}, 2, 3);
+         }}},
+        {"delete", {[](V& v, Path&) { DeleteRecord(v, 2); }}},
+        {"reschedule", // cancelled half-way, the old booking stays deleted
+         {[](V& v, Path&) { DeleteRecord(v, 1); },
+          [](V& v, Path&) {
+              Book(v, 1, {2026, 12, 10}, 0, 1);
+          }}},
+        {"removal rewrite", {[](V& v, Path&) { RemoveSlip(v, 3); }}},
+        {"move of past slips and purge of day files",
+         {[](V& v, Path&) {
+             EnsureYearFolders(v, Date{2026, 12, 8});
+             PurgePastDays(v, Locale);
+         }},
+         true,
+         {2026, 12, 8}},
+        {"backup", {[](V& v, Path&) { BackupFiles(v); }}},
+        {"restore", {[](V& v, Path&) { RestoreFiles(v); }}},
+        {"archive", {[](V& v, Path& root) { Archive(v, root / "drive", Program(v)); }}},
+        {"re-install", {[](V& v, Path& root) { Reinstall(v, root / "drive", Program(v)); }}},
+        {"setup saves",
+         {[](V& v, Path&) {
+              SaveTextList(v, ProblemCodeFile, {"Leak", "No heat"});
+          },
+          [](V& v, Path&) { PurgeFolder(v, 1, 2, {"South"}); },
+          [](V& v, Path&) { SaveSettings(v); }},
+         false},
+        {"reset", {[](V& v, Path&) { ResetSchedules(v, Today); }}},
+    };
+    return scenarios;
+}
+
+std::string FreeDay() {
+    std::string bytes;
+    for (int entry = 0; entry < DayEntryCount; ++entry)
+        bytes += "\"No Event Scheduled\"\r\n";
+    return bytes;
+}
+
+// Every file under the root, by relative name; a day with every hour free counts as no file.
+std::map<std::string, std::string> Contents(const fs::path& root) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(root))
+        if (entry.is_regular_file() && ReadBytes(entry.path()) != FreeDay())
+            files[fs::relative(entry.path(), root).generic_string()] = ReadBytes(entry.path());
+    return files;
+}
+
+void Copy(const fs::path& from, const fs::path& to) {
+    fs::remove_all(to);
+    fs::copy(from, to, fs::copy_options::recursive);
+}
+
+// Runs the scenario in a child process that dies before its k-th change of the disk.
+// True when the scenario finished without reaching it.
+bool RunStoppedBefore(int k, const Scenario& scenario, std::size_t steps, const fs::path& root) {
+    const pid_t child = fork();
+    if (child == 0) {
+        CrewdeskVariables v(root / "prog");
+        StartUp(v, Today);
+        int seen = 0;
+        disk::SetFaultHook([&](disk::Operation, const fs::path&) {
+            if (++seen == k)
+                _exit(3);
+        });
+        for (std::size_t step = 0; step < steps; ++step)
+            scenario.steps[step](v, root);
+        _exit(::testing::Test::HasFailure() ? 4 : 0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) != 4) << "the scenario itself failed";
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// The rules the folder must keep, whatever stopped.
+void ExpectConsistent(const fs::path& folder, const std::string& where, const Scenario& scenario) {
+    const Date today = scenario.restart;
+    CrewdeskVariables v(folder);
+    LoadAssignments(v);
+    LoadCounter(v, today);
+    std::set<std::string> sas;
+    std::multiset<std::string> seen;
+    int lastToday = 0;
+    for (const char* file : {"\\Slips.txt", "\\CompletedSlips.txt"}) {
+        if (!disk::FileExists(ProgramPath(v, file)))
+            continue;
+        SlipFile slips(ProgramPath(v, file));
+        EXPECT_EQ(slips.TrailingBytes(), 0u) << where << file;
+        for (std::int32_t i = 1; i <= slips.Count(); ++i) {
+            const SlipRecord slip = slips.Read(i);
+            const std::string sa = slip.Trimmed(SlipField::SANumber);
+            EXPECT_EQ(seen.count(sa), 0u) << where << ": " << sa << " twice";
+            seen.insert(sa);
+            if (const std::string key = "SA " + std::to_string(today.DayOfYear()) + "-";
+                sa.rfind(key, 0) == 0)
+                lastToday = std::max(lastToday, std::stoi(sa.substr(key.size())));
+            if (std::string(file) != "\\Slips.txt")
+                continue;
+            sas.insert(sa);
+            const auto date = Locale.ParseShortDate(slip.Trimmed(SlipField::Date));
+            const int team = std::atoi(slip.Trimmed(SlipField::Team).c_str());
+            if (scenario.teamsKept && date && *date >= today && team >= 1 &&
+                team <= v.TeamCount()) {
+                v.TeamRoot = TeamRootFor(date->year);
+                v.DayFilePath = DayFileName(v.TeamRoot, team, date->DayOfYear());
+                const bool hasDay = disk::FileExists(ProgramPath(v, v.DayFilePath));
+                if (hasDay)
+                    ReadDayFile(v);
+                EXPECT_TRUE(hasDay &&
+                            std::find(v.DaySlots.begin(), v.DaySlots.end(), sa) != v.DaySlots.end())
+                    << where << ": " << sa << " has no hours";
+            }
+        }
+    }
+    EXPECT_GT(v.NextSeq, lastToday) << where << ": the counter would issue a number again";
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        EXPECT_FALSE(name.ends_with(".new") || name == "Temp.txt" || name == "TemporaryFile.txt" ||
+                     name == "MovingSlips.txt")
+            << where << ": scratch file " << entry.path();
+        const bool dayFile = entry.is_regular_file() &&
+                             entry.path().parent_path().filename().string().starts_with("Team# ");
+        if (!dayFile)
+            continue;
+        const int year = std::stoi(entry.path().parent_path().parent_path().filename().string());
+        const int day = std::stoi(entry.path().stem().string());
+        if (Date{year, 1, 1}.AddDays(day - 1) < today)
+            continue;
+        for (const auto& text : supportfile::ReadTextList(entry.path()))
+            EXPECT_TRUE(text == NoEventScheduled || sas.count(text) || !text.starts_with("SA "))
+                << where << ": " << text << " in " << entry.path() << " has no slip";
+    }
+}
+
+class Crash : public ::testing::TestWithParam<Scenario> {};
+
+TEST_P(Crash, EveryStopPointRecoversToTheOldOrTheNewFiles) {
+    const Scenario& scenario = GetParam();
+    test::TempFolder work;
+    const fs::path base = work / "base", stopped = work / "stopped";
+    Prepare(base);
+
+    // Where the operator may find the folder: before, between the steps, after; each as the
+    // next start-up leaves it.
+    std::vector<std::map<std::string, std::string>> states;
+    for (std::size_t steps = 0; steps <= scenario.steps.size(); ++steps) {
+        const fs::path end = work / ("state" + std::to_string(steps));
+        Copy(base, end);
+        ASSERT_TRUE(RunStoppedBefore(0, scenario, steps, end));
+        if (steps == scenario.steps.size()) {
+            ASSERT_NE(Contents(base), Contents(end)) << "the scenario changes nothing";
+        }
+        CrewdeskVariables v(end / "prog");
+        StartUp(v, scenario.restart);
+        states.push_back(Contents(end));
+    }
+
+    int k = 1;
+    for (;; ++k) {
+        Copy(base, stopped);
+        if (RunStoppedBefore(k, scenario, scenario.steps.size(), stopped))
+            break;
+        CrewdeskVariables v(stopped / "prog");
+        StartUp(v, scenario.restart);
+        const std::string where =
+            std::string(scenario.name) + " stopped before change " + std::to_string(k);
+        ExpectConsistent(stopped / "prog", where, scenario);
+        for (const auto& [name, bytes] : Contents(stopped)) {
+            // The next archive replaces what a stopped one left on the drive.
+            if (name.starts_with("drive/") && name.ends_with(".new"))
+                continue;
+            EXPECT_TRUE(std::any_of(states.begin(), states.end(),
+                                    [&](const auto& state) {
+                                        const auto it = state.find(name);
+                                        return it != state.end() && it->second == bytes;
+                                    }))
+                << where << ": " << name << " holds neither an old nor a new content";
+        }
+        for (const auto& [name, bytes] : states.front())
+            EXPECT_TRUE(fs::exists(stopped / name) ||
+                        std::any_of(states.begin(), states.end(),
+                                    [&](const auto& state) { return !state.count(name); }))
+                << where << ": " << name << " is lost";
+        if (::testing::Test::HasFailure())
+            break;
+    }
+    RecordProperty("stopPoints", k - 1);
+    std::printf("%s: %d stop points\n", scenario.name, k - 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Operations, Crash, ::testing::ValuesIn(Scenarios()), [](const auto& info) {
+    std::string name;
+    for (char c : std::string(info.param.name))
+        if (std::isalnum(static_cast<unsigned char>(c)))
+            name += c;
+    return name;
+});
+
+} // namespace
+} // namespace rotaplan
