@@ -14,15 +14,8 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     const std::filesystem::path folder = argv[1];
-    rotaplan::QtClock clock;
-    rotaplan::QtLocale locale;
-    rotaplan::QtMessageBox messages;
-    rotaplan::QtBeeper beep;
-    rotaplan::FolderInstanceGuard instance(folder);
-    rotaplan::QtWebOpener web;
-    rotaplan::QtDriveList drives;
-    rotaplan::Program program(folder, {clock, locale, messages, beep, instance, web, drives},
-                              folder / "help" / "index.html");
+    rotaplan::QtPlatform platform(folder);
+    rotaplan::Program program(folder, platform.Get(), folder / "help" / "index.html");
     if (!program.Start())
         return 1;
     // The splash has been painted once the first pass of the event loop is done.

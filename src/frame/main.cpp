@@ -9,15 +9,8 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     const std::filesystem::path folder = QCoreApplication::applicationDirPath().toStdString();
-    rotaplan::QtClock clock;
-    rotaplan::QtLocale locale;
-    rotaplan::QtMessageBox messages;
-    rotaplan::QtBeeper beep;
-    rotaplan::FolderInstanceGuard instance(folder);
-    rotaplan::QtWebOpener web;
-    rotaplan::QtDriveList drives;
-    rotaplan::Program program(folder, {clock, locale, messages, beep, instance, web, drives},
-                              folder / "help" / "index.html");
+    rotaplan::QtPlatform platform(folder);
+    rotaplan::Program program(folder, platform.Get(), folder / "help" / "index.html");
     if (!program.Start())
         return 0;
     return QApplication::exec();

@@ -1,5 +1,6 @@
 #include "records/frmCallRecord.h"
 
+#include "frame/CustomerBoxes.h"
 #include "frame/Lists.h"
 #include "frame/Program.h"
 #include "frame/Widgets.h"
@@ -19,15 +20,6 @@ namespace rotaplan {
 
 namespace {
 
-constexpr std::array<std::pair<const char*, SlipField>, 7> CustomerFields = {{
-    {"txtName", SlipField::Name},
-    {"txtStreet", SlipField::Street},
-    {"txtApt", SlipField::Apt},
-    {"txtCity", SlipField::City},
-    {"txtST", SlipField::ST},
-    {"txtZip", SlipField::Zip},
-    {"txtTel", SlipField::Tel},
-}};
 constexpr const char* Placeholders[] = {"Name", "Address 1", "Address 2", "City",
                                         "ST",   "Zip",       "Telephone"};
 
@@ -98,9 +90,9 @@ QWidget* frmCallRecord::CustomerFrame() {
     auto* frame =
         Named(new QGroupBox("Customer", this), "fraCustomer",
               "Shows all Info about a Service Attention Record.  You cannot make changes.");
-    for (std::size_t i = 0; i < CustomerFields.size(); ++i) {
+    for (std::size_t i = 0; i < CustomerBoxes.size(); ++i) {
         const char* toolTip = i == 6 ? "CustomerTelephone No (Click to Call)" : nullptr;
-        customer_[i] = Shown(frame, CustomerFields[i].first, toolTip);
+        customer_[i] = Shown(frame, CustomerBoxes[i].name, toolTip);
         customer_[i]->setPlaceholderText(Placeholders[i]);
     }
     customer_[4]->setMaximumWidth(40);  // ST
@@ -195,8 +187,8 @@ void frmCallRecord::ShowCallRecord() {
     auto& v = program_.Variables();
     const auto& locale = program_.System().locale;
     const SlipRecord& slip = v.RecordBuffer;
-    for (std::size_t i = 0; i < CustomerFields.size(); ++i)
-        customer_[i]->setText(ToQt(slip.Get(CustomerFields[i].second)));
+    for (std::size_t i = 0; i < CustomerBoxes.size(); ++i)
+        customer_[i]->setText(ToQt(slip.Get(CustomerBoxes[i].field)));
     // A team number without a name, or a start index outside the table, shows as stored.
     const auto teamNumber = NumberField(slip, SlipField::Team);
     txtAssigned_->setText(ToQt(teamNumber && *teamNumber >= 1 && *teamNumber <= v.TeamCount()

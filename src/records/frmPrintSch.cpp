@@ -3,6 +3,7 @@
 #include "frame/Lists.h"
 #include "frame/Program.h"
 #include "frame/Widgets.h"
+#include "platform/qt/QtPlatform.h"
 #include "store/CallRecords.h"
 #include "store/CommonDiskRoutines.h"
 #include "store/DaySchedule.h"
@@ -28,10 +29,6 @@ namespace {
 constexpr const char* FreeHour = "\n\n         No Event Scheduled";
 constexpr const char* SmallLabelNames[] = {"lbl08am", "lbl09am", "lbl10am", "lbl11am",
                                            "lbl01pm", "lbl02pm", "lbl03pm", "lbl04pm"};
-
-QDate ToQDate(const Date& d) {
-    return QDate(d.year, d.month, d.day);
-}
 
 QString BoxName(int index) {
     return "Text1_" + QString::number(index);

@@ -1,8 +1,10 @@
 #include "scheduling/frmCallslip.h"
 
+#include "frame/CustomerBoxes.h"
 #include "frame/Lists.h"
 #include "frame/Program.h"
 #include "frame/Widgets.h"
+#include "platform/qt/QtPlatform.h"
 #include "scheduling/frmConfirm.h"
 #include "scheduling/frmShell.h"
 #include "store/CommonDiskRoutines.h"
@@ -30,23 +32,6 @@ constexpr int MaxHours = 8;
 constexpr const char* Mark = " \u00ab"; // «, in the Windows-1252 row as 171
 // Shown in every slot of a day whose file cannot be read: no slot of it can be booked.
 constexpr const char* Unavailable = "Day file cannot be read";
-
-constexpr std::array<std::pair<const char*, SlipField>, 7> CustomerFields = {{
-    {"txtName", SlipField::Name},
-    {"txtStreet", SlipField::Street},
-    {"txtApt", SlipField::Apt},
-    {"txtCity", SlipField::City},
-    {"txtST", SlipField::ST},
-    {"txtZip", SlipField::Zip},
-    {"txtTel", SlipField::Tel},
-}};
-
-QDate ToQDate(const Date& d) {
-    return QDate(d.year, d.month, d.day);
-}
-Date FromQDate(const QDate& d) {
-    return Date{d.year(), d.month(), d.day()};
-}
 
 } // namespace
 
@@ -120,8 +105,8 @@ QWidget* frmCallslip::CustomerFrame() {
                         "Contains Customer Info");
     auto* form = new QVBoxLayout(frame);
     form->setSpacing(2);
-    for (std::size_t i = 0; i < CustomerFields.size(); ++i) {
-        customer_[i] = Named(new QLineEdit(frame), CustomerFields[i].first);
+    for (std::size_t i = 0; i < CustomerBoxes.size(); ++i) {
+        customer_[i] = Named(new QLineEdit(frame), CustomerBoxes[i].name);
         customer_[i]->setReadOnly(true);
         customer_[i]->setFocusPolicy(Qt::NoFocus);
         form->addWidget(customer_[i]);
@@ -232,8 +217,8 @@ void frmCallslip::Activate() {
 
 void frmCallslip::LoadCallSlip() {
     const SlipRecord& record = program_.Variables().RecordBuffer;
-    for (std::size_t i = 0; i < CustomerFields.size(); ++i)
-        customer_[i]->setText(ToQt(record.Trimmed(CustomerFields[i].second)));
+    for (std::size_t i = 0; i < CustomerBoxes.size(); ++i)
+        customer_[i]->setText(ToQt(record.Trimmed(CustomerBoxes[i].field)));
 }
 
 void frmCallslip::ResetChoices() {

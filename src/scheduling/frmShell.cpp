@@ -1,5 +1,6 @@
 #include "scheduling/frmShell.h"
 
+#include "frame/CustomerBoxes.h"
 #include "frame/Lists.h"
 #include "frame/Program.h"
 #include "frame/Widgets.h"
@@ -16,24 +17,6 @@
 namespace rotaplan {
 
 namespace {
-
-struct CustomerBox {
-    const char* name;
-    const char* label;
-    const char* toolTip;
-    int maxLength; // 0: no limit on the box, the record keeps the field's width
-    SlipField field;
-};
-
-constexpr std::array<CustomerBox, 7> CustomerBoxes = {{
-    {"txtName", "Name", nullptr, 30, SlipField::Name},
-    {"txtStreet", "Address 1", "Strret Address", 35, SlipField::Street},
-    {"txtApt", "Address 2", "Enter any additional info here", 25, SlipField::Apt},
-    {"txtCity", "City", nullptr, 0, SlipField::City},
-    {"txtST", "St", nullptr, 2, SlipField::ST},
-    {"txtZip", "Zip code", "Enter Zipcode here", 10, SlipField::Zip},
-    {"txtTel", "Telephone Number", "Enter telephone Number", 12, SlipField::Tel},
-}};
 
 constexpr int TelephoneLength = 12;
 

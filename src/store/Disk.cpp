@@ -193,10 +193,13 @@ void RenameFolder(const fs::path& from, const fs::path& to) {
                          std::strerror(errno));
 }
 
-std::vector<fs::path> MatchingFiles(const fs::path& folder, std::string_view pattern) {
+namespace {
+
+template <class Iterator>
+std::vector<fs::path> Matching(const fs::path& folder, std::string_view pattern) {
     std::vector<fs::path> found;
     std::error_code ec;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    for (Iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         std::error_code typeError;
         if (it->is_regular_file(typeError) && Matches(pattern, it->path().filename().string()))
             found.push_back(it->path());
@@ -206,17 +209,14 @@ std::vector<fs::path> MatchingFiles(const fs::path& folder, std::string_view pat
     return found;
 }
 
+} // namespace
+
+std::vector<fs::path> MatchingFiles(const fs::path& folder, std::string_view pattern) {
+    return Matching<fs::directory_iterator>(folder, pattern);
+}
+
 std::vector<fs::path> MatchingFilesBelow(const fs::path& folder, std::string_view pattern) {
-    std::vector<fs::path> found;
-    std::error_code ec;
-    for (fs::recursive_directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        std::error_code typeError;
-        if (it->is_regular_file(typeError) && Matches(pattern, it->path().filename().string()))
-            found.push_back(it->path());
-    }
-    if (ec && ec != std::errc::no_such_file_or_directory)
-        Fail(folder, "list", ec);
-    return found;
+    return Matching<fs::recursive_directory_iterator>(folder, pattern);
 }
 
 ReadHandle::ReadHandle(const fs::path& file)

@@ -16,11 +16,15 @@
 
 namespace rotaplan {
 
-namespace {
-
 QDate ToQDate(const Date& d) {
     return QDate(d.year, d.month, d.day);
 }
+
+Date FromQDate(const QDate& d) {
+    return Date{d.year(), d.month(), d.day()};
+}
+
+namespace {
 
 bool Storable(const QString& text) {
     return FirstUnstorable(text.toStdString()).empty();

@@ -10,6 +10,9 @@
 
 namespace rotaplan {
 
+QDate ToQDate(const Date& date);
+Date FromQDate(const QDate& date);
+
 class QtClock : public Clock {
 public:
     DateTime Now() const override;
@@ -71,6 +74,20 @@ private:
 class QtDriveList : public DriveList {
 public:
     std::vector<Drive> Drives() const override;
+};
+
+// One of each real service, for a program on the given folder.
+struct QtPlatform {
+    explicit QtPlatform(const std::filesystem::path& programFolder) : instance(programFolder) {}
+    QtClock clock;
+    QtLocale locale;
+    QtMessageBox messages;
+    QtBeeper beep;
+    FolderInstanceGuard instance;
+    QtWebOpener web;
+    QtDriveList drives;
+
+    Platform Get() { return Platform{clock, locale, messages, beep, instance, web, drives}; }
 };
 
 } // namespace rotaplan
