@@ -190,7 +190,7 @@ void frmPrintSch::SelectDate(bool checkYear) {
         program_.Beep();
         return;
     }
-    if (checkYear && !disk::FolderExists(ProgramPath(v, "\\" + std::to_string(date.year)))) {
+    if (checkYear && !disk::FolderExists(ProgramPath(v, YearFolderName(date.year)))) {
         program_.System().messages.Show(
             Lines({"You have selected a date in which", "No Events are Scheduled"}), "Invalid Year",
             MessageButtons::Ok);

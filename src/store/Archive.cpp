@@ -22,7 +22,6 @@ void RequireDrive(const fs::path& driveRoot) {
         throw StoreError(driveRoot, "open the drive", "it is not ready or not there");
 }
 
-
 } // namespace
 
 void RemoveReinstallFolder(CrewdeskVariables& v) {

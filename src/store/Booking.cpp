@@ -11,9 +11,11 @@ namespace rotaplan {
 std::optional<StoreError> BookCall(CrewdeskVariables& v,
                                    const std::array<std::string, SlotCount>& slots) {
     // Checked before anything is written: a booking the counter cannot follow is no booking.
-    if (v.NextSeq == std::numeric_limits<std::int16_t>::max())
-        throw StoreError(ProgramPath(v, CounterFile), "book under",
-                         "more than 32767 bookings in one day");
+    const std::string sa = "SA " + v.CurrentSA;
+    if (v.NextSeq == std::numeric_limits<std::int16_t>::max() ||
+        sa.size() > LayoutOf(SlipField::SANumber).width)
+        throw StoreError(ProgramPath(v, CounterFile), "book " + sa + " under",
+                         "the SA number field holds no more bookings for today");
     const auto before = v.DaySlots;
     for (int k = 0; k < SlotCount; ++k)
         v.DaySlots[k + 2] = slots[k];
@@ -23,7 +25,7 @@ std::optional<StoreError> BookCall(CrewdeskVariables& v,
         v.DaySlots = before;
         throw;
     }
-    v.RecordBuffer.Set(SlipField::SANumber, "SA " + v.CurrentSA);
+    v.RecordBuffer.Set(SlipField::SANumber, sa);
     try {
         std::int32_t recordNumber = 0;
         AppendSlip(v, recordNumber);

@@ -21,6 +21,12 @@ std::string TeamFolderName(const std::string& year, int team) {
     return "\\" + year + "\\Team# " + std::to_string(team);
 }
 
+std::string YearFolderName(int year) {
+    std::string folder(1, '\\');
+    folder += std::to_string(year); // appended: GCC 12 warns falsely on the concatenation
+    return folder;
+}
+
 std::string TeamRootFor(int year) {
     std::string root(1, '\\');
     root += std::to_string(year); // appended: GCC 12 warns falsely on the concatenation

@@ -15,6 +15,8 @@ inline constexpr const char* NoEventScheduled = "No Event Scheduled";
 
 // "\2026\Team#"
 std::string TeamRootFor(int year);
+// "\2026"
+std::string YearFolderName(int year);
 // "\2026\Team# 1"
 std::string TeamFolderName(const std::string& year, int team);
 // TeamRoot, a blank, the team, a backslash, the day of the year and ".txt".

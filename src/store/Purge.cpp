@@ -25,12 +25,6 @@ int YearOf(const CrewdeskVariables& v) {
     return std::stoi(v.CurrentYear);
 }
 
-std::string YearFolder(int year) {
-    std::string name(1, '\\');
-    name += std::to_string(year);
-    return name;
-}
-
 std::string Joined(const std::vector<std::string>& items) {
     std::string text;
     for (const auto& item : items)
@@ -126,7 +120,7 @@ void PutInPlace(CrewdeskVariables& v, const char* scratchName, const char* targe
 
 void PurgePreviousYear(CrewdeskVariables& v) {
     const int year = YearOf(v) - 1;
-    const fs::path folder = ProgramPath(v, YearFolder(year));
+    const fs::path folder = ProgramPath(v, YearFolderName(year));
     if (!disk::FolderExists(folder))
         return;
     for (int n = 1; n <= v.TeamCount(); ++n) {

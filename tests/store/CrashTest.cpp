@@ -15,6 +15,7 @@
 #include "store/Reset.h"
 #include "store/SlipFile.h"
 #include "store/SupportFile.h"
+#include "support/StoreChecks.h"
 #include "support/TempFolder.h"
 
 #include <functional>
@@ -33,47 +34,6 @@ using test::WriteBytes;
 
 const Date Booked{2026, 12, 2}; // when the folder's slips were booked
 const Date Today{2026, 12, 4};  // day 338
-const UsEnglishLocale Locale;
-
-// The store's part of the start-up, in its order.
-void StartUp(CrewdeskVariables& v, const Date& today) {
-    v.TeamRoot = TeamRootFor(today.year);
-    PrepareFolders(v);
-    FinishPurgeFolder(v);
-    LoadCounter(v, today);
-    LoadProblems(v);
-    LoadAssignments(v);
-    FillTeamLists(v);
-    LoadSettings(v);
-    EnsureYearFolders(v, today);
-    PurgePastDays(v, Locale);
-    MendFolder(v, today, Locale);
-    BuildTimeLabels(v);
-}
-
-void Book(CrewdeskVariables& v, int team, const Date& date, int slot, int hours) {
-    v.TeamRoot = TeamRootFor(date.year);
-    LoadDay(v, team, date);
-    std::array<std::string, SlotCount> slots;
-    for (int k = 0; k < SlotCount; ++k)
-        slots[k] = v.DaySlots[k + 2];
-    for (int k = slot; k < slot + hours; ++k)
-        slots[k] = "SA " + v.CurrentSA;
-    v.RecordBuffer.Set(SlipField::Name, "Customer " + v.CurrentSA);
-    v.RecordBuffer.Set(SlipField::Date, Locale.ShortDate(date));
-    v.RecordBuffer.Set(SlipField::Team, std::to_string(team));
-    v.RecordBuffer.Set(SlipField::Hours, std::to_string(hours));
-    v.RecordBuffer.Set(SlipField::StartIndex, std::to_string(StartIndexForSlot(v.StartHour, slot)));
-    v.RecordBuffer.Set(SlipField::Status, "Scheduled");
-    ASSERT_FALSE(BookCall(v, slots).has_value());
-}
-
-void DeleteRecord(CrewdeskVariables& v, std::int32_t recordNumber) {
-    OpenSlipFile(v);
-    ReadSlip(v, recordNumber);
-    const std::string sa = v.RecordBuffer.Trimmed(SlipField::SANumber);
-    ASSERT_FALSE(DeleteCallRecord(v, Locale, recordNumber, sa).has_value());
-}
 
 // A folder as two days of work leave it: two teams, slips past and ahead, a backup, a drive.
 void Prepare(const fs::path& root) {
@@ -82,17 +42,17 @@ void Prepare(const fs::path& root) {
     WriteBytes(folder / "Assignto.txt", "\"North\"\r\n\"South\"\r\n");
     WriteBytes(folder / "ProblemCode.txt", "\"Leak\"\r\n");
     CrewdeskVariables v(folder);
-    StartUp(v, Booked);
-    Book(v, 1, {2026, 12, 3}, 0, 2); // past by Today
-    Book(v, 2, {2026, 12, 7}, 3, 1);
-    Book(v, 1, {2026, 12, 7}, 1, 3);
-    Book(v, 2, {2027, 1, 5}, 0, 1);
+    test::StartUp(v, Booked);
+    test::Book(v, 1, {2026, 12, 3}, 0, 2); // past by Today
+    test::Book(v, 2, {2026, 12, 7}, 3, 1);
+    test::Book(v, 1, {2026, 12, 7}, 1, 3);
+    test::Book(v, 2, {2027, 1, 5}, 0, 1);
     BackupFiles(v);
     fs::create_directories(root / "drive");
     Archive(v, root / "drive", folder / "rotaplan");
-    Book(v, 1, {2026, 12, 8}, 5, 2);
+    test::Book(v, 1, {2026, 12, 8}, 5, 2);
     CrewdeskVariables later(folder);
-    StartUp(later, Today);
+    test::StartUp(later, Today);
 }
 
 using Step = std::function<void(CrewdeskVariables&, const fs::path& root)>;
@@ -116,19 +76,19 @@ using Path = const fs::path;
 const std::vector<Scenario>& Scenarios() {
     static const std::vector<Scenario> scenarios = {
         {"booking", {[](V& v, Path&) {
-             Book(v, 2, {2026, 12, 9}, 2, 3);
+             test::Book(v, 2, {2026, 12, 9}, 2, 3);
          }}},
-        {"delete", {[](V& v, Path&) { DeleteRecord(v, 2); }}},
+        {"delete", {[](V& v, Path&) { test::DeleteRecord(v, 2); }}},
         {"reschedule", // cancelled half-way, the old booking stays deleted
-         {[](V& v, Path&) { DeleteRecord(v, 1); },
+         {[](V& v, Path&) { test::DeleteRecord(v, 1); },
           [](V& v, Path&) {
-              Book(v, 1, {2026, 12, 10}, 0, 1);
+              test::Book(v, 1, {2026, 12, 10}, 0, 1);
           }}},
         {"removal rewrite", {[](V& v, Path&) { RemoveSlip(v, 3); }}},
         {"move of past slips and purge of day files",
          {[](V& v, Path&) {
              EnsureYearFolders(v, Date{2026, 12, 8});
-             PurgePastDays(v, Locale);
+             PurgePastDays(v, test::Locale);
          }},
          true,
          {2026, 12, 8}},
@@ -175,7 +135,7 @@ bool RunStoppedBefore(int k, const Scenario& scenario, std::size_t steps, const 
     const pid_t child = fork();
     if (child == 0) {
         CrewdeskVariables v(root / "prog");
-        StartUp(v, Today);
+        test::StartUp(v, Today);
         int seen = 0;
         disk::SetFaultHook([&](disk::Operation, const fs::path&) {
             if (++seen == k)
@@ -189,66 +149,6 @@ bool RunStoppedBefore(int k, const Scenario& scenario, std::size_t steps, const 
     waitpid(child, &status, 0);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) != 4) << "the scenario itself failed";
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
-// The rules the folder must keep, whatever stopped.
-void ExpectConsistent(const fs::path& folder, const std::string& where, const Scenario& scenario) {
-    const Date today = scenario.restart;
-    CrewdeskVariables v(folder);
-    LoadAssignments(v);
-    LoadCounter(v, today);
-    std::set<std::string> sas;
-    std::multiset<std::string> seen;
-    int lastToday = 0;
-    for (const char* file : {"\\Slips.txt", "\\CompletedSlips.txt"}) {
-        if (!disk::FileExists(ProgramPath(v, file)))
-            continue;
-        SlipFile slips(ProgramPath(v, file));
-        EXPECT_EQ(slips.TrailingBytes(), 0u) << where << file;
-        for (std::int32_t i = 1; i <= slips.Count(); ++i) {
-            const SlipRecord slip = slips.Read(i);
-            const std::string sa = slip.Trimmed(SlipField::SANumber);
-            EXPECT_EQ(seen.count(sa), 0u) << where << ": " << sa << " twice";
-            seen.insert(sa);
-            if (const std::string key = "SA " + std::to_string(today.DayOfYear()) + "-";
-                sa.rfind(key, 0) == 0)
-                lastToday = std::max(lastToday, std::stoi(sa.substr(key.size())));
-            if (std::string(file) != "\\Slips.txt")
-                continue;
-            sas.insert(sa);
-            const auto date = Locale.ParseShortDate(slip.Trimmed(SlipField::Date));
-            const int team = std::atoi(slip.Trimmed(SlipField::Team).c_str());
-            if (scenario.teamsKept && date && *date >= today && team >= 1 &&
-                team <= v.TeamCount()) {
-                v.TeamRoot = TeamRootFor(date->year);
-                v.DayFilePath = DayFileName(v.TeamRoot, team, date->DayOfYear());
-                const bool hasDay = disk::FileExists(ProgramPath(v, v.DayFilePath));
-                if (hasDay)
-                    ReadDayFile(v);
-                EXPECT_TRUE(hasDay &&
-                            std::find(v.DaySlots.begin(), v.DaySlots.end(), sa) != v.DaySlots.end())
-                    << where << ": " << sa << " has no hours";
-            }
-        }
-    }
-    EXPECT_GT(v.NextSeq, lastToday) << where << ": the counter would issue a number again";
-    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-        const std::string name = entry.path().filename().string();
-        EXPECT_FALSE(name.ends_with(".new") || name == "Temp.txt" || name == "TemporaryFile.txt" ||
-                     name == "MovingSlips.txt")
-            << where << ": scratch file " << entry.path();
-        const bool dayFile = entry.is_regular_file() &&
-                             entry.path().parent_path().filename().string().starts_with("Team# ");
-        if (!dayFile)
-            continue;
-        const int year = std::stoi(entry.path().parent_path().parent_path().filename().string());
-        const int day = std::stoi(entry.path().stem().string());
-        if (Date{year, 1, 1}.AddDays(day - 1) < today)
-            continue;
-        for (const auto& text : supportfile::ReadTextList(entry.path()))
-            EXPECT_TRUE(text == NoEventScheduled || sas.count(text) || !text.starts_with("SA "))
-                << where << ": " << text << " in " << entry.path() << " has no slip";
-    }
 }
 
 class Crash : public ::testing::TestWithParam<Scenario> {};
@@ -270,7 +170,7 @@ TEST_P(Crash, EveryStopPointRecoversToTheOldOrTheNewFiles) {
             ASSERT_NE(Contents(base), Contents(end)) << "the scenario changes nothing";
         }
         CrewdeskVariables v(end / "prog");
-        StartUp(v, scenario.restart);
+        test::StartUp(v, scenario.restart);
         states.push_back(Contents(end));
     }
 
@@ -280,10 +180,10 @@ TEST_P(Crash, EveryStopPointRecoversToTheOldOrTheNewFiles) {
         if (RunStoppedBefore(k, scenario, scenario.steps.size(), stopped))
             break;
         CrewdeskVariables v(stopped / "prog");
-        StartUp(v, scenario.restart);
+        test::StartUp(v, scenario.restart);
         const std::string where =
             std::string(scenario.name) + " stopped before change " + std::to_string(k);
-        ExpectConsistent(stopped / "prog", where, scenario);
+        test::ExpectConsistent(stopped / "prog", scenario.restart, scenario.teamsKept, where);
         for (const auto& [name, bytes] : Contents(stopped)) {
             // The next archive replaces what a stopped one left on the drive.
             if (name.starts_with("drive/") && name.ends_with(".new"))

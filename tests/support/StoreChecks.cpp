@@ -1,0 +1,124 @@
+#include "support/StoreChecks.h"
+
+#include "store/Booking.h"
+#include "store/CallRecords.h"
+#include "store/CommonDiskRoutines.h"
+#include "store/Counter.h"
+#include "store/CrewdeskSetup.h"
+#include "store/DaySchedule.h"
+#include "store/Disk.h"
+#include "store/Mend.h"
+#include "store/Purge.h"
+#include "store/SlipFile.h"
+#include "store/SupportFile.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <set>
+
+namespace rotaplan::test {
+
+namespace fs = std::filesystem;
+
+const UsEnglishLocale Locale;
+
+// The store's part of the start-up, in its order.
+void StartUp(CrewdeskVariables& v, const Date& today) {
+    v.TeamRoot = TeamRootFor(today.year);
+    PrepareFolders(v);
+    FinishPurgeFolder(v);
+    LoadCounter(v, today);
+    LoadProblems(v);
+    LoadAssignments(v);
+    FillTeamLists(v);
+    LoadSettings(v);
+    EnsureYearFolders(v, today);
+    PurgePastDays(v, Locale);
+    MendFolder(v, today, Locale);
+    BuildTimeLabels(v);
+}
+
+void Book(CrewdeskVariables& v, int team, const Date& date, int slot, int hours) {
+    v.TeamRoot = TeamRootFor(date.year);
+    LoadDay(v, team, date);
+    std::array<std::string, SlotCount> slots;
+    for (int k = 0; k < SlotCount; ++k)
+        slots[k] = v.DaySlots[k + 2];
+    for (int k = slot; k < slot + hours; ++k)
+        slots[k] = "SA " + v.CurrentSA;
+    v.RecordBuffer.Set(SlipField::Name, "Customer " + v.CurrentSA);
+    v.RecordBuffer.Set(SlipField::Date, Locale.ShortDate(date));
+    v.RecordBuffer.Set(SlipField::Team, std::to_string(team));
+    v.RecordBuffer.Set(SlipField::Hours, std::to_string(hours));
+    v.RecordBuffer.Set(SlipField::StartIndex, std::to_string(StartIndexForSlot(v.StartHour, slot)));
+    v.RecordBuffer.Set(SlipField::Status, "Scheduled");
+    ASSERT_FALSE(BookCall(v, slots).has_value());
+}
+
+void DeleteRecord(CrewdeskVariables& v, std::int32_t recordNumber) {
+    OpenSlipFile(v);
+    ReadSlip(v, recordNumber);
+    const std::string sa = v.RecordBuffer.Trimmed(SlipField::SANumber);
+    ASSERT_FALSE(DeleteCallRecord(v, Locale, recordNumber, sa).has_value());
+}
+
+// The rules the folder must keep, whatever stopped.
+void ExpectConsistent(const fs::path& folder, const Date& today, bool teamsKept,
+                      const std::string& where) {
+    CrewdeskVariables v(folder);
+    LoadAssignments(v);
+    LoadCounter(v, today);
+    std::set<std::string> sas;
+    std::multiset<std::string> seen;
+    int lastToday = 0;
+    for (const char* file : {"\\Slips.txt", "\\CompletedSlips.txt"}) {
+        if (!disk::FileExists(ProgramPath(v, file)))
+            continue;
+        SlipFile slips(ProgramPath(v, file));
+        EXPECT_EQ(slips.TrailingBytes(), 0u) << where << file;
+        for (std::int32_t i = 1; i <= slips.Count(); ++i) {
+            const SlipRecord slip = slips.Read(i);
+            const std::string sa = slip.Trimmed(SlipField::SANumber);
+            EXPECT_EQ(seen.count(sa), 0u) << where << ": " << sa << " twice";
+            seen.insert(sa);
+            if (const std::string key = "SA " + std::to_string(today.DayOfYear()) + "-";
+                sa.rfind(key, 0) == 0)
+                lastToday = std::max(lastToday, std::stoi(sa.substr(key.size())));
+            if (std::string(file) != "\\Slips.txt")
+                continue;
+            sas.insert(sa);
+            const auto date = Locale.ParseShortDate(slip.Trimmed(SlipField::Date));
+            const int team = std::atoi(slip.Trimmed(SlipField::Team).c_str());
+            if (teamsKept && date && *date >= today && team >= 1 && team <= v.TeamCount()) {
+                v.TeamRoot = TeamRootFor(date->year);
+                v.DayFilePath = DayFileName(v.TeamRoot, team, date->DayOfYear());
+                const bool hasDay = disk::FileExists(ProgramPath(v, v.DayFilePath));
+                if (hasDay)
+                    ReadDayFile(v);
+                EXPECT_TRUE(hasDay &&
+                            std::find(v.DaySlots.begin(), v.DaySlots.end(), sa) != v.DaySlots.end())
+                    << where << ": " << sa << " has no hours";
+            }
+        }
+    }
+    EXPECT_GT(v.NextSeq, lastToday) << where << ": the counter would issue a number again";
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        EXPECT_FALSE(name.ends_with(".new") || name == "Temp.txt" || name == "TemporaryFile.txt" ||
+                     name == "MovingSlips.txt")
+            << where << ": scratch file " << entry.path();
+        const bool dayFile = entry.is_regular_file() &&
+                             entry.path().parent_path().filename().string().starts_with("Team# ");
+        if (!dayFile)
+            continue;
+        const int year = std::stoi(entry.path().parent_path().parent_path().filename().string());
+        const int day = std::stoi(entry.path().stem().string());
+        if (Date{year, 1, 1}.AddDays(day - 1) < today)
+            continue;
+        for (const auto& text : supportfile::ReadTextList(entry.path()))
+            EXPECT_TRUE(text == NoEventScheduled || sas.count(text) || !text.starts_with("SA "))
+                << where << ": " << text << " in " << entry.path() << " has no slip";
+    }
+}
+
+} // namespace rotaplan::test

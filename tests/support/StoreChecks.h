@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/Date.h"
+#include "platform/Locale.h"
+#include "store/CrewdeskVariables.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+// What the store tests of whole operations share: the store's start-up, booking and
+// deleting as the forms do them, and the rules a program folder must keep.
+namespace rotaplan::test {
+
+extern const UsEnglishLocale Locale;
+
+void StartUp(CrewdeskVariables& v, const Date& today);
+void Book(CrewdeskVariables& v, int team, const Date& date, int slot, int hours);
+void DeleteRecord(CrewdeskVariables& v, std::int32_t recordNumber);
+// Every slip of today or later has its hours (unless teams were renumbered), every SA in a day
+// file has its slip, no SA stands twice, the counter is ahead of today's SAs, and no scratch
+// file is left.
+void ExpectConsistent(const std::filesystem::path& folder, const Date& today, bool teamsKept,
+                      const std::string& where);
+
+} // namespace rotaplan::test
