@@ -2,6 +2,7 @@
 
 #include "store/CommonDiskRoutines.h"
 #include "store/Counter.h"
+#include "store/Disk.h"
 #include "store/SlipFile.h"
 
 #include <limits>
@@ -26,12 +27,18 @@ std::optional<StoreError> BookCall(CrewdeskVariables& v,
         throw;
     }
     v.RecordBuffer.Set(SlipField::SANumber, sa);
+    std::int32_t recordNumber = 0;
     try {
-        std::int32_t recordNumber = 0;
         AppendSlip(v, recordNumber);
     } catch (const StoreError&) {
+        // The record may stand in the file though its flush failed: it goes first, and only
+        // then the hours, so no slip is ever left without them. If either fails, the start-up
+        // check frees hours whose slip is missing.
+        if (recordNumber > 0)
+            disk::Truncate(ProgramPath(v, SlipsFile),
+                           static_cast<std::uint64_t>(recordNumber - 1) * SlipRecordLength);
         v.DaySlots = before;
-        WriteDayFile(v); // if this fails too, the start-up check frees the slots
+        WriteDayFile(v);
         throw;
     }
     try {

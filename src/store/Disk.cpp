@@ -157,6 +157,20 @@ void WriteAt(const fs::path& file, std::uint64_t offset, std::string_view bytes)
         Fail(file, "close", errno);
 }
 
+void Truncate(const fs::path& file, std::uint64_t length) {
+    Before(Operation::Write, file);
+    if (::truncate(file.c_str(), static_cast<off_t>(length)) != 0)
+        Fail(file, "shorten", errno);
+    const int fd = OpenOrFail(file, O_WRONLY, "open for writing");
+    try {
+        SyncOrFail(fd, file);
+    } catch (...) {
+        ::close(fd);
+        throw;
+    }
+    ::close(fd);
+}
+
 void RemoveFile(const fs::path& file) {
     Before(Operation::Remove, file);
     if (::unlink(file.c_str()) != 0 && errno != ENOENT)

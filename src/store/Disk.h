@@ -33,6 +33,9 @@ void CopyFileAtomic(const fs::path& from, const fs::path& to);
 // before it returns.
 void WriteAt(const fs::path& file, std::uint64_t offset, std::string_view bytes);
 
+// Cuts the file back to the length, flushed to disk before it returns.
+void Truncate(const fs::path& file, std::uint64_t length);
+
 // Renames a finished scratch file over the target; on failure the scratch file is removed.
 void ReplaceWith(const fs::path& scratch, const fs::path& target);
 

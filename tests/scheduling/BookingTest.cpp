@@ -225,9 +225,11 @@ TEST_F(Booking, AFailedWriteLeavesNoSlotClaimingAMissingSlip) {
     PickDate(2026, 12, 7);
     const std::string dayFile = ReadBytes(folder / "2026/Team# 1/341.txt");
     ClickSlot(1);
-    disk::SetFaultHook([](disk::Operation op, const fs::path& file) {
-        if (op == disk::Operation::Write && file.filename() == "Slips.txt")
+    disk::SetFaultHook([failed = false](disk::Operation op, const fs::path& file) mutable {
+        if (op == disk::Operation::Write && file.filename() == "Slips.txt" && !failed) {
+            failed = true;
             throw StoreError(file, "write", "No space left on device");
+        }
     });
     Answer({MessageAnswer::Ok});
     Confirm();

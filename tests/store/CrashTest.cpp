@@ -14,6 +14,7 @@
 #include "store/Purge.h"
 #include "store/Reset.h"
 #include "store/SlipFile.h"
+#include "store/StoreError.h"
 #include "store/SupportFile.h"
 #include "support/StoreChecks.h"
 #include "support/TempFolder.h"
@@ -129,20 +130,32 @@ void Copy(const fs::path& from, const fs::path& to) {
     fs::copy(from, to, fs::copy_options::recursive);
 }
 
-// Runs the scenario in a child process that dies before its k-th change of the disk.
+// How the k-th change of the disk is stopped: the process dies, or the change fails (a full
+// disk, a read-only folder) and the operation goes on as its error handling says.
+enum class Stop { Crash, Fault };
+
+// Runs the scenario in a child process, stopped at its k-th change of the disk.
 // True when the scenario finished without reaching it.
-bool RunStoppedBefore(int k, const Scenario& scenario, std::size_t steps, const fs::path& root) {
+bool RunStoppedAt(int k, Stop stop, const Scenario& scenario, std::size_t steps,
+                  const fs::path& root) {
     const pid_t child = fork();
     if (child == 0) {
         CrewdeskVariables v(root / "prog");
         test::StartUp(v, Today);
         int seen = 0;
-        disk::SetFaultHook([&](disk::Operation, const fs::path&) {
-            if (++seen == k)
+        disk::SetFaultHook([&](disk::Operation, const fs::path& file) {
+            if (++seen != k)
+                return;
+            if (stop == Stop::Crash)
                 _exit(3);
+            throw StoreError(file, "write", "No space left on device");
         });
-        for (std::size_t step = 0; step < steps; ++step)
-            scenario.steps[step](v, root);
+        try {
+            for (std::size_t step = 0; step < steps; ++step)
+                scenario.steps[step](v, root);
+        } catch (const StoreError&) {
+            _exit(seen >= k ? 3 : 4);
+        }
         _exit(::testing::Test::HasFailure() ? 4 : 0);
     }
     int status = 0;
@@ -151,10 +164,10 @@ bool RunStoppedBefore(int k, const Scenario& scenario, std::size_t steps, const 
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-class Crash : public ::testing::TestWithParam<Scenario> {};
+class Crash : public ::testing::TestWithParam<std::tuple<Scenario, Stop>> {};
 
 TEST_P(Crash, EveryStopPointRecoversToTheOldOrTheNewFiles) {
-    const Scenario& scenario = GetParam();
+    const auto& [scenario, stop] = GetParam();
     test::TempFolder work;
     const fs::path base = work / "base", stopped = work / "stopped";
     Prepare(base);
@@ -165,7 +178,7 @@ TEST_P(Crash, EveryStopPointRecoversToTheOldOrTheNewFiles) {
     for (std::size_t steps = 0; steps <= scenario.steps.size(); ++steps) {
         const fs::path end = work / ("state" + std::to_string(steps));
         Copy(base, end);
-        ASSERT_TRUE(RunStoppedBefore(0, scenario, steps, end));
+        ASSERT_TRUE(RunStoppedAt(0, stop, scenario, steps, end));
         if (steps == scenario.steps.size()) {
             ASSERT_NE(Contents(base), Contents(end)) << "the scenario changes nothing";
         }
@@ -177,12 +190,13 @@ TEST_P(Crash, EveryStopPointRecoversToTheOldOrTheNewFiles) {
     int k = 1;
     for (;; ++k) {
         Copy(base, stopped);
-        if (RunStoppedBefore(k, scenario, scenario.steps.size(), stopped))
+        if (RunStoppedAt(k, stop, scenario, scenario.steps.size(), stopped))
             break;
         CrewdeskVariables v(stopped / "prog");
         test::StartUp(v, scenario.restart);
         const std::string where =
-            std::string(scenario.name) + " stopped before change " + std::to_string(k);
+            std::string(scenario.name) +
+            (stop == Stop::Crash ? " killed at change " : " failing change ") + std::to_string(k);
         test::ExpectConsistent(stopped / "prog", scenario.restart, scenario.teamsKept, where);
         for (const auto& [name, bytes] : Contents(stopped)) {
             // The next archive replaces what a stopped one left on the drive.
@@ -204,16 +218,21 @@ TEST_P(Crash, EveryStopPointRecoversToTheOldOrTheNewFiles) {
             break;
     }
     RecordProperty("stopPoints", k - 1);
-    std::printf("%s: %d stop points\n", scenario.name, k - 1);
+    std::printf("%s, %s: %d stop points\n", scenario.name,
+                stop == Stop::Crash ? "killed" : "failing", k - 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Operations, Crash, ::testing::ValuesIn(Scenarios()), [](const auto& info) {
-    std::string name;
-    for (char c : std::string(info.param.name))
-        if (std::isalnum(static_cast<unsigned char>(c)))
-            name += c;
-    return name;
-});
+INSTANTIATE_TEST_SUITE_P(Operations, Crash,
+                         ::testing::Combine(::testing::ValuesIn(Scenarios()),
+                                            ::testing::Values(Stop::Crash, Stop::Fault)),
+                         [](const auto& info) {
+                             std::string name;
+                             for (char c : std::string(std::get<0>(info.param).name))
+                                 if (std::isalnum(static_cast<unsigned char>(c)))
+                                     name += c;
+                             return name +
+                                    (std::get<1>(info.param) == Stop::Crash ? "Killed" : "Failing");
+                         });
 
 } // namespace
 } // namespace rotaplan

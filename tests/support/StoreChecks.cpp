@@ -52,14 +52,16 @@ void Book(CrewdeskVariables& v, int team, const Date& date, int slot, int hours)
     v.RecordBuffer.Set(SlipField::Hours, std::to_string(hours));
     v.RecordBuffer.Set(SlipField::StartIndex, std::to_string(StartIndexForSlot(v.StartHour, slot)));
     v.RecordBuffer.Set(SlipField::Status, "Scheduled");
-    ASSERT_FALSE(BookCall(v, slots).has_value());
+    if (const auto counterError = BookCall(v, slots))
+        throw *counterError;
 }
 
 void DeleteRecord(CrewdeskVariables& v, std::int32_t recordNumber) {
     OpenSlipFile(v);
     ReadSlip(v, recordNumber);
     const std::string sa = v.RecordBuffer.Trimmed(SlipField::SANumber);
-    ASSERT_FALSE(DeleteCallRecord(v, Locale, recordNumber, sa).has_value());
+    if (const auto dayError = DeleteCallRecord(v, Locale, recordNumber, sa))
+        throw *dayError;
 }
 
 // The rules the folder must keep, whatever stopped.
