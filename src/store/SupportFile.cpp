@@ -27,6 +27,8 @@ std::string QuotedLine(std::string_view text, const fs::path& file) {
     if (text.find('"') != std::string_view::npos)
         throw StoreError(file, "write",
                          "a double quote cannot be stored in \"" + std::string(text) + "\"");
+    if (text.find_first_of("\r\n") != std::string_view::npos)
+        throw StoreError(file, "write", "a line break cannot be stored in one line");
     const auto bytes = Utf8ToCp1252(text);
     if (!bytes)
         throw StoreError(file, "write",
