@@ -1,12 +1,15 @@
 #include "frame/frmStartup.h"
 
+#include "admin/Reset.h"
+#include "admin/frmArchive.h"
+#include "admin/frmCompleted.h"
 #include "admin/frmSetup.h"
-#include "records/frmCallRecord.h"
-#include "records/frmPrintSch.h"
-#include "scheduling/frmShell.h"
 #include "frame/Program.h"
 #include "frame/WebLinks.h"
 #include "frame/Widgets.h"
+#include "records/frmCallRecord.h"
+#include "records/frmPrintSch.h"
+#include "scheduling/frmShell.h"
 #include "store/CommonDiskRoutines.h"
 #include "store/Disk.h"
 #include "store/Master.h"
@@ -100,8 +103,8 @@ void frmStartup::BuildMenus() {
     });
     item(file, "mnuBackup", "&Backup", &frmStartup::mnuBackup_Click);
     item(file, "mnuRestore", "&Restore", &frmStartup::mnuRestore_Click);
-    item(file, "mnuReinstall", "&Protect", [] {});
-    item(file, "mnuReset", "Reset", [] {});
+    item(file, "mnuReinstall", "&Protect", [this] { program_.Load<frmArchive>().exec(); });
+    item(file, "mnuReset", "Reset", [this] { mnuReset_Click(program_, *this); });
     file->addSeparator();
     item(file, "mnuExit", "&Exit", [this] { program_.ExitProgram(); });
 
@@ -147,12 +150,12 @@ void frmStartup::OpenChoice(OptionButton* choice) {
     QWidget* form = nullptr;
     if (choice == opt1_)
         form = &program_.Load<frmShell>();
-    if (choice == optReschedule_)
+    else if (choice == optReschedule_)
         form = &program_.Load<frmCallRecord>();
-    if (choice == opt3_)
+    else if (choice == opt3_)
         form = &program_.Load<frmPrintSch>();
-    if (!form)
-        return; // a choice whose form is not built yet does nothing
+    else
+        form = &program_.Load<frmCompleted>();
     hide();
     form->show();
 }

@@ -199,5 +199,33 @@ TEST_F(Frame, WebEntriesLeaveNoShortcutBehind) {
     EXPECT_EQ(platform.web.helpFiles.size(), 1u);
 }
 
+TEST_F(Frame, EveryChoiceOpensItsFormAndGotoNeverTheSummary) {
+    WriteTeamsAndProblems();
+    WriteBytes(folder / "CompletedSlips.txt", std::string(269, ' '));
+    auto& menu = Menu();
+    const std::pair<const char*, const char*> choices[] = {
+        {"optReschedule", "frmCallRecord"}, {"opt3", "frmPrintSch"}, {"opt1", "frmShell"}};
+    for (auto [option, form] : choices) {
+        menu.show();
+        Click(&menu, option);
+        EXPECT_TRUE(menu.isVisible()) << option << ": a click only moves to Goto";
+        Click(&menu, "cmdGosub");
+        EXPECT_FALSE(menu.isVisible());
+        QWidget* opened = nullptr;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->objectName() == form && top->isVisible())
+                opened = top;
+        ASSERT_NE(opened, nullptr) << form;
+        opened->hide();
+    }
+    menu.show();
+    Click(&menu, "optCompletions"); // opens at once
+    EXPECT_FALSE(menu.isVisible());
+    bool summary = false;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        summary = summary || (top->objectName() == "frmCompleted" && top->isVisible());
+    EXPECT_TRUE(summary);
+}
+
 } // namespace
 } // namespace rotaplan

@@ -1,0 +1,206 @@
+#include "admin/frmCompleted.h"
+
+#include "frame/Lists.h"
+#include "frame/Program.h"
+#include "frame/Widgets.h"
+#include "frame/frmStartup.h"
+#include "store/CompletedSlips.h"
+
+#include <QAbstractTableModel>
+#include <QBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
+
+namespace rotaplan {
+
+namespace {
+
+// A leading "^" centres a column; each segment's length, blanks included, is its width.
+constexpr const char* GridFormat =
+    "^Rec|^Date           |^Reference      |Customer                      |Assignedto"
+    "                                             ";
+const QString SelectionMark = QString(QChar(0x00AB)); // code 171 of Windows-1252
+
+struct GridColumn {
+    QString header;
+    Qt::Alignment alignment;
+    int characters;
+};
+
+const std::vector<GridColumn>& Columns() {
+    static const std::vector<GridColumn> columns = [] {
+        std::vector<GridColumn> parsed;
+        for (const QString& segment : QString(GridFormat).split('|')) {
+            const bool centred = segment.startsWith('^');
+            parsed.push_back({(centred ? segment.mid(1) : segment).trimmed(),
+                              (centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter,
+                              static_cast<int>(segment.size())});
+        }
+        return parsed;
+    }();
+    return columns;
+}
+
+} // namespace
+
+// The rows are read once per activation and drawn only when in view, so a long file opens fast.
+class CompletedGrid : public QAbstractTableModel {
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    void Show(std::vector<CompletedRow> rows) {
+        beginResetModel();
+        rows_ = std::move(rows);
+        marked_.assign(rows_.size(), false);
+        endResetModel();
+    }
+    void Toggle(int row) {
+        marked_[static_cast<std::size_t>(row)] = !marked_[static_cast<std::size_t>(row)];
+        emit dataChanged(index(row, 0), index(row, 0));
+    }
+    const std::vector<bool>& Marks() const { return marked_; }
+
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+    }
+    int columnCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : static_cast<int>(Columns().size());
+    }
+    QVariant data(const QModelIndex& index, int role) const override {
+        const auto r = static_cast<std::size_t>(index.row());
+        if (role == Qt::TextAlignmentRole)
+            return QVariant::fromValue(
+                Columns()[static_cast<std::size_t>(index.column())].alignment);
+        if (role != Qt::DisplayRole)
+            return {};
+        const CompletedRow& row = rows_[r];
+        switch (index.column()) {
+        case 0:
+            return marked_[r] ? SelectionMark : QString::number(index.row() + 1);
+        case 1:
+            return ToQt(row.date);
+        case 2:
+            return ToQt(row.reference);
+        case 3:
+            return ToQt(row.customer);
+        default:
+            return ToQt(row.assignedTo);
+        }
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (orientation != Qt::Horizontal)
+            return {};
+        const GridColumn& column = Columns()[static_cast<std::size_t>(section)];
+        if (role == Qt::TextAlignmentRole)
+            return QVariant::fromValue(column.alignment);
+        return role == Qt::DisplayRole ? QVariant(column.header) : QVariant();
+    }
+
+private:
+    std::vector<CompletedRow> rows_;
+    std::vector<bool> marked_;
+};
+
+frmCompleted::frmCompleted(Program& program) : program_(program) {
+    setObjectName("frmCompleted");
+    setWindowTitle("Completed Service Attentions");
+
+    grid_ = new CompletedGrid(this);
+    fgCompletions_ =
+        Named(new QTableView(this), "fgCompletions", "Displays all Service Attentions past date");
+    fgCompletions_->setModel(grid_);
+    const auto& columns = Columns();
+    // The average width undercounts names in capitals; a lower-case "n" fits them.
+    const int characterWidth = fgCompletions_->fontMetrics().horizontalAdvance(QLatin1Char('n'));
+    for (int c = 0; c < static_cast<int>(columns.size()); ++c)
+        fgCompletions_->setColumnWidth(c, columns[static_cast<std::size_t>(c)].characters *
+                                              characterWidth);
+    fgCompletions_->verticalHeader()->hide();
+    fgCompletions_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    fgCompletions_->verticalHeader()->setDefaultSectionSize(fgCompletions_->fontMetrics().height() +
+                                                            6);
+    fgCompletions_->horizontalHeader()->setStretchLastSection(true);
+    fgCompletions_->setWordWrap(false);
+    fgCompletions_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The mark is the only selection, so no highlight may look like one.
+    fgCompletions_->setSelectionMode(QAbstractItemView::NoSelection);
+    connect(fgCompletions_, &QTableView::clicked, this,
+            [this](const QModelIndex& index) { fgCompletions_Click(index.row()); });
+
+    auto* label1 = Named(new QLabel("  ^ Click the Rec # in This Column to Select a Record        "
+                                    "Clicking again,  deselects the Record",
+                                    this),
+                         "Label1");
+    auto* cmdSelected = Named(new QPushButton("Delete &Selected  Records", this), "cmdSelected",
+                              "Deletes only Selected Service Attentions");
+    auto* deleteAll = Named(new QPushButton("&Delete All Records", this), "cmdCompletions_1",
+                            "Deletes all Completed Service Attentions");
+    auto* menu = Named(new QPushButton("&Menu", this), "cmdCompletions_0", "Return to Menu");
+    connect(cmdSelected, &QPushButton::clicked, this, &frmCompleted::cmdSelected_Click);
+    connect(deleteAll, &QPushButton::clicked, this, &frmCompleted::DeleteAll);
+    connect(menu, &QPushButton::clicked, this, &frmCompleted::BackToMenu);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdSelected);
+    buttons->addWidget(deleteAll);
+    buttons->addStretch();
+    buttons->addWidget(menu);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(fgCompletions_, 1);
+    layout->addWidget(label1);
+    layout->addLayout(buttons);
+    int gridWidth = 0;
+    for (const auto& column : columns)
+        gridWidth += column.characters * characterWidth;
+    resize(gridWidth + 40, 480);
+}
+
+void frmCompleted::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    Activate();
+}
+
+void frmCompleted::Activate() {
+    std::vector<CompletedRow> rows;
+    program_.Attempt([&] { rows = ReadCompletedRows(program_.Variables()); },
+                     "The summary shows no records.");
+    grid_->Show(std::move(rows));
+}
+
+void frmCompleted::fgCompletions_Click(int row) {
+    fgCompletions_->setCurrentIndex(grid_->index(row, 0));
+    grid_->Toggle(row);
+}
+
+void frmCompleted::cmdSelected_Click() {
+    if (program_.System().messages.Show("All Selected Records will be Deleted!",
+                                        "Delete These Records",
+                                        MessageButtons::YesNo) == MessageAnswer::No)
+        return;
+    if (program_.Attempt(
+            [this] { DeleteSelectedCompletions(program_.Variables(), grid_->Marks()); },
+            "The records shown again are what the file holds now."))
+        BackToMenu();
+    else
+        Activate();
+}
+
+void frmCompleted::DeleteAll() {
+    if (program_.System().messages.Show("This Deletes All Completed Service Attentions",
+                                        "Delete File",
+                                        MessageButtons::OkCancel) == MessageAnswer::Cancel)
+        return;
+    // The rows go with the file, so no later Delete selected can act on them.
+    if (program_.Attempt([this] { DeleteAllCompletions(program_.Variables()); },
+                         "The completed records are still there."))
+        grid_->Show({});
+}
+
+void frmCompleted::BackToMenu() {
+    program_.Unload(this);
+    program_.Load<frmStartup>().show();
+}
+
+} // namespace rotaplan

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QWidget>
+
+class QTableView;
+
+namespace rotaplan {
+
+class Program;
+class CompletedGrid;
+
+// The call slips of days gone by: mark some and delete them, or delete them all.
+class frmCompleted : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmCompleted(Program& program);
+    // The grid is rebuilt from the file each time the form comes up.
+    void Activate();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void fgCompletions_Click(int row);
+    void cmdSelected_Click();
+    void DeleteAll();
+    void BackToMenu();
+
+    Program& program_;
+    CompletedGrid* grid_;
+    QTableView* fgCompletions_;
+};
+
+} // namespace rotaplan

@@ -1,0 +1,137 @@
+#include "admin/frmCompleted.h"
+#include "frame/frmSplash.h"
+#include "frame/frmStartup.h"
+#include "store/SlipRecord.h"
+#include "support/ProgramFixture.h"
+
+#include <QHeaderView>
+#include <QTableView>
+
+namespace rotaplan {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadBytes;
+using test::WriteBytes;
+
+const QString Mark = QString::fromUtf8("\xC2\xAB");
+
+std::string Record(const char* sa, const char* team, const char* name) {
+    SlipRecord slip;
+    slip.Set(SlipField::SANumber, sa);
+    slip.Set(SlipField::Team, team);
+    slip.Set(SlipField::Date, "11/30/2026");
+    slip.Set(SlipField::Name, name);
+    return {slip.Bytes().data(), slip.Bytes().size()};
+}
+
+class Completed : public test::ProgramTest {
+protected:
+    const std::string first = Record("SA 333-1", "1", "Ann");
+    const std::string second = Record("SA 333-2", "2", "Bob");
+    const std::string third = Record("SA 334-1", "3", "Cy"); // a team deleted since
+    frmCompleted* form = nullptr;
+    QTableView* grid = nullptr;
+
+    void Open() {
+        WriteBytes(folder / "Assignto.txt", "\"North\"\r\n\"South\"\r\n");
+        WriteBytes(folder / "ProblemCode.txt", "\"Leak\"\r\n");
+        WriteBytes(folder / "CompletedSlips.txt", first + second + third);
+        Started();
+        Click(program->Loaded<frmSplash>(), "cmdContinue");
+        // What the main menu's "&Completed Summary" does.
+        program->Loaded<frmStartup>()->hide();
+        form = &program->Load<frmCompleted>();
+        form->show();
+        grid = Find<QTableView>(form, "fgCompletions");
+    }
+    QString Cell(int row, int column) {
+        return grid->model()->index(row, column).data().toString();
+    }
+    void ClickCell(int row, int column) {
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                          grid->visualRect(grid->model()->index(row, column)).center());
+    }
+    bool MenuBack() {
+        return !program->Loaded<frmCompleted>() && program->Loaded<frmStartup>()->isVisible();
+    }
+};
+
+TEST_F(Completed, GridShowsEveryRecordAndAClickOnAnyCellTogglesTheMark) {
+    Open();
+    QStringList headers;
+    for (int c = 0; c < grid->model()->columnCount(); ++c)
+        headers << grid->model()->headerData(c, Qt::Horizontal).toString();
+    EXPECT_EQ(headers, QStringList({"Rec", "Date", "Reference", "Customer", "Assignedto"}));
+    ASSERT_EQ(grid->model()->rowCount(), 3);
+    EXPECT_EQ(QStringList({Cell(1, 0), Cell(1, 1), Cell(1, 2), Cell(1, 3), Cell(1, 4)}),
+              QStringList({"2", "11/30/2026", "SA 333-2", "Bob", "South"}));
+    EXPECT_EQ(Cell(0, 4), "North");
+    EXPECT_EQ(Cell(2, 4), "(team 3)");
+
+    ClickCell(1, 3);
+    EXPECT_EQ(Cell(1, 0), Mark);
+    EXPECT_EQ(Cell(0, 0), "1");
+    ClickCell(1, 0);
+    EXPECT_EQ(Cell(1, 0), "2");
+
+    ClickCell(0, 2);
+    WriteBytes(folder / "CompletedSlips.txt", first + second + third + first);
+    form->hide();
+    form->show();
+    EXPECT_EQ(grid->model()->rowCount(), 4) << "each activation reads the file again";
+    EXPECT_EQ(Cell(0, 0), "1");
+
+    Click(form, "cmdCompletions_0");
+    EXPECT_TRUE(MenuBack());
+}
+
+TEST_F(Completed, DeleteSelectedKeepsTheOthersInOrderOnlyAfterYes) {
+    Open();
+    ClickCell(0, 1);
+    ClickCell(2, 4);
+    Answer({MessageAnswer::No});
+    Click(form, "cmdSelected");
+    EXPECT_EQ(platform.messages.shown.back().title, "Delete These Records");
+    EXPECT_EQ(platform.messages.shown.back().text, "All Selected Records will be Deleted!");
+    EXPECT_EQ(ReadBytes(folder / "CompletedSlips.txt"), first + second + third);
+    EXPECT_TRUE(form->isVisible());
+
+    Answer({MessageAnswer::Yes});
+    Click(form, "cmdSelected");
+    EXPECT_EQ(ReadBytes(folder / "CompletedSlips.txt"), second);
+    EXPECT_FALSE(fs::exists(folder / "TemporaryFile.txt"));
+    EXPECT_TRUE(MenuBack());
+}
+
+TEST_F(Completed, MarksNeverReachRecordsTheGridDoesNotShow) {
+    Open();
+    ClickCell(0, 0);
+    Answer({MessageAnswer::Cancel});
+    Click(form, "cmdCompletions_1");
+    EXPECT_EQ(platform.messages.shown.back().title, "Delete File");
+    EXPECT_EQ(platform.messages.shown.back().text, "This Deletes All Completed Service Attentions");
+    EXPECT_EQ(grid->model()->rowCount(), 3);
+    EXPECT_TRUE(fs::exists(folder / "CompletedSlips.txt"));
+
+    // The file grew behind the grid's back: the marks no longer fit it.
+    WriteBytes(folder / "CompletedSlips.txt", second + first + second + third);
+    Answer({MessageAnswer::Yes, MessageAnswer::Ok});
+    Click(form, "cmdSelected");
+    EXPECT_NE(platform.messages.shown.back().text.find("CompletedSlips.txt"), std::string::npos);
+    EXPECT_EQ(ReadBytes(folder / "CompletedSlips.txt"), second + first + second + third);
+    EXPECT_EQ(grid->model()->rowCount(), 4);
+    EXPECT_EQ(Cell(0, 3), "Bob");
+
+    Answer({MessageAnswer::Ok});
+    Click(form, "cmdCompletions_1");
+    EXPECT_FALSE(fs::exists(folder / "CompletedSlips.txt"));
+    EXPECT_EQ(grid->model()->rowCount(), 0) << "the deleted rows go at once";
+    Answer({MessageAnswer::Yes});
+    Click(form, "cmdSelected");
+    EXPECT_FALSE(fs::exists(folder / "CompletedSlips.txt"));
+    EXPECT_TRUE(MenuBack());
+}
+
+} // namespace
+} // namespace rotaplan
