@@ -15,7 +15,20 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const std::filesystem::path folder = argv[1];
     rotaplan::QtPlatform platform(folder);
-    rotaplan::Program program(folder, platform.Get(), folder / "help" / "index.html");
+    // A notice at start-up (a generated folder holds more slips than its days have hours)
+    // is printed, not waited for.
+    struct PrintedMessages : rotaplan::MessageBox {
+        rotaplan::MessageAnswer Show(const std::string& text, const std::string&,
+                                     rotaplan::MessageButtons) override {
+            std::fprintf(stderr, "notice: %.200s\n", text.c_str());
+            return rotaplan::MessageAnswer::Ok;
+        }
+    } messages;
+    rotaplan::Platform services = platform.Get();
+    rotaplan::Program program(folder,
+                              {services.clock, services.locale, messages, services.beep,
+                               services.instance, services.web, services.drives},
+                              folder / "help" / "index.html");
     if (!program.Start())
         return 1;
     // The splash has been painted once the first pass of the event loop is done.

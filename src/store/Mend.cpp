@@ -134,8 +134,13 @@ std::vector<std::string> MendFolder(CrewdeskVariables& v, const Date& today, con
     ScanSlips(v, today, locale, dayKey, f);
     FreeOrphans(f);
     // Hours are never claimed back for a slip: its team number may name another team now.
-    for (const auto& sa : f.unclaimed)
-        f.mended.push_back(sa + " is booked but holds no hours in its day: please reschedule it");
+    constexpr std::size_t Named = 10; // past these, a count says more than the numbers
+    for (std::size_t i = 0; i < f.unclaimed.size() && i < Named; ++i)
+        f.mended.push_back(f.unclaimed[i] +
+                           " is booked but holds no hours in its day: please reschedule it");
+    if (f.unclaimed.size() > Named)
+        f.mended.push_back(std::to_string(f.unclaimed.size() - Named) +
+                           " more booked slips hold no hours in their days");
     for (const auto& [path, day] : f.days)
         if (day.changed) {
             v.DayFilePath = path;
