@@ -39,10 +39,9 @@ protected:
         WriteBytes(folder / "CompletedSlips.txt", first + second + third);
         Started();
         Click(program->Loaded<frmSplash>(), "cmdContinue");
-        // What the main menu's "&Completed Summary" does.
-        program->Loaded<frmStartup>()->hide();
-        form = &program->Load<frmCompleted>();
-        form->show();
+        Click(program->Loaded<frmStartup>(), "optCompletions");
+        form = program->Loaded<frmCompleted>();
+        ASSERT_TRUE(form && form->isVisible());
         grid = Find<QTableView>(form, "fgCompletions");
     }
     QString Cell(int row, int column) {
