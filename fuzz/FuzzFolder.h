@@ -20,9 +20,9 @@ inline const std::filesystem::path& Folder() {
     static const std::filesystem::path folder = [] {
         // In memory where there is such a folder: the program flushes every file it writes.
         const std::filesystem::path shm = "/dev/shm";
-        auto path = (std::filesystem::is_directory(shm) ? shm
-                                                        : std::filesystem::temp_directory_path()) /
-                    ("rotaplan-fuzz-" + std::to_string(getpid()));
+        auto path =
+            (std::filesystem::is_directory(shm) ? shm : std::filesystem::temp_directory_path()) /
+            ("rotaplan-fuzz-" + std::to_string(getpid()));
         std::filesystem::create_directories(path);
         return path;
     }();
@@ -35,8 +35,8 @@ inline void Holding(std::string_view relativeName, const std::uint8_t* data, std
         std::filesystem::remove_all(entry.path());
     const auto file = disk::Resolve(Folder(), relativeName);
     std::filesystem::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(data),
-                                                static_cast<std::streamsize>(size));
+    std::ofstream(file, std::ios::binary)
+        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
 }
 
 template <class Read> int Refusing(Read read) {
