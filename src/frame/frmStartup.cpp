@@ -11,8 +11,11 @@
 #include "records/frmPrintSch.h"
 #include "scheduling/frmShell.h"
 #include "store/CommonDiskRoutines.h"
+#include "store/CompletedSlips.h"
 #include "store/Disk.h"
 #include "store/Master.h"
+#include "store/Purge.h"
+#include "store/SlipFile.h"
 
 #include <QBoxLayout>
 #include <QButtonGroup>
@@ -21,11 +24,6 @@
 #include <QPushButton>
 
 namespace rotaplan {
-
-namespace {
-constexpr const char* SiblingWithCompletions = "\\Tillvane.exe";
-constexpr const char* CompletedSlipsName = "\\CompletedSlips.txt";
-} // namespace
 
 frmStartup::frmStartup(Program& program) : program_(program) {
     setObjectName("frmStartup");
@@ -87,7 +85,7 @@ frmStartup::frmStartup(Program& program) : program_(program) {
 
     BuildMenus();
     optCompletions_->setVisible(
-        !disk::FileExists(ProgramPath(program_.Variables(), SiblingWithCompletions)));
+        !disk::FileExists(ProgramPath(program_.Variables(), SiblingProgramFile)));
 }
 
 void frmStartup::BuildMenus() {
@@ -132,9 +130,9 @@ void frmStartup::showEvent(QShowEvent* event) {
 
 void frmStartup::Activate() {
     auto& v = program_.Variables();
-    optReschedule_->setEnabled(Recovered("\\Slips.txt"));
-    optCompletions_->setEnabled(Recovered(CompletedSlipsName) &&
-                                disk::FileLength(ProgramPath(v, CompletedSlipsName)) >= 1);
+    optReschedule_->setEnabled(Recovered(SlipsFile));
+    optCompletions_->setEnabled(Recovered(CompletedSlipsFile) &&
+                                disk::FileLength(ProgramPath(v, CompletedSlipsFile)) >= 1);
     imgLogo_->setVisible(true);
     opt1_->setChecked(true);
 }

@@ -2,6 +2,7 @@
 
 #include "store/Archive.h"
 #include "store/CommonDiskRoutines.h"
+#include "store/CompletedSlips.h"
 #include "store/Counter.h"
 #include "store/DaySchedule.h"
 #include "store/Disk.h"
@@ -47,7 +48,7 @@ int SequenceOfDay(const std::string& sa, const std::string& dayKey) {
 }
 
 void RemoveScratchFiles(CrewdeskVariables& v, Findings& f) {
-    for (const char* name : {TempFile, "\\TemporaryFile.txt"})
+    for (const char* name : {TempFile, TemporaryFile})
         if (disk::FileExists(ProgramPath(v, name))) {
             disk::RemoveFile(ProgramPath(v, name));
             f.mended.push_back(std::string("removed the left-over ") + (name + 1));
