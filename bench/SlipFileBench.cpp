@@ -9,34 +9,17 @@
 #include "store/Mend.h"
 #include "store/SlipFile.h"
 
+#include "BenchFolders.h"
+
 #include <benchmark/benchmark.h>
-#include <cstdlib>
 #include <fcntl.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 using namespace rotaplan;
+using namespace rotaplan::bench;
 namespace fs = std::filesystem;
 
 namespace {
-
-fs::path Folder(const char* variable, const char* fallback) {
-    const char* value = std::getenv(variable);
-    return value ? fs::path(value) : fs::path(fallback);
-}
-
-fs::path LargeFolder() {
-    return Folder("ROTAPLAN_BENCH_LARGE", "bench-data/n1000000");
-}
-fs::path SmallFolder() {
-    return Folder("ROTAPLAN_BENCH_SMALL", "bench-data/n1000");
-}
-
-double MaxRssMb() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_maxrss) / 1024.0;
-}
 
 void BM_FullScan(benchmark::State& state) {
     CrewdeskVariables v(LargeFolder());
@@ -104,7 +87,7 @@ void BM_Booking(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         LoadDay(v, 1, day);
-        if (v.NextSeq > 30000)
+        if (v.NextSeq > 900) // the SA field holds three digits of sequence
             v.NextSeq = 1;
         state.ResumeTiming();
         benchmark::DoNotOptimize(BookCall(v, marked));
@@ -118,7 +101,7 @@ void BM_Booking(benchmark::State& state) {
 // The start-up check on a copy of the 100,000-slip folder, once it has been mended: what a
 // healthy folder costs at every start.
 void BM_MendHealthy(benchmark::State& state) {
-    const fs::path source = Folder("ROTAPLAN_BENCH_MEDIUM", "bench-data/n100000");
+    const fs::path source = MediumFolder();
     const fs::path folder = fs::temp_directory_path() / "rotaplan-bench-mend";
     fs::remove_all(folder);
     fs::copy(source, folder, fs::copy_options::recursive);
@@ -176,4 +159,3 @@ BENCHMARK(BM_Booking)->Arg(0)->Arg(1)->ArgName("large")->Unit(benchmark::kMicros
 BENCHMARK(BM_MendHealthy)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CopySyncBaseline)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RemovalRewrite)->Iterations(3)->Unit(benchmark::kMillisecond);
-BENCHMARK_MAIN();

@@ -3,6 +3,8 @@
 #include "frame/Program.h"
 #include "platform/qt/QtPlatform.h"
 
+#include "PrintedMessages.h"
+
 #include <QApplication>
 #include <QTimer>
 #include <cstdio>
@@ -15,15 +17,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const std::filesystem::path folder = argv[1];
     rotaplan::QtPlatform platform(folder);
-    // A notice at start-up (a generated folder holds more slips than its days have hours)
-    // is printed, not waited for.
-    struct PrintedMessages : rotaplan::MessageBox {
-        rotaplan::MessageAnswer Show(const std::string& text, const std::string&,
-                                     rotaplan::MessageButtons) override {
-            std::fprintf(stderr, "notice: %.200s\n", text.c_str());
-            return rotaplan::MessageAnswer::Ok;
-        }
-    } messages;
+    rotaplan::bench::PrintedMessages messages;
     rotaplan::Platform services = platform.Get();
     rotaplan::Program program(folder,
                               {services.clock, services.locale, messages, services.beep,

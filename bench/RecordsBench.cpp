@@ -1,0 +1,127 @@
+// The call records' steps and the start-up purge on generated folders: one "&Next" step at
+// two sizes, a day's details and a find that match nothing (each a whole pass over the slip
+// file, against BM_FullScan), the move of past slips (against BM_CopySyncBaseline) and the
+// purge of a year's day files.
+#include "store/CallRecords.h"
+#include "store/CommonDiskRoutines.h"
+#include "store/CompletedSlips.h"
+#include "store/DaySchedule.h"
+#include "store/Disk.h"
+#include "store/Purge.h"
+#include "store/SlipFile.h"
+#include "store/SupportFile.h"
+
+#include "BenchFolders.h"
+
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+
+using namespace rotaplan;
+using namespace rotaplan::bench;
+namespace fs = std::filesystem;
+
+namespace {
+
+// A scratch copy of a generated folder, removed at the end of the benchmark.
+struct FolderCopy {
+    explicit FolderCopy(const fs::path& source, const char* name)
+        : path(fs::temp_directory_path() / name) {
+        fs::remove_all(path);
+        fs::copy(source, path, fs::copy_options::recursive);
+    }
+    ~FolderCopy() { fs::remove_all(path); }
+    fs::path path;
+};
+
+void BM_NextStep(benchmark::State& state) {
+    CrewdeskVariables v(state.range(0) == 0 ? SmallFolder() : LargeFolder());
+    std::int32_t record = 0;
+    for (auto _ : state) {
+        OpenSlipFile(v);
+        record = record % v.SlipCount + 1;
+        ReadSlip(v, record);
+        benchmark::DoNotOptimize(v.RecordBuffer.Bytes());
+    }
+    CloseAllFiles(v);
+    state.counters["records"] = v.SlipCount;
+}
+
+// A Sunday: no slip fills a box, so the whole file is read.
+void BM_FillDayDetails(benchmark::State& state) {
+    CrewdeskVariables v(LargeFolder());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(FillDayDetails(v, "6/7/2026", "1"));
+    state.counters["maxRssMB"] = MaxRssMb();
+}
+
+void BM_FindNoMatch(benchmark::State& state) {
+    CrewdeskVariables v(LargeFolder());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(FindCallRecord(v, 0, "no such caller"));
+    CloseAllFiles(v);
+}
+
+// The generator's slips run over a year from 5 January 2026: on 3 July about half are past.
+void BM_MovePastSlips(benchmark::State& state) {
+    FolderCopy folder(LargeFolder(), "rotaplan-bench-move");
+    const fs::path slips = folder.path / "Slips.txt";
+    const fs::path original = folder.path / "Slips.original";
+    fs::copy_file(slips, original);
+    CrewdeskVariables v(folder.path);
+    v.CurrentYear = "2026";
+    v.DayOfYear = static_cast<std::int16_t>(Date{2026, 7, 3}.DayOfYear());
+    UsEnglishLocale locale;
+    const auto reset = [&] {
+        fs::remove(ProgramPath(v, CompletedSlipsFile));
+        fs::copy_file(original, slips, fs::copy_options::overwrite_existing);
+        ::sync(); // the copy's write-back is the set-up's, not the move's
+    };
+    // Untimed: the first run after start pays for memory this machine touches for the first
+    // time, three times over what every later run takes.
+    MovePastSlips(v, locale);
+    for (auto _ : state) {
+        state.PauseTiming();
+        reset();
+        state.ResumeTiming();
+        MovePastSlips(v, locale);
+    }
+    state.counters["moved"] =
+        static_cast<double>(fs::file_size(ProgramPath(v, CompletedSlipsFile)) / SlipRecordLength);
+    state.counters["kept"] = static_cast<double>(fs::file_size(slips) / SlipRecordLength);
+}
+
+// On 31 December after a pause since 1 January: both teams' day files of 364 days go, and
+// the 1,000 slips of the small folder, all past by then, move.
+void BM_PurgePastDays(benchmark::State& state) {
+    FolderCopy folder(SmallFolder(), "rotaplan-bench-purge");
+    const std::string slips = disk::ReadWholeFile(folder.path / "Slips.txt");
+    CrewdeskVariables v(folder.path);
+    LoadAssignments(v);
+    UsEnglishLocale locale;
+    for (auto _ : state) {
+        state.PauseTiming();
+        v.CurrentYear = "2026";
+        for (int team = 1; team <= v.TeamCount(); ++team)
+            for (int day = 1; day <= 365; ++day) {
+                v.DayFilePath = DayFileName(TeamRootFor(2026), team, day);
+                NewDayFile(v);
+            }
+        disk::WriteFileAtomic(ProgramPath(v, PurgedDateFile), supportfile::NumberLine(1));
+        disk::WriteFileAtomic(folder.path / "Slips.txt", slips);
+        fs::remove(ProgramPath(v, CompletedSlipsFile));
+        v.DayOfYear = 365;
+        ::sync(); // day files are written days before they are purged
+        state.ResumeTiming();
+        PurgePastDays(v, locale);
+    }
+    state.counters["teams"] = v.TeamCount();
+}
+
+} // namespace
+
+BENCHMARK(BM_NextStep)->Arg(0)->Arg(1)->ArgName("large")->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FillDayDetails)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FindNoMatch)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MovePastSlips)->Iterations(5)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PurgePastDays)->Iterations(5)->Unit(benchmark::kMillisecond);
