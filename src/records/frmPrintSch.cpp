@@ -54,8 +54,8 @@ frmPrintSch::frmPrintSch(Program& program) : program_(program) {
 
     calender_ = Named(new QCalendarWidget(this), "Calender", "Select the Day to View");
     calender_->setGridVisible(true);
-    connect(calender_, &QCalendarWidget::clicked, this, &frmPrintSch::Calender_Click);
-    connect(calender_, &QCalendarWidget::activated, this, &frmPrintSch::Calender_Click);
+    // A date picked by mouse or keys alike: every date the operator reaches passes the rules.
+    connect(calender_, &QCalendarWidget::selectionChanged, this, &frmPrintSch::Calender_Click);
 
     auto* cmdView = Named(new QPushButton("Toggle &View", this), "cmdView",
                           "Switch between small and large view");

@@ -2,12 +2,14 @@
 #include "store/DaySchedule.h"
 #include "support/ProgramFixture.h"
 
+#include <QAbstractItemView>
 #include <QCalendarWidget>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QTest>
 #include <map>
 
 namespace rotaplan {
@@ -75,7 +77,6 @@ protected:
     void Pick(const Date& d) {
         auto* calendar = Find<QCalendarWidget>(form, "Calender");
         calendar->setSelectedDate(QDate(d.year, d.month, d.day));
-        emit calendar->clicked(calendar->selectedDate());
     }
     Date Selected() { return form->SelectedDate(); }
 };
@@ -153,6 +154,15 @@ TEST_F(PrintSch, DateSelectionKeepsToWorkingDaysFromToday) {
     EXPECT_EQ(Find<QGroupBox>(form, "frmDay")->title(), "12/4/2026") << "today's schedule";
     EXPECT_EQ(Small(1), "SA 338-1");
     EXPECT_FALSE(fs::exists(folder / "2028"));
+
+    // Keys move the date as a click does, under the same rules.
+    auto* days = Find<QCalendarWidget>(form, "Calender")
+                     ->findChild<QAbstractItemView*>("qt_calendar_calendarview");
+    QTest::keyClick(days, Qt::Key_Left);
+    EXPECT_EQ(Selected(), (Date{2026, 12, 4}));
+    EXPECT_EQ(platform.beep.count, 2);
+    QTest::keyClick(days, Qt::Key_Right);
+    EXPECT_EQ(Find<QGroupBox>(form, "frmDay")->title(), "12/7/2026");
 
     platform.clock.now.hour = 18; // Friday evening: the next working day
     form->Activate();

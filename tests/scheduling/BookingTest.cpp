@@ -6,11 +6,13 @@
 #include "store/Disk.h"
 #include "support/ProgramFixture.h"
 
+#include <QAbstractItemView>
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QTest>
 
 namespace rotaplan {
 namespace {
@@ -70,7 +72,6 @@ protected:
     void PickDate(int year, int month, int day) {
         auto* calendar = Find<QCalendarWidget>(slip, "Calender");
         calendar->setSelectedDate(QDate(year, month, day));
-        emit calendar->clicked(QDate(year, month, day));
     }
     QDate Shown() { return Find<QCalendarWidget>(slip, "Calender")->selectedDate(); }
     QString Slot(int k) {
@@ -193,6 +194,12 @@ TEST_F(Booking, TheCalendarKeepsToWorkingDaysFromTodayOn) {
     EXPECT_EQ(Shown(), QDate(2026, 12, 7));
     PickDate(2026, 12, 3);
     EXPECT_EQ(Shown(), QDate(2026, 12, 4));
+    // Keys move the date as a click does: the slots shown are that day's.
+    QTest::keyClick(Find<QCalendarWidget>(slip, "Calender")
+                        ->findChild<QAbstractItemView*>("qt_calendar_calendarview"),
+                    Qt::Key_Down);
+    EXPECT_EQ(Shown(), QDate(2026, 12, 11));
+    EXPECT_TRUE(fs::exists(folder / "2026/Team# 1/345.txt"));
 
     PickDate(2028, 1, 4);
     EXPECT_TRUE(fs::is_directory(folder / "2028/Team# 2"));
