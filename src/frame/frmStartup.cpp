@@ -101,7 +101,10 @@ void frmStartup::BuildMenus() {
     });
     item(file, "mnuBackup", "&Backup", &frmStartup::mnuBackup_Click);
     item(file, "mnuRestore", "&Restore", &frmStartup::mnuRestore_Click);
-    item(file, "mnuReinstall", "&Protect", [this] { program_.Load<frmArchive>().exec(); });
+    item(file, "mnuReinstall", "&Protect", [this] {
+        program_.Load<frmArchive>().exec();
+        Activate(); // the menu is active again, and a re-install may have brought files back
+    });
     item(file, "mnuReset", "Reset", [this] { mnuReset_Click(program_, *this); });
     file->addSeparator();
     item(file, "mnuExit", "&Exit", [this] { program_.ExitProgram(); });
@@ -129,18 +132,21 @@ void frmStartup::showEvent(QShowEvent* event) {
 }
 
 void frmStartup::Activate() {
-    auto& v = program_.Variables();
-    optReschedule_->setEnabled(Recovered(SlipsFile));
-    optCompletions_->setEnabled(Recovered(CompletedSlipsFile) &&
-                                disk::FileLength(ProgramPath(v, CompletedSlipsFile)) >= 1);
+    optReschedule_->setEnabled(Recovered(SlipsFile, 0));
+    optCompletions_->setEnabled(Recovered(CompletedSlipsFile, 1));
     imgLogo_->setVisible(true);
     opt1_->setChecked(true);
 }
 
-bool frmStartup::Recovered(const char* relativeName) {
+bool frmStartup::Recovered(const char* relativeName, std::uintmax_t minimumLength) {
+    auto& v = program_.Variables();
     bool found = false;
-    program_.Attempt([&] { found = RecoverFile(program_.Variables(), relativeName); },
-                     "The choice that needs it stays off.");
+    program_.Attempt(
+        [&] {
+            found = RecoverFile(v, relativeName) &&
+                    disk::FileLength(ProgramPath(v, relativeName)) >= minimumLength;
+        },
+        "The choice that needs it stays off.");
     return found;
 }
 

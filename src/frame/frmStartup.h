@@ -2,6 +2,8 @@
 
 #include <QMainWindow>
 
+#include <cstdint>
+
 class QPushButton;
 
 namespace rotaplan {
@@ -29,7 +31,8 @@ private:
     void mnuRestore_Click();
     void mnuChecks_Click();
     // RecoverFile, with a failed copy-back told to the operator and counted as missing.
-    bool Recovered(const char* relativeName);
+    // The file is there, from its backup copy if need be, and at least this long.
+    bool Recovered(const char* relativeName, std::uintmax_t minimumLength);
 
     Program& program_;
     OptionButton* opt1_;

@@ -125,10 +125,12 @@ TEST_F(ArchiveForm, OtherNamesGoStraightIntoArchiveAndAMissingDriveChangesNothin
         Answer({MessageAnswer::Ok});
         Click(form, "cmdArchive");
     });
+    Find<QRadioButton>(&menu, "opt3")->setChecked(true);
     Trigger(&menu, "mnuReinstall"); // under the test runner's own name, not in the table
     EXPECT_EQ(ReadBytes(stick / "Archive/Assignto.txt"), ReadBytes(folder / "Assignto.txt"));
     EXPECT_EQ(program->Loaded<frmArchive>(), nullptr);
     EXPECT_TRUE(menu.isVisible());
+    EXPECT_TRUE(Find<QRadioButton>(&menu, "opt1")->isChecked()) << "the menu active again";
 
     const std::string teams = ReadBytes(folder / "Assignto.txt");
     Open("rotaplan");
