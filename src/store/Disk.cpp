@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -120,14 +121,23 @@ std::string ReadWholeFile(const fs::path& file) {
     return bytes;
 }
 
-void WriteFileAtomic(const fs::path& file, std::string_view bytes) {
+namespace {
+
+// The file's new content goes to a scratch file beside it, flushed, then renamed over it.
+void WriteThroughScratch(const fs::path& file, const std::function<void(WriteHandle&)>& write) {
     const fs::path scratch = fs::path(file).concat(".new");
     {
         WriteHandle out(scratch);
-        out.Append(bytes);
+        write(out);
         out.Commit();
     }
     ReplaceWith(scratch, file);
+}
+
+} // namespace
+
+void WriteFileAtomic(const fs::path& file, std::string_view bytes) {
+    WriteThroughScratch(file, [&](WriteHandle& out) { out.Append(bytes); });
 }
 
 void ReplaceWith(const fs::path& scratch, const fs::path& target) {
@@ -139,8 +149,19 @@ void ReplaceWith(const fs::path& scratch, const fs::path& target) {
     }
 }
 
+// In pieces: a slip file of a million records is copied at every exit.
 void CopyFileAtomic(const fs::path& from, const fs::path& to) {
-    WriteFileAtomic(to, ReadWholeFile(from));
+    const ReadHandle in(from);
+    WriteThroughScratch(to, [&](WriteHandle& out) {
+        std::string piece(1u << 20, '\0');
+        for (std::uint64_t at = 0;;) {
+            const std::size_t read = in.ReadAt(at, piece.data(), piece.size());
+            if (read == 0)
+                return;
+            out.Append(std::string_view(piece.data(), read));
+            at += read;
+        }
+    });
 }
 
 void WriteAt(const fs::path& file, std::uint64_t offset, std::string_view bytes) {
