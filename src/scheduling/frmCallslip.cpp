@@ -51,7 +51,8 @@ frmCallslip::frmCallslip(Program& program) : program_(program) {
         Named(new QCalendarWidget(this), "Calender", "Select the Day to Schedule this Request");
     calender_->setGridVisible(true);
     // A date picked by mouse or keys alike: every date the operator reaches passes the rules.
-    connect(calender_, &QCalendarWidget::selectionChanged, this, &frmCallslip::Calender_AfterUpdate);
+    connect(calender_, &QCalendarWidget::selectionChanged, this,
+            &frmCallslip::Calender_AfterUpdate);
 
     auto* lblService = Named(new QLabel("Problem Reported by Customer", this), "lblService");
     cboService_ = Named(new QComboBox(this), "cboService", "Select from list or enter Manually");
