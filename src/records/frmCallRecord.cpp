@@ -202,11 +202,12 @@ void frmCallRecord::ShowCallRecord() {
     txtConf_->setText(ToQt(slip.Get(SlipField::SANumber)));
     txtStatus_->setText(ToQt(slip.Trimmed(SlipField::Status)));
 
-    // A date that does not read back cannot be told from a past one.
+    // A slip whose date does not read back is never moved away as past, so it can be
+    // deleted; rescheduling it would need the day its hours stand in.
     const Date today = program_.System().clock.Now().date;
     const bool open =
         date && (*date > today || (*date == today && txtStatus_->text() == "Scheduled"));
-    cmdCancel_->setEnabled(open);
+    cmdCancel_->setEnabled(open || !date);
     cmdReschedule_->setEnabled(open);
     if (open)
         cmdReschedule_->setFocus();

@@ -3,6 +3,7 @@
 #include "store/DaySchedule.h"
 #include "support/ProgramFixture.h"
 
+#include <QCalendarWidget>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -121,12 +122,18 @@ TEST_F(CallRecord, ActionsFollowTheDateAndStatus) {
           {"338-2", "12/4/2026", "Done"},
           {"339-1", "12/5/2026", "Done"},
           {"339-2", "4 Dec 2026"}});
-    const bool expected[] = {false, true, false, true, false};
+    const bool expected[] = {false, true, false, true};
     Click(form, "cmdSearch");
     for (bool enabled : expected) {
         EXPECT_EQ(ActionsEnabled(), enabled) << Text("txtConf").toStdString();
         Click(form, "cmdContinue");
     }
+    // Never moved away as past, an undated slip can still be deleted, though not rescheduled.
+    EXPECT_TRUE(Button("cmdCancel")->isEnabled());
+    EXPECT_FALSE(Button("cmdReschedule")->isEnabled());
+    Answer({MessageAnswer::Yes, MessageAnswer::Yes});
+    Click(form, "cmdCancel");
+    EXPECT_EQ(ReadBytes(folder / "Slips.txt"), Kept({1, 2, 3, 4}));
 }
 
 TEST_F(CallRecord, DeleteAsksTwiceAndFreesTheWholeBooking) {
@@ -192,6 +199,25 @@ TEST_F(CallRecord, RescheduleHandsTheOldRecordToTheCallSlip) {
     EXPECT_TRUE(program->Loaded<frmCallslip>()->isVisible());
     EXPECT_EQ(ReadBytes(folder / "Slips.txt"), Kept({1}));
     EXPECT_EQ(ReadBytes(day), Day({}));
+
+    // Booked again: the same customer under a new SA number, in the new day's hours.
+    auto* slip = program->Loaded<frmCallslip>();
+    Find<QCalendarWidget>(slip, "Calender")->setSelectedDate(QDate(2026, 12, 8));
+    Click(slip, "Text1_0");
+    WhenModal([this](QDialog* dialog) { Click(dialog, "cmdSchedule"); });
+    Click(slip, "cmdConfirm");
+    EXPECT_EQ(v.Rescheduling, 0);
+    const std::string slips = ReadBytes(folder / "Slips.txt");
+    ASSERT_EQ(slips.size(), 2 * SlipRecordLength);
+    const SlipRecord again =
+        SlipRecord::FromBytes(std::string_view(slips).substr(SlipRecordLength));
+    EXPECT_EQ(again.Trimmed(SlipField::Name), "Bob Stone");
+    EXPECT_EQ(again.Trimmed(SlipField::Team), "2");
+    EXPECT_EQ(again.Trimmed(SlipField::Date), "12/8/2026");
+    const std::string sa = again.Trimmed(SlipField::SANumber);
+    EXPECT_NE(sa, "SA 338-2");
+    EXPECT_EQ(ReadBytes(folder / "2026/Team# 2/342.txt"),
+              Day({{2, sa.c_str()}, {3, sa.c_str()}, {4, sa.c_str()}}));
 }
 
 TEST_F(CallRecord, FindJumpsToTheNextMatchingRecord) {
