@@ -195,6 +195,19 @@ void PutInPlace(CrewdeskVariables& v, const char* scratchName, const char* targe
         disk::RemoveFile(scratch);
 }
 
+// A write stopped inside a record leaves bytes that are not a slip: never read as one, and
+// dropped by the next rewrite or written over by the next booking.
+void TellTornRecord(CrewdeskVariables& v, const char* name) {
+    const fs::path file = ProgramPath(v, name);
+    if (!disk::FileExists(file))
+        return;
+    const std::uintmax_t torn = disk::FileLength(file) % SlipRecordLength;
+    if (torn != 0)
+        v.Notices.push_back(std::string(name + 1) + " ends in part of a call slip (" +
+                            std::to_string(torn) +
+                            " bytes) whose writing was stopped; that part is not kept.");
+}
+
 } // namespace
 
 void PurgePreviousYear(CrewdeskVariables& v) {
@@ -223,10 +236,13 @@ PurgeOutcome PurgePastDays(CrewdeskVariables& v, const Locale& locale) {
             KillIfExists(v, DayFileName(teamRoot, n, static_cast<int>(d)));
     disk::WriteFileAtomic(ProgramPath(v, PurgedDateFile), supportfile::NumberLine(v.DayOfYear - 1));
 
+    TellTornRecord(v, SlipsFile);
     PurgeOutcome outcome;
     outcome.completionsHidden = disk::FileExists(ProgramPath(v, SiblingProgramFile));
-    if (!outcome.completionsHidden)
+    if (!outcome.completionsHidden) {
+        TellTornRecord(v, CompletedSlipsFile);
         outcome.undatedSlips = MovePastSlips(v, locale);
+    }
     if (!outcome.undatedSlips.empty())
         v.Notices.push_back("These call slips stay among the booked ones because their date "
                             "cannot be read: " +
