@@ -26,6 +26,37 @@ bool RecoverFile(CrewdeskVariables& v, std::string_view relativeName) {
     return true;
 }
 
+namespace {
+
+bool ReadsBack(const fs::path& file, const std::function<void(const fs::path&)>& read) {
+    try {
+        read(file);
+        return true;
+    } catch (const StoreError&) {
+        return false;
+    }
+}
+
+} // namespace
+
+void ReadOrRestore(CrewdeskVariables& v, std::string_view relativeName,
+                   const std::function<void(const fs::path&)>& read) {
+    const fs::path file = ProgramPath(v, relativeName);
+    try {
+        read(file);
+    } catch (const StoreError& damaged) {
+        const fs::path copy = ProgramPath(v, "\\Backup" + std::string(relativeName));
+        if (!disk::FileExists(copy) || !ReadsBack(copy, read))
+            throw;
+        fs::path kept = file;
+        kept += ".damaged";
+        disk::RenameFile(file, kept);
+        disk::CopyFileAtomic(copy, file);
+        v.Notices.push_back(std::string(damaged.what()) + ". Its backup copy took its place; " +
+                            "the damaged file is kept as " + kept.filename().string() + ".");
+    }
+}
+
 void CheckSetupFiles(CrewdeskVariables& v) {
     v.FileFound = RecoverFile(v, AssigntoFile) && RecoverFile(v, ProblemCodeFile);
 }
@@ -52,7 +83,9 @@ void LoadAssignments(CrewdeskVariables& v) {
         v.FilesMissing = true;
         return;
     }
-    auto names = supportfile::ReadTextList(ProgramPath(v, AssigntoFile));
+    std::vector<std::string> names;
+    ReadOrRestore(v, AssigntoFile,
+                  [&names](const fs::path& file) { names = supportfile::ReadTextList(file); });
     v.Assignments = {"populated"};
     v.Assignments.insert(v.Assignments.end(), names.begin(), names.end());
 }
@@ -106,7 +139,7 @@ void LoadSettings(CrewdeskVariables& v) {
         return;
     }
     try {
-        ReadSettings(v, ProgramPath(v, SettingsFile));
+        ReadOrRestore(v, SettingsFile, [&v](const fs::path& file) { ReadSettings(v, file); });
     } catch (const StoreError& error) {
         SetDefaultSettings(v);
         v.Notices.push_back(std::string(error.what()) +
@@ -131,7 +164,9 @@ void LoadProblems(CrewdeskVariables& v) {
         v.FilesMissing = true;
         return;
     }
-    v.ProblemList.Assign(supportfile::ReadTextList(ProgramPath(v, ProblemCodeFile)));
+    ReadOrRestore(v, ProblemCodeFile, [&v](const fs::path& file) {
+        v.ProblemList.Assign(supportfile::ReadTextList(file));
+    });
 }
 
 void SaveTextList(CrewdeskVariables& v, std::string_view relativeName,

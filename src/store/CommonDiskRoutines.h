@@ -2,6 +2,7 @@
 
 #include "store/CrewdeskVariables.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,15 +19,23 @@ std::filesystem::path ProgramPath(const CrewdeskVariables& v, std::string_view r
 // True when the file is in the program folder, or was copied back from Backup.
 bool RecoverFile(CrewdeskVariables& v, std::string_view relativeName);
 void CheckSetupFiles(CrewdeskVariables& v);
+// Reads the file; when it is damaged and its backup copy reads, the copy takes its place
+// (the damaged file kept as <name>.damaged) and Notices says so. Otherwise throws the
+// StoreError of the damaged file.
+void ReadOrRestore(CrewdeskVariables& v, std::string_view relativeName,
+                   const std::function<void(const std::filesystem::path&)>& read);
 // Closes every open file, then deletes the ordinary files matching the name or pattern.
 void KillIfExists(CrewdeskVariables& v, std::string_view relativeName);
 
-// Throws StoreError when the file is damaged; Assignments is then left "empty".
+// Throws StoreError when the file and its backup copy are damaged; Assignments is then left
+// "empty".
 void LoadAssignments(CrewdeskVariables& v);
-// A damaged file gives the defaults in memory, a line in Notices, and stays as it is.
+// A file damaged, with its backup copy, gives the defaults in memory, a line in Notices, and
+// stays as it is.
 void LoadSettings(CrewdeskVariables& v);
 void SaveSettings(CrewdeskVariables& v);
-// Throws StoreError when the file is damaged; the lists then stay as they are.
+// Throws StoreError when the file and its backup copy are damaged; the lists then stay as
+// they are.
 void LoadProblems(CrewdeskVariables& v);
 // Rewrites a list file (team list, problem list) from the given entries.
 void SaveTextList(CrewdeskVariables& v, std::string_view relativeName,

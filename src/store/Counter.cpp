@@ -1,5 +1,6 @@
 #include "store/Counter.h"
 
+#include "store/CommonDiskRoutines.h"
 #include "store/Disk.h"
 #include "store/StoreError.h"
 #include "store/SupportFile.h"
@@ -68,7 +69,7 @@ void LoadCounter(CrewdeskVariables& v, const Date& today) {
     if (!disk::FileExists(file) && disk::FileExists(copy))
         disk::CopyFileAtomic(copy, file);
     if (disk::FileExists(file)) {
-        ReadCounter(v, file);
+        ReadOrRestore(v, CounterFile, [&v](const fs::path& from) { ReadCounter(v, from); });
         if (v.DayKey == todayKey) {
             dayKey = v.DayKey;
             nextSeq = v.NextSeq;

@@ -70,7 +70,7 @@ TEST_F(Frame, SecondCopyIsRefusedAndTouchesNothing) {
     EXPECT_EQ(program->Loaded<frmSplash>(), nullptr);
 }
 
-TEST_F(Frame, DamagedSupportFileEndsTheStartWithItsNameAndLeavesIt) {
+TEST_F(Frame, DamagedSupportFileEndsTheStartUnlessItsBackupCopyReads) {
     WriteTeamsAndProblems();
     WriteBytes(folder / "Counter.txt", "garbage");
     Answer({MessageAnswer::Ok});
@@ -80,6 +80,13 @@ TEST_F(Frame, DamagedSupportFileEndsTheStartWithItsNameAndLeavesIt) {
     EXPECT_NE(platform.messages.shown[0].text.find("Counter.txt"), std::string::npos);
     EXPECT_NE(platform.messages.shown[0].text.find("ends now"), std::string::npos);
     EXPECT_EQ(ReadBytes(folder / "Counter.txt"), "garbage");
+
+    WriteBytes(folder / "Backup/Counter.txt", "\"338\",5\r\n");
+    Answer({MessageAnswer::Ok});
+    MakeProgram();
+    EXPECT_TRUE(program->Start()) << "a readable backup copy takes the damaged file's place";
+    EXPECT_NE(Shown().back().find("Counter.txt.damaged"), std::string::npos) << Shown().back();
+    EXPECT_EQ(program->Variables().CurrentSA, "338-5");
 }
 
 TEST_F(Frame, MainMenuChoicesFollowTheFilesOnEveryActivation) {

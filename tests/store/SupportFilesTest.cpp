@@ -127,6 +127,29 @@ TEST(SupportFiles, DamagedListNamesFileAndLineAndChangesNothing) {
     }
 }
 
+TEST(SupportFiles, DamagedFileGivesWayToAReadableBackupCopy) {
+    test::TempFolder folder;
+    CrewdeskVariables v(folder.Path());
+    WriteBytes(folder / "ProblemCode.txt", "\"Leak\r\n");
+    WriteBytes(folder / "Backup/ProblemCode.txt", "\"Leak\"\r\n\"Drip\"\r\n");
+    LoadProblems(v);
+    EXPECT_EQ(v.ProblemList.Items(), (std::vector<std::string>{"Leak", "Drip"}));
+    EXPECT_EQ(ReadBytes(folder / "ProblemCode.txt"), "\"Leak\"\r\n\"Drip\"\r\n");
+    EXPECT_EQ(ReadBytes(folder / "ProblemCode.txt.damaged"), "\"Leak\r\n");
+    ASSERT_EQ(v.Notices.size(), 1u);
+    EXPECT_NE(v.Notices[0].find("ProblemCode.txt.damaged"), std::string::npos) << v.Notices[0];
+
+    // A damaged copy is no help: the file's own damage is what the operator hears of.
+    const std::string damaged = "7\r\n5\r\n";
+    WriteBytes(folder / "Settings.txt", damaged);
+    WriteBytes(folder / "Backup/Settings.txt", "x");
+    CrewdeskVariables v2(folder.Path());
+    LoadSettings(v2);
+    EXPECT_EQ(v2.StartHour, 8);
+    EXPECT_EQ(ReadBytes(folder / "Settings.txt"), damaged);
+    EXPECT_FALSE(std::filesystem::exists(folder / "Settings.txt.damaged"));
+}
+
 TEST(SupportFiles, ListsAreWrittenInWindows1252AndRefuseWhatCannotBeStored) {
     test::TempFolder folder;
     CrewdeskVariables v(folder.Path());
