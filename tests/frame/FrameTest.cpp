@@ -4,6 +4,9 @@
 #include "support/ProgramFixture.h"
 
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
 #include <QRadioButton>
 
 namespace rotaplan {
@@ -25,6 +28,12 @@ protected:
         auto* menu = program->Loaded<frmStartup>();
         EXPECT_TRUE(menu && menu->isVisible());
         return *menu;
+    }
+    static QWidget* VisibleForm(const char* name) {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->objectName() == name && top->isVisible())
+                return top;
+        return nullptr;
     }
     std::vector<std::string> FolderEntries() const {
         std::vector<std::string> names;
@@ -218,20 +227,62 @@ TEST_F(Frame, EveryChoiceOpensItsFormAndGotoNeverTheSummary) {
         EXPECT_TRUE(menu.isVisible()) << option << ": a click only moves to Goto";
         Click(&menu, "cmdGosub");
         EXPECT_FALSE(menu.isVisible());
-        QWidget* opened = nullptr;
-        for (QWidget* top : QApplication::topLevelWidgets())
-            if (top->objectName() == form && top->isVisible())
-                opened = top;
+        QWidget* opened = VisibleForm(form);
         ASSERT_NE(opened, nullptr) << form;
         opened->hide();
     }
     menu.show();
     Click(&menu, "optCompletions"); // opens at once
     EXPECT_FALSE(menu.isVisible());
-    bool summary = false;
-    for (QWidget* top : QApplication::topLevelWidgets())
-        summary = summary || (top->objectName() == "frmCompleted" && top->isVisible());
-    EXPECT_TRUE(summary);
+    EXPECT_NE(VisibleForm("frmCompleted"), nullptr);
+}
+
+TEST_F(Frame, SplashAndMenuShowTheirTextsAndADoubleClickOpensAChoice) {
+    WriteTeamsAndProblems();
+    Started();
+    QWidget* splash = program->Loaded<frmSplash>();
+    EXPECT_EQ(splash->windowTitle(), "ROTAPLAN  Quarrow Programs");
+    const std::pair<const char*, const char*> labels[] = {
+        {"lblProductName", "Rotaplan"},
+        {"lblCompanyProduct", "for Contractors and Tradesmen"},
+        {"lblVersion", "Version 2.0.0"},
+        {"lblRunning", "Quarrow Programs share files. Exit all other Quarrow Programs before "
+                       "continuing...."}};
+    for (auto [name, text] : labels)
+        EXPECT_EQ(Find<QLabel>(splash, name)->text(), text) << name;
+    EXPECT_TRUE(Find<QLabel>(splash, "lblCopyright")->text().endsWith("2026"));
+    EXPECT_EQ(Find(splash, "Label1")->toolTip(), "Click to Visit");
+    EXPECT_EQ(Find(splash, "imgLogo")->toolTip(), "Ends the  Program");
+    EXPECT_EQ(Find<QPushButton>(splash, "cmdContinue")->text(), "Continue");
+
+    Click(splash, "cmdContinue");
+    auto& menu = *program->Loaded<frmStartup>();
+    EXPECT_EQ(menu.windowTitle(), "ROTAPLAN  - Main Menu");
+    const std::tuple<const char*, const char*, const char*> controls[] = {
+        {"opt1", "&Schedule", "Create A Service attention Call slip"},
+        {"optReschedule", "&Delete or Reschedule", "Delete or Reschedule Call Slips"},
+        {"optCompletions", "&Completed Summary", "Display Call Records prior to today"},
+        {"opt3", "View Work Schedules", "View Work Schedules by Day and Team"},
+        {"cmdGosub", "&Goto", "Branches the Program to the subroutine selcted by push button"}};
+    for (auto [name, caption, tip] : controls) {
+        EXPECT_EQ(Find<QAbstractButton>(&menu, name)->text(), caption) << name;
+        EXPECT_EQ(Find(&menu, name)->toolTip(), tip) << name;
+    }
+    EXPECT_EQ(Find(&menu, "imgLogo")->toolTip(), "Exits the Program");
+    QStringList menus;
+    for (QAction* entry : menu.menuBar()->actions())
+        menus << entry->text();
+    EXPECT_EQ(menus, (QStringList{"&File", "&Upgrade", "Order Forms", "&Help"}));
+
+    // Goto follows only the three choices it tests; the summary opens on its own click.
+    Find<QRadioButton>(&menu, "optCompletions")->setChecked(true);
+    Click(&menu, "cmdGosub");
+    EXPECT_TRUE(menu.isVisible());
+
+    QWidget* option = Find(&menu, "opt3");
+    QTest::mouseDClick(option, Qt::LeftButton, {}, QPoint(8, option->height() / 2));
+    EXPECT_FALSE(menu.isVisible());
+    EXPECT_NE(VisibleForm("frmPrintSch"), nullptr);
 }
 
 } // namespace
