@@ -84,8 +84,11 @@ frmStartup::frmStartup(Program& program) : program_(program) {
     setMinimumWidth(440);
 
     BuildMenus();
-    optCompletions_->setVisible(
-        !disk::FileExists(ProgramPath(program_.Variables(), SiblingProgramFile)));
+    bool sibling = false;
+    program_.Attempt(
+        [&] { sibling = disk::FileExists(ProgramPath(program_.Variables(), SiblingProgramFile)); },
+        "The completed summary stays on offer.");
+    optCompletions_->setVisible(!sibling);
 }
 
 void frmStartup::BuildMenus() {

@@ -190,7 +190,12 @@ void frmPrintSch::SelectDate(bool checkYear) {
         program_.Beep();
         return;
     }
-    if (checkYear && !disk::FolderExists(ProgramPath(v, YearFolderName(date.year)))) {
+    bool yearFound = true;
+    if (checkYear)
+        program_.Attempt(
+            [&] { yearFound = disk::FolderExists(ProgramPath(v, YearFolderName(date.year))); },
+            "The day is shown as far as it can be read.");
+    if (!yearFound) {
         program_.System().messages.Show(
             Lines({"You have selected a date in which", "No Events are Scheduled"}), "Invalid Year",
             MessageButtons::Ok);

@@ -58,13 +58,27 @@ void SyncOrFail(int fd, const fs::path& file) {
 }
 
 // Makes a rename or removal in the folder itself durable.
+// A folder we may change but not open, or a file system that cannot flush folders, leaves
+// only the durability of the change unsure; a flush that fails says the disk is failing.
 void SyncFolder(const fs::path& folder) {
     const int fd =
         ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
+    if (fd < 0)
+        return;
+    const int synced = ::fsync(fd);
+    const int error = errno;
+    ::close(fd);
+    if (synced != 0 && error != EINVAL && error != EROFS)
+        Fail(folder, "flush the folder", error);
+}
+
+// Missing is an answer; a folder that cannot be searched is a failure to report.
+fs::file_status StatusOrFail(const fs::path& path) {
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    if (ec && ec != std::errc::no_such_file_or_directory && ec != std::errc::not_a_directory)
+        Fail(path, "look for", ec);
+    return status;
 }
 
 bool Matches(std::string_view pattern, std::string_view name) {
@@ -97,13 +111,11 @@ fs::path Resolve(const fs::path& programFolder, std::string_view relativeName) {
 }
 
 bool FileExists(const fs::path& file) {
-    std::error_code ec;
-    return fs::is_regular_file(file, ec);
+    return fs::is_regular_file(StatusOrFail(file));
 }
 
 bool FolderExists(const fs::path& folder) {
-    std::error_code ec;
-    return fs::is_directory(folder, ec);
+    return fs::is_directory(StatusOrFail(folder));
 }
 
 std::uintmax_t FileLength(const fs::path& file) {

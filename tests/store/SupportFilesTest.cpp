@@ -85,6 +85,20 @@ TEST(SupportFiles, RecoveredFromBackupWhenMissing) {
     EXPECT_TRUE(v.FileFound);
 }
 
+// Only a file that is not there is missing: one that cannot be looked for is not copied over.
+TEST(SupportFiles, AFileThatCannotBeLookedForIsNotMissing) {
+    test::TempFolder folder;
+    CrewdeskVariables v(folder.Path());
+    const std::string tooLong = "\\" + std::string(300, 'a') + ".txt";
+    EXPECT_FALSE(RecoverFile(v, "\\absent.txt"));
+    try {
+        RecoverFile(v, tooLong);
+        FAIL();
+    } catch (const StoreError& e) {
+        EXPECT_NE(std::string(e.what()).find(std::string(300, 'a')), std::string::npos);
+    }
+}
+
 TEST(SupportFiles, EmptyAndMissingTeamLists) {
     test::TempFolder folder;
     CrewdeskVariables v(folder.Path());
