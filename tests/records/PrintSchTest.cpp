@@ -15,7 +15,6 @@
 namespace rotaplan {
 namespace {
 
-namespace fs = std::filesystem;
 using test::ReadBytes;
 using test::WriteBytes;
 
@@ -60,7 +59,6 @@ protected:
                        Slip("338-3", "1", "12/4/2026", "5", "1", "Other Team") +
                        Slip("338-4", "2", "12/7/2026", "3", "1", "Other Day") +
                        Slip("338-5", "2", "12/4/2026", "6", "1", "Noon Slot"));
-        fs::create_directories(folder / "2026/Team# 2");
         WriteBytes(folder / "2026/Team# 2/338.txt",
                    Day({{3, "SA 338-1"}, {4, "SA 338-1"}, {5, "SA 338-5"}, {7, "SA 338-2"}}));
         form = &program->Load<frmPrintSch>();
@@ -69,62 +67,50 @@ protected:
     QString Small(int box) {
         return Find<QLineEdit>(form, ("Text1_" + std::to_string(box + 8)).c_str())->text();
     }
-    QPlainTextEdit* Large(int box) {
+    QString Large(int box) { return LargeBox(box)->toPlainText(); }
+    QPlainTextEdit* LargeBox(int box) {
         return Find<QPlainTextEdit>(form, ("Text1_" + std::to_string(box)).c_str());
     }
     QString Label(const char* name) { return Find<QLabel>(form, name)->text(); }
+    QString Title() { return Find<QGroupBox>(form, "frmDay")->title(); }
     void Team(int row) { Find<QListWidget>(form, "lstAssignto")->setCurrentRow(row); }
     void Pick(const Date& d) {
-        auto* calendar = Find<QCalendarWidget>(form, "Calender");
-        calendar->setSelectedDate(QDate(d.year, d.month, d.day));
+        Find<QCalendarWidget>(form, "Calender")->setSelectedDate(QDate(d.year, d.month, d.day));
     }
-    Date Selected() { return form->SelectedDate(); }
 };
 
 TEST_F(PrintSch, ShowsTheTeamsDayInBothViews) {
     Open();
     auto* frmDay = Find<QGroupBox>(form, "frmDay");
-    auto* frmTime = Find<QGroupBox>(form, "frmTime");
     EXPECT_FALSE(frmDay->isVisible()) << "the small view first";
-    EXPECT_EQ(Label("txtTeam"), "North");
     EXPECT_EQ(Small(2), "No Event Scheduled") << "team 1's day";
-    EXPECT_EQ(Label("lbl08am"), "08:00 am");
     EXPECT_EQ(Label("lbl01pm"), "01:00 pm");
-    EXPECT_EQ(Label("Label2_3"), "11:00 am");
 
     Team(1);
     EXPECT_EQ(Label("txtTeam"), "South");
-    EXPECT_EQ(frmDay->title(), "12/4/2026");
-    EXPECT_EQ(Small(1), "SA 338-1");
-    EXPECT_EQ(Small(2), "SA 338-1");
-    EXPECT_EQ(Small(5), "SA 338-2");
-    EXPECT_EQ(Small(0), "No Event Scheduled");
-    const QString ann = "Ann Lee\n1 Main St\nSpringfield,IL\n555-0100\nLeak";
-    EXPECT_EQ(Large(1)->toPlainText(), ann);
-    EXPECT_EQ(Large(2)->toPlainText(), ann);
-    EXPECT_TRUE(Large(5)->toPlainText().startsWith("Bob Stone\n"));
-    EXPECT_TRUE(Large(3)->toPlainText().startsWith("Noon Slot\n"));
+    EXPECT_EQ(Title(), "12/4/2026");
+    EXPECT_EQ(QStringList({Small(0), Small(1), Small(2), Small(5)}),
+              QStringList({"No Event Scheduled", "SA 338-1", "SA 338-1", "SA 338-2"}));
+    EXPECT_EQ(Large(1), "Ann Lee\n1 Main St\nSpringfield,IL\n555-0100\nLeak");
+    EXPECT_TRUE(Large(3).startsWith("Noon Slot\n"));
     for (int box : {0, 4, 6, 7}) {
-        EXPECT_EQ(Large(box)->toPlainText(), FreeBox) << box;
-        EXPECT_EQ(Large(box)->palette().color(QPalette::Text),
+        EXPECT_EQ(Large(box), FreeBox) << box;
+        EXPECT_EQ(LargeBox(box)->palette().color(QPalette::Text),
                   QApplication::palette().color(QPalette::Highlight));
     }
-    EXPECT_EQ(Large(1)->palette().color(QPalette::Text),
+    EXPECT_EQ(LargeBox(1)->palette().color(QPalette::Text),
               QApplication::palette().color(QPalette::ButtonText));
 
     Click(form, "cmdView");
-    EXPECT_TRUE(frmDay->isVisible());
-    EXPECT_TRUE(frmTime->isVisible()) << "the small view stays underneath";
+    EXPECT_TRUE(frmDay->isVisible() && Find<QGroupBox>(form, "frmTime")->isVisible());
     Click(form, "cmdView");
     EXPECT_FALSE(frmDay->isVisible());
 
     program->Variables().StartHour = 7; // the same slips under the other start hour
     form->Activate();
     EXPECT_EQ(Label("lbl01pm"), "12:00 pm") << "the names stay, the texts follow";
-    EXPECT_EQ(Label("Label2_4"), "12:00 pm");
     Team(1);
-    EXPECT_TRUE(Large(4)->toPlainText().startsWith("Noon Slot\n"));
-    EXPECT_TRUE(Large(6)->toPlainText().startsWith("Bob Stone\n"));
+    EXPECT_TRUE(Large(4).startsWith("Noon Slot\n"));
     EXPECT_EQ(Small(5), "SA 338-2") << "the small view does not move";
 
     Click(form, "imgLogo");
@@ -136,37 +122,32 @@ TEST_F(PrintSch, DateSelectionKeepsToWorkingDaysFromToday) {
     Open();
     Team(1);
     Pick(Date{2026, 12, 12}); // a Saturday, Monday to Friday by default
-    EXPECT_EQ(Selected(), (Date{2026, 12, 14}));
-    EXPECT_EQ(ReadBytes(folder / "2026/Team# 2/348.txt"), Day({})) << "a new day is made free";
-    EXPECT_EQ(Large(0)->toPlainText(), FreeBox);
+    EXPECT_EQ(form->SelectedDate(), (Date{2026, 12, 14}));
+    EXPECT_EQ(Large(0), FreeBox);
 
     Pick(Date{2026, 12, 3});
-    EXPECT_EQ(Selected(), (Date{2026, 12, 4}));
+    EXPECT_EQ(form->SelectedDate(), (Date{2026, 12, 4}));
     EXPECT_EQ(platform.beep.count, 1);
-    EXPECT_EQ(Find<QGroupBox>(form, "frmDay")->title(), "12/14/2026") << "not refreshed";
+    EXPECT_EQ(Title(), "12/14/2026") << "not refreshed";
 
     Answer({MessageAnswer::Ok});
     Pick(Date{2028, 3, 1});
     EXPECT_EQ(platform.messages.shown.back().title, "Invalid Year");
-    EXPECT_EQ(platform.messages.shown.back().text,
-              "You have selected a date in which\r\nNo Events are Scheduled");
-    EXPECT_EQ(Selected(), (Date{2026, 12, 4}));
-    EXPECT_EQ(Find<QGroupBox>(form, "frmDay")->title(), "12/4/2026") << "today's schedule";
-    EXPECT_EQ(Small(1), "SA 338-1");
-    EXPECT_FALSE(fs::exists(folder / "2028"));
+    EXPECT_EQ(Shown().back(), "You have selected a date in which\r\nNo Events are Scheduled");
+    EXPECT_EQ(Title(), "12/4/2026") << "back to today's schedule";
+    EXPECT_FALSE(std::filesystem::exists(folder / "2028"));
 
     // Keys move the date as a click does, under the same rules.
     auto* days = Find<QCalendarWidget>(form, "Calender")
                      ->findChild<QAbstractItemView*>("qt_calendar_calendarview");
     QTest::keyClick(days, Qt::Key_Left);
-    EXPECT_EQ(Selected(), (Date{2026, 12, 4}));
     EXPECT_EQ(platform.beep.count, 2);
     QTest::keyClick(days, Qt::Key_Right);
-    EXPECT_EQ(Find<QGroupBox>(form, "frmDay")->title(), "12/7/2026");
+    EXPECT_EQ(Title(), "12/7/2026");
 
     platform.clock.now.hour = 18; // Friday evening: the next working day
     form->Activate();
-    EXPECT_EQ(Selected(), (Date{2026, 12, 7}));
+    EXPECT_EQ(form->SelectedDate(), (Date{2026, 12, 7}));
 }
 
 } // namespace

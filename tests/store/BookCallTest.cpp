@@ -1,6 +1,5 @@
 #include "store/Booking.h"
 #include "store/Counter.h"
-#include "store/SlipFile.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>

@@ -3,65 +3,51 @@
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
+#include <map>
 
 namespace rotaplan {
 namespace {
 
+namespace fs = std::filesystem;
 using test::ReadBytes;
 using test::WriteBytes;
 
-std::string FreeDay() {
+// Twelve entries, free except those given.
+std::string Day(const std::map<int, const char*>& booked, int entries = 12) {
     std::string bytes;
-    for (int i = 0; i < 12; ++i)
-        bytes += "\"No Event Scheduled\"\r\n";
+    for (int i = 0; i < entries; ++i)
+        bytes += std::string("\"") + (booked.count(i) ? booked.at(i) : NoEventScheduled) + "\"\r\n";
     return bytes;
 }
 
-TEST(DayFile, CreatedFreeOnFirstLookAndChangedEntryByEntry) {
+TEST(DayFile, CreatedFreeOnFirstLookChangedEntryByEntryAndDamageRefused) {
     test::TempFolder folder;
     CrewdeskVariables v(folder.Path());
     v.TeamRoot = TeamRootFor(2026);
     LoadDay(v, 2, Date{2026, 12, 4});
     EXPECT_EQ(v.DayFilePath, "\\2026\\Team# 2\\338.txt");
     const auto file = folder / "2026/Team# 2/338.txt";
-    EXPECT_EQ(ReadBytes(file), FreeDay()) << "made along with the team folder it lacked";
+    EXPECT_EQ(ReadBytes(file), Day({})) << "made along with the team folder it lacked";
 
     v.DaySlots[5] = v.DaySlots[6] = "SA 338-2";
     v.DaySlots[9] = "SA 338-3";
     WriteDayFile(v);
-    std::string expected = FreeDay();
-    const std::string line = "\"No Event Scheduled\"\r\n";
-    std::string booked;
-    for (int i = 0; i < 12; ++i)
-        booked += i == 5 || i == 6 ? "\"SA 338-2\"\r\n" : i == 9 ? "\"SA 338-3\"\r\n" : line;
-    EXPECT_EQ(ReadBytes(file), booked);
-
+    EXPECT_EQ(ReadBytes(file), Day({{5, "SA 338-2"}, {6, "SA 338-2"}, {9, "SA 338-3"}}));
     FreeBooking(v, "SA 338-2  ");
-    std::string freed;
-    for (int i = 0; i < 12; ++i)
-        freed += i == 9 ? "\"SA 338-3\"\r\n" : line;
-    EXPECT_EQ(ReadBytes(file), freed);
+    EXPECT_EQ(ReadBytes(file), Day({{9, "SA 338-3"}}));
 
     v.DayFilePath = DayFileName(v.TeamRoot, 1, 1);
     EXPECT_NO_THROW(FreeBooking(v, "SA 338-3")) << "no day file, nothing to free";
-    EXPECT_FALSE(std::filesystem::exists(folder / "2026/Team# 1/1.txt"));
-}
+    EXPECT_FALSE(fs::exists(folder / "2026/Team# 1/1.txt"));
 
-TEST(DayFile, DamagedFileIsRefusedAndSlotsKept) {
-    test::TempFolder folder;
-    CrewdeskVariables v(folder.Path());
-    v.DayFilePath = "\\2026\\Team# 1\\5.txt";
     v.DaySlots.fill("kept");
-    std::string eleven;
-    for (int i = 0; i < 11; ++i)
-        eleven += "\"No Event Scheduled\"\r\n";
-    for (const std::string& bad : {eleven, eleven + "SA 5-1\r\n", FreeDay() + "\"SA 5-1\"\r\n"}) {
-        WriteBytes(folder / "2026/Team# 1/5.txt", bad);
+    for (const std::string& bad : {Day({}, 11), Day({}, 11) + "SA 5-1\r\n", Day({}, 13)}) {
+        WriteBytes(folder / "2026/Team# 1/1.txt", bad);
         try {
             ReadDayFile(v);
             ADD_FAILURE();
         } catch (const StoreError& e) {
-            EXPECT_EQ(e.File().filename(), "5.txt");
+            EXPECT_EQ(e.File().filename(), "1.txt");
         }
         EXPECT_EQ(v.DaySlots[0], "kept");
     }
@@ -76,7 +62,6 @@ TEST(Calendar, WorkingDaysByWorkWeek) {
                  {62, sat, sun}, {62, sun, sun}, {7, sat, sat}, {7, sun, sun},  {9, sat, sat}};
     for (const auto& c : cases)
         EXPECT_EQ(ToWorkingDay(c.week, c.in), c.out) << int(c.week) << " " << c.in.day;
-
     EXPECT_EQ(FirstBookableDate({fri, 17, 59}), fri);
     EXPECT_EQ(FirstBookableDate({fri, 18, 0}), sat);
     EXPECT_EQ(FirstBookableDate({Date{2026, 12, 31}, 23, 59}), (Date{2027, 1, 1}));
@@ -87,30 +72,22 @@ TEST(YearFolders, MadeOnceWithTheirTeamsAndNextYearFromDay121) {
     CrewdeskVariables v(folder.Path());
     v.Assignments = {"populated", "North", "South"};
     MakeYearFolders(v, "2027");
-    EXPECT_TRUE(std::filesystem::is_directory(folder / "2027/Team# 1"));
-    EXPECT_TRUE(std::filesystem::is_directory(folder / "2027/Team# 2"));
-    std::filesystem::remove(folder / "2027/Team# 2");
+    EXPECT_TRUE(fs::is_directory(folder / "2027/Team# 2"));
+    fs::remove(folder / "2027/Team# 2");
     MakeYearFolders(v, "2027");
-    EXPECT_FALSE(std::filesystem::exists(folder / "2027/Team# 2")) << "an existing year is left";
+    EXPECT_FALSE(fs::exists(folder / "2027/Team# 2")) << "an existing year is left";
 
+    fs::remove_all(folder / "2027");
     EnsureYearFolders(v, Date{2026, 4, 30}); // day 120
-    EXPECT_EQ(v.CurrentYear, "2026");
-    EXPECT_EQ(v.DayOfYear, 120);
-    EXPECT_TRUE(std::filesystem::is_directory(folder / "2026/Team# 2"));
-    std::filesystem::remove_all(folder / "2027");
-    EnsureYearFolders(v, Date{2026, 4, 30});
-    EXPECT_FALSE(std::filesystem::exists(folder / "2027"));
-    EnsureYearFolders(v, Date{2026, 5, 1}); // day 121
-    EXPECT_TRUE(std::filesystem::is_directory(folder / "2027/Team# 2"));
+    EXPECT_TRUE(fs::is_directory(folder / "2026/Team# 2"));
+    EXPECT_FALSE(fs::exists(folder / "2027"));
+    EnsureYearFolders(v, Date{2026, 5, 1});
+    EXPECT_TRUE(fs::is_directory(folder / "2027/Team# 2"));
 }
 
 TEST(TimeLabels, StartTimeShownIsTheLabelOfTheFirstSlot) {
     CrewdeskVariables v("");
     BuildTimeLabels(v);
-    v.StartHour = 8;
-    EXPECT_EQ(StartTimeText(v, 3), "08:00");
-    EXPECT_EQ(StartTimeText(v, 7), "01:00");
-    EXPECT_EQ(StartTimeText(v, 10), "04:00");
     for (std::uint8_t hour : {std::uint8_t{7}, std::uint8_t{8}, std::uint8_t{9}}) {
         v.StartHour = hour;
         for (int slot = 0; slot < SlotCount; ++slot)

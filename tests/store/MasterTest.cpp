@@ -8,36 +8,29 @@
 namespace rotaplan {
 namespace {
 
+namespace fs = std::filesystem;
 using test::ReadBytes;
 using test::WriteBytes;
 
-TEST(Backup, CopiesWhatExistsAndKeepsOlderCopiesOfWhatDoesNot) {
+TEST(Backup, CopiesWhatExistsKeepsOlderCopiesAndGoesOnPastAFailingCopy) {
     test::TempFolder folder;
     CrewdeskVariables v(folder.Path());
     WriteBytes(folder / "Assignto.txt", "\"North\"\r\n");
-    WriteBytes(folder / "Slips.txt", std::string(269, 's'));
     WriteBytes(folder / "CompletedSlips.txt", std::string(269, 'c'));
     WriteBytes(folder / "Backup/PurgedDate.txt", "44\r\n");
     BackupFiles(v);
     EXPECT_EQ(ReadBytes(folder / "Backup/Assignto.txt"), "\"North\"\r\n");
-    EXPECT_EQ(ReadBytes(folder / "Backup/Slips.txt"), std::string(269, 's'));
     EXPECT_EQ(ReadBytes(folder / "Backup/PurgedDate.txt"), "44\r\n");
-    EXPECT_FALSE(std::filesystem::exists(folder / "Backup/CompletedSlips.txt"));
-    EXPECT_FALSE(std::filesystem::exists(folder / "Backup/Counter.txt"));
-
+    EXPECT_FALSE(fs::exists(folder / "Backup/CompletedSlips.txt"));
     WriteBytes(folder / "Assignto.txt", "\"Changed\"\r\n");
     RestoreFiles(v);
     EXPECT_EQ(ReadBytes(folder / "Assignto.txt"), "\"North\"\r\n");
     EXPECT_EQ(ReadBytes(folder / "PurgedDate.txt"), "44\r\n");
-}
 
-TEST(Backup, OneFailingCopyStillCopiesTheOthersAndIsReported) {
-    test::TempFolder folder;
-    CrewdeskVariables v(folder.Path());
     for (const char* name : CentralFiles)
         WriteBytes(folder / name, name);
     WriteBytes(folder / "Backup/Counter.txt", "old");
-    disk::SetFaultHook([](disk::Operation op, const std::filesystem::path& file) {
+    disk::SetFaultHook([](disk::Operation op, const fs::path& file) {
         if (op == disk::Operation::Rename && file.filename() == "Counter.txt")
             throw StoreError(file, "rename", "Read-only file system");
     });
@@ -50,7 +43,7 @@ TEST(Backup, OneFailingCopyStillCopiesTheOthersAndIsReported) {
     disk::SetFaultHook(nullptr);
     EXPECT_EQ(ReadBytes(folder / "Backup/Counter.txt"), "old");
     EXPECT_EQ(ReadBytes(folder / "Backup/Settings.txt"), "Settings.txt");
-    EXPECT_FALSE(std::filesystem::exists(folder / "Backup/Counter.txt.new"));
+    EXPECT_FALSE(fs::exists(folder / "Backup/Counter.txt.new"));
 }
 
 } // namespace

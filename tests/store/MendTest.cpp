@@ -57,7 +57,6 @@ TEST_F(Mend, AHealthyFolderIsLeftAsItIs) {
     Claim(1, {2026, 12, 7}, 4, "SA 338-1");
     Slip("SA 300-1", "11/2/2026", "2", "3", "1"); // past: nothing to claim
     const std::string day = ReadBytes(folder / "2026/Team# 1/341.txt");
-    const std::string counter = ReadBytes(folder / "Counter.txt");
     v.NextSeq = 2;
     SaveCounter(v);
     EXPECT_TRUE(MendFolder(v, Today, locale).empty());

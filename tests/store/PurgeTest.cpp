@@ -45,8 +45,7 @@ TEST(Purge, PastDaysFromTheMarkToYesterday) {
     WriteBytes(p.folder / "Backup/PurgedDate.txt", "40\r\n"); // recovered from the backup
     EXPECT_FALSE(PurgePastDays(p.v, p.locale).completionsHidden);
     EXPECT_TRUE(fs::exists(p.Day(2026, 2, 39)));
-    EXPECT_FALSE(fs::exists(p.Day(2026, 2, 40)));
-    EXPECT_FALSE(fs::exists(p.Day(2026, 2, 44)));
+    EXPECT_FALSE(fs::exists(p.Day(2026, 2, 40)) || fs::exists(p.Day(2026, 2, 44)));
     EXPECT_TRUE(fs::exists(p.Day(2026, 2, 45))) << "today";
     EXPECT_EQ(ReadBytes(p.folder / "PurgedDate.txt"), "44\r\n");
 
@@ -110,12 +109,10 @@ TEST(Purge, SlipAlreadyCompletedIsNotCompletedTwice) {
 TEST(Purge, PreviousYearFromDay121KeepingWhatIsNotOurs) {
     Program p(Date{2026, 4, 30}); // day 120
     WriteBytes(p.Day(2025, 1, 300), "x");
-    WriteBytes(p.Day(2025, 2, 300), "x");
     EnsureYearFolders(p.v, Date{2026, 4, 30});
     EXPECT_TRUE(fs::exists(p.Day(2025, 1, 300)));
     EnsureYearFolders(p.v, Date{2026, 5, 1});
     EXPECT_FALSE(fs::exists(p.folder / "2025"));
-    EXPECT_TRUE(fs::is_directory(p.folder / "2027/Team# 2"));
     EXPECT_TRUE(p.v.Notices.empty());
 
     WriteBytes(p.Day(2025, 1, 300), "x");
@@ -129,8 +126,8 @@ TEST(Purge, PreviousYearFromDay121KeepingWhatIsNotOurs) {
               std::string::npos);
 }
 
-// Stops the move before its k-th change of the disk, by a failure or by ending the process
-// there, then starts again: every slip is where it was or moved, and in one file only.
+// Stops the move at its k-th change of the disk, by a failure or by ending the process, then
+// starts again: both files are as before or as after, together, and nothing else is left.
 TEST(Purge, MoveStoppedAnywhereLosesAndDuplicatesNothing) {
     const std::string done = Slip("300-1", "10/27/2025");
     const std::string past = Slip("9-1", "1/9/2026") + Slip("8-1", "1/8/2026");
@@ -143,35 +140,32 @@ TEST(Purge, MoveStoppedAnywhereLosesAndDuplicatesNothing) {
             Program p(Date{2026, 1, 10});
             WriteBytes(p.folder / "CompletedSlips.txt", done);
             WriteBytes(p.folder / "Slips.txt", slips);
-            int seen = 0;
-            disk::SetFaultHook([&](disk::Operation, const fs::path& file) {
-                if (++seen == k && crash)
-                    _exit(3);
-                if (seen == k)
-                    throw StoreError(file, "write", "stopped");
-            });
-            if (!crash) {
+            if (const pid_t child = fork(); child == 0) {
+                int seen = 0;
+                disk::SetFaultHook([&](disk::Operation, const fs::path& file) {
+                    if (++seen == k && crash)
+                        _exit(3);
+                    if (seen == k)
+                        throw StoreError(file, "write", "stopped");
+                });
                 try {
                     MovePastSlips(p.v, p.locale);
-                    finished = true;
                 } catch (const StoreError&) {
+                    _exit(3);
                 }
-            } else if (const pid_t child = fork(); child == 0) {
-                MovePastSlips(p.v, p.locale);
                 _exit(0);
             } else {
                 int status = 0;
                 waitpid(child, &status, 0);
                 finished = WIFEXITED(status) && WEXITSTATUS(status) == 0;
             }
-            disk::SetFaultHook(nullptr);
 
             FinishInterruptedMove(p.v); // the next start-up
             const auto now = std::pair(ReadBytes(p.folder / "Slips.txt"),
                                        ReadBytes(p.folder / "CompletedSlips.txt"));
             const bool moved = now == std::pair(kept, done + past);
-            EXPECT_TRUE(moved || now == std::pair(slips, done)) << crash << " at " << k;
-            EXPECT_TRUE(moved || !finished) << crash << " at " << k;
+            EXPECT_TRUE(moved || (now == std::pair(slips, done) && !finished))
+                << crash << " at " << k;
             for (const auto& entry : fs::directory_iterator(p.folder.Path()))
                 EXPECT_TRUE(entry.is_directory() || entry.path().filename() == "Slips.txt" ||
                             entry.path().filename() == "CompletedSlips.txt")

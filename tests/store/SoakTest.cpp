@@ -64,7 +64,6 @@ TEST(Soak, TenThousandOperationsKeepTheFolderConsistent) {
     EXPECT_GT(booked, 3000);
     EXPECT_GT(deleted, 1000);
     EXPECT_GT(rescheduled, 500);
-    std::printf("booked %d, deleted %d, rescheduled %d\n", booked, deleted, rescheduled);
 }
 
 } // namespace
