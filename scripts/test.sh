@@ -14,6 +14,8 @@ if [ "${1:-}" = "--sanitize" ]; then
     export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
     export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 fi
+# Rebuilds in other checkouts reuse what was compiled once.
+command -v ccache >/dev/null && flags+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S . -B "$build" "${flags[@]}" >/dev/null
 cmake --build "$build" -j"$(nproc)"
 export QT_QPA_PLATFORM=offscreen
