@@ -76,9 +76,10 @@ void frmConfirm::cmdSchedule_Click() {
     auto& v = program_.Variables();
     auto& callslip = program_.Load<frmCallslip>();
     std::optional<StoreError> counterError;
-    const bool booked = program_.Attempt([&] { counterError = BookCall(v, callslip.SlotTexts()); },
-                                         "The call is not booked; no file holds any part of it.");
-    if (!booked) {
+    try {
+        counterError = BookCall(v, callslip.SlotTexts());
+    } catch (const BookingFailed& failed) {
+        program_.Report(failed, failed.Consequence());
         reject();
         return;
     }
