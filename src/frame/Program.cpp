@@ -83,6 +83,10 @@ bool Program::Start() {
         Ask(std::string(ProgramTitle) + " is already Running!");
         return false;
     }
+    if (const std::string why = platform_.instance.Unchecked(); !why.empty())
+        v_.Notices.push_back("Rotaplan cannot tell whether another copy of it is working in " +
+                             v_.ProgramFolder.string() + " (" + why +
+                             "). Make sure only one copy runs at a time.");
     for (const Step& step : StartupSteps()) {
         try {
             step.run();

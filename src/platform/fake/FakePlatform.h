@@ -38,7 +38,9 @@ public:
 class FakeInstanceGuard : public InstanceGuard {
 public:
     bool TryAcquire() override { return alone; }
+    std::string Unchecked() const override { return unchecked; }
     bool alone = true;
+    std::string unchecked;
 };
 
 class FakeWebOpener : public WebOpener {

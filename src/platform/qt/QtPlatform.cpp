@@ -10,6 +10,8 @@
 #include <QRegularExpression>
 #include <QStorageInfo>
 #include <QUrl>
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -141,8 +143,14 @@ bool FolderInstanceGuard::TryAcquire() {
     if (fd < 0)
         return true; // no folder to share: nobody else can be working in it
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
         ::close(fd);
-        return false;
+        if (error == EWOULDBLOCK)
+            return false;
+        // A file system without locks tells nothing about other copies: better to run
+        // unguarded than never to run at all.
+        unchecked_ = std::strerror(error);
+        return true;
     }
     fd_ = fd;
     return true;

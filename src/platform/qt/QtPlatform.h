@@ -55,10 +55,12 @@ public:
     explicit FolderInstanceGuard(std::filesystem::path programFolder);
     ~FolderInstanceGuard() override;
     bool TryAcquire() override;
+    std::string Unchecked() const override { return unchecked_; }
 
 private:
     std::filesystem::path folder_;
     int fd_ = -1;
+    std::string unchecked_;
 };
 
 class QtWebOpener : public WebOpener {
