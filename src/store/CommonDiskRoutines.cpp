@@ -1,10 +1,13 @@
 #include "store/CommonDiskRoutines.h"
 
+#include "platform/Cp1252.h"
 #include "store/Disk.h"
 #include "store/SlipFile.h"
 #include "store/StoreError.h"
 #include "store/SupportFile.h"
 
+#include <algorithm>
+#include <iterator>
 #include <limits>
 
 namespace rotaplan {
@@ -48,13 +51,19 @@ void ReadOrRestore(CrewdeskVariables& v, std::string_view relativeName,
         const fs::path copy = ProgramPath(v, "\\Backup" + std::string(relativeName));
         if (!disk::FileExists(copy) || !ReadsBack(copy, read))
             throw;
-        fs::path kept = file;
-        kept += ".damaged";
-        disk::RenameFile(file, kept);
+        const std::string kept = KeepDamaged(file);
         disk::CopyFileAtomic(copy, file);
         v.Notices.push_back(std::string(damaged.what()) + ". Its backup copy took its place; " +
-                            "the damaged file is kept as " + kept.filename().string() + ".");
+                            "the damaged file is kept as " + kept + ".");
     }
+}
+
+std::string KeepDamaged(const fs::path& file) {
+    fs::path kept = file;
+    kept += ".damaged";
+    // A copy, not a rename: the file itself is never missing, even for a moment.
+    disk::CopyFileAtomic(file, kept);
+    return kept.filename().string();
 }
 
 void CheckSetupFiles(CrewdeskVariables& v) {
@@ -76,6 +85,65 @@ void KillIfExists(CrewdeskVariables& v, std::string_view relativeName) {
         disk::RemoveFile(file);
 }
 
+namespace {
+
+// Each line's text as far as it can be told: quotes dropped, blank lines skipped, and lines
+// with control characters (never typed by anyone) counted in `lost` and left out.
+std::vector<std::string> ReadableTexts(const fs::path& file, int& lost) {
+    std::vector<std::string> texts;
+    for (const auto& line : supportfile::SplitLines(disk::ReadWholeFile(file))) {
+        std::string text;
+        std::copy_if(line.begin(), line.end(), std::back_inserter(text),
+                     [](char c) { return c != '"'; });
+        text = Trim(text);
+        if (text.empty())
+            continue;
+        if (std::any_of(text.begin(), text.end(),
+                        [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; }))
+            ++lost;
+        else
+            texts.push_back(Cp1252ToUtf8(text));
+    }
+    return texts;
+}
+
+// A list that does not read and has no readable backup copy: what can be read of it becomes
+// the list, the damaged file is kept beside it, and Setup opens for the operator to check it.
+std::vector<std::string> SalvageList(CrewdeskVariables& v, std::string_view relativeName,
+                                     const char* listName, const StoreError& damaged) {
+    const fs::path file = ProgramPath(v, relativeName);
+    int lost = 0;
+    const auto texts = ReadableTexts(file, lost);
+    const std::string kept = KeepDamaged(file);
+    supportfile::WriteTextList(file, texts);
+    v.FilesMissing = true;
+    v.Notices.push_back(std::string(damaged.what()) +
+                        ", and there is no readable backup copy of it. Rotaplan keeps what it "
+                        "could read (entries: " +
+                        std::to_string(texts.size()) +
+                        (lost ? "; unreadable lines left out: " + std::to_string(lost) : "") +
+                        ") and opens Setup: please check the " + listName +
+                        " there and save it. The damaged file is kept as " + kept + ".");
+    return texts;
+}
+
+// Reads a team or problem list, its backup copy, or what can be read of it.
+std::vector<std::string> ReadList(CrewdeskVariables& v, std::string_view relativeName,
+                                  const char* listName) {
+    std::vector<std::string> texts;
+    try {
+        ReadOrRestore(v, relativeName,
+                      [&texts](const fs::path& file) { texts = supportfile::ReadTextList(file); });
+    } catch (const StoreError& damaged) {
+        texts = SalvageList(v, relativeName, listName, damaged);
+    }
+    return texts;
+}
+
+constexpr std::size_t MaxTeams = 2;
+
+} // namespace
+
 void LoadAssignments(CrewdeskVariables& v) {
     v.Assignments = {"empty"};
     v.FileFound = RecoverFile(v, AssigntoFile);
@@ -83,9 +151,17 @@ void LoadAssignments(CrewdeskVariables& v) {
         v.FilesMissing = true;
         return;
     }
-    std::vector<std::string> names;
-    ReadOrRestore(v, AssigntoFile,
-                  [&names](const fs::path& file) { names = supportfile::ReadTextList(file); });
+    auto names = ReadList(v, AssigntoFile, "team list");
+    if (names.size() > MaxTeams) {
+        // The operator's file stays as written: only saving the list in Setup shortens it.
+        v.Notices.push_back(ProgramPath(v, AssigntoFile).string() + " holds " +
+                            std::to_string(names.size()) +
+                            " teams, but Rotaplan works with two at most. It uses the first "
+                            "two, " +
+                            names[0] + " and " + names[1] +
+                            "; the file stays as it is until the team list is saved in Setup.");
+        names.resize(MaxTeams);
+    }
     v.Assignments = {"populated"};
     v.Assignments.insert(v.Assignments.end(), names.begin(), names.end());
 }
@@ -164,9 +240,7 @@ void LoadProblems(CrewdeskVariables& v) {
         v.FilesMissing = true;
         return;
     }
-    ReadOrRestore(v, ProblemCodeFile, [&v](const fs::path& file) {
-        v.ProblemList.Assign(supportfile::ReadTextList(file));
-    });
+    v.ProblemList.Assign(ReadList(v, ProblemCodeFile, "problem list"));
 }
 
 void SaveTextList(CrewdeskVariables& v, std::string_view relativeName,
@@ -176,7 +250,14 @@ void SaveTextList(CrewdeskVariables& v, std::string_view relativeName,
 }
 
 void PrepareFolders(CrewdeskVariables& v) {
-    disk::CreateFolder(ProgramPath(v, "\\Backup"));
+    // The backup is wanted at the exit only: the work can go on without it.
+    try {
+        disk::CreateFolder(ProgramPath(v, "\\Backup"));
+    } catch (const StoreError& error) {
+        v.Notices.push_back(std::string(error.what()) +
+                            ". Rotaplan works on, but can keep no backup copies until that "
+                            "folder can be made.");
+    }
     if (!disk::FileExists(ProgramPath(v, SlipsFile)))
         OpenSlipFile(v);
 }

@@ -24,24 +24,26 @@ void CheckSetupFiles(CrewdeskVariables& v);
 // StoreError of the damaged file.
 void ReadOrRestore(CrewdeskVariables& v, std::string_view relativeName,
                    const std::function<void(const std::filesystem::path&)>& read);
+// Copies a damaged file to <name>.damaged beside it; returns that name.
+std::string KeepDamaged(const std::filesystem::path& file);
 // Closes every open file, then deletes the ordinary files matching the name or pattern.
 void KillIfExists(CrewdeskVariables& v, std::string_view relativeName);
 
-// Throws StoreError when the file and its backup copy are damaged; Assignments is then left
-// "empty".
+// The team and problem lists: a file damaged, with its backup copy, is rewritten with what
+// could be read of it (kept as <name>.damaged), FilesMissing sends the operator to Setup, and
+// Notices says so. Of more than two teams the first two are used; the file stays as it is.
 void LoadAssignments(CrewdeskVariables& v);
 // A file damaged, with its backup copy, gives the defaults in memory, a line in Notices, and
 // stays as it is.
 void LoadSettings(CrewdeskVariables& v);
 void SaveSettings(CrewdeskVariables& v);
-// Throws StoreError when the file and its backup copy are damaged; the lists then stay as
-// they are.
 void LoadProblems(CrewdeskVariables& v);
 // Rewrites a list file (team list, problem list) from the given entries.
 void SaveTextList(CrewdeskVariables& v, std::string_view relativeName,
                   const std::vector<std::string>& entries);
 
-// Start-up: makes Backup and an empty slip file when missing.
+// Start-up: makes Backup and an empty slip file when missing. A Backup that cannot be made
+// is put into Notices.
 void PrepareFolders(CrewdeskVariables& v);
 
 } // namespace rotaplan

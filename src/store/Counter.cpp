@@ -1,10 +1,14 @@
 #include "store/Counter.h"
 
 #include "store/CommonDiskRoutines.h"
+#include "store/CompletedSlips.h"
+#include "store/DaySchedule.h"
 #include "store/Disk.h"
+#include "store/SlipFile.h"
 #include "store/StoreError.h"
 #include "store/SupportFile.h"
 
+#include <algorithm>
 #include <charconv>
 #include <limits>
 
@@ -58,6 +62,62 @@ void ReadCounter(CrewdeskVariables& v, const fs::path& file) {
     v.NextSeq = static_cast<std::int16_t>(seq);
 }
 
+// The sequence of an SA text of the day ("SA 338-4" of day 338 gives 4), or 0.
+int SequenceOf(std::string_view sa, const std::string& dayKey) {
+    const std::string prefix = "SA " + dayKey + "-";
+    if (sa.substr(0, prefix.size()) != prefix)
+        return 0;
+    sa.remove_prefix(prefix.size());
+    int seq = 0;
+    const auto [end, error] = std::from_chars(sa.data(), sa.data() + sa.size(), seq);
+    return error == std::errc{} && end == sa.data() + sa.size() ? seq : 0;
+}
+
+// The highest sequence issued under the day key that the slip files and the day files of this
+// year and the next still show; what cannot be read shows nothing.
+int LastIssued(const CrewdeskVariables& v, const std::string& dayKey, int year) {
+    int last = 0;
+    for (const char* name : {SlipsFile, CompletedSlipsFile}) {
+        const fs::path file = disk::Resolve(v.ProgramFolder, name);
+        if (!disk::FileExists(file))
+            continue;
+        SlipFile slips(file);
+        SlipRecord record;
+        for (std::int32_t i = 1; i <= slips.Count(); ++i) {
+            slips.Read(i, record);
+            last = std::max(last, SequenceOf(record.Trimmed(SlipField::SANumber), dayKey));
+        }
+    }
+    for (int y : {year, year + 1}) {
+        const fs::path folder = disk::Resolve(v.ProgramFolder, YearFolderName(y));
+        if (!disk::FolderExists(folder))
+            continue;
+        for (const auto& day : disk::MatchingFilesBelow(folder, "*.txt")) {
+            try {
+                for (const auto& entry : supportfile::ReadTextList(day))
+                    last = std::max(last, SequenceOf(entry, dayKey));
+            } catch (const StoreError&) {
+            }
+        }
+    }
+    return last;
+}
+
+// A counter that does not read, with no readable backup copy, is rebuilt past every SA of
+// today that a file still shows.
+void RebuildCounter(CrewdeskVariables& v, const Date& today, const StoreError& damaged) {
+    v.DayKey = std::to_string(today.DayOfYear());
+    const int last = LastIssued(v, v.DayKey, today.year);
+    v.NextSeq = static_cast<std::int16_t>(
+        std::min<int>(last + 1, std::numeric_limits<std::int16_t>::max()));
+    const std::string kept = KeepDamaged(CounterPath(v));
+    v.Notices.push_back(std::string(damaged.what()) +
+                        ", and there is no readable backup copy of it. The SA counter was "
+                        "rebuilt from the call slips and day files: the next SA number is " +
+                        v.DayKey + "-" + std::to_string(v.NextSeq) +
+                        ". The damaged file is kept as " + kept + ".");
+}
+
 } // namespace
 
 void LoadCounter(CrewdeskVariables& v, const Date& today) {
@@ -69,7 +129,11 @@ void LoadCounter(CrewdeskVariables& v, const Date& today) {
     if (!disk::FileExists(file) && disk::FileExists(copy))
         disk::CopyFileAtomic(copy, file);
     if (disk::FileExists(file)) {
-        ReadOrRestore(v, CounterFile, [&v](const fs::path& from) { ReadCounter(v, from); });
+        try {
+            ReadOrRestore(v, CounterFile, [&v](const fs::path& from) { ReadCounter(v, from); });
+        } catch (const StoreError& damaged) {
+            RebuildCounter(v, today, damaged);
+        }
         if (v.DayKey == todayKey) {
             dayKey = v.DayKey;
             nextSeq = v.NextSeq;

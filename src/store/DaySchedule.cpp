@@ -96,9 +96,10 @@ void MakeYearFolders(CrewdeskVariables& v, const std::string& year) {
 }
 
 void EnsureYearFolders(CrewdeskVariables& v, const Date& today) {
+    // Both are set before any folder is made: the purge runs on them even when that fails.
     v.CurrentYear = std::to_string(today.year);
-    MakeYearFolders(v, v.CurrentYear);
     v.DayOfYear = static_cast<std::int16_t>(today.DayOfYear());
+    MakeYearFolders(v, v.CurrentYear);
     if (v.DayOfYear > 120) {
         PurgePreviousYear(v);
         MakeYearFolders(v, std::to_string(today.year + 1));

@@ -221,8 +221,21 @@ void CreateFolder(const fs::path& folder) {
     if (FolderExists(folder))
         return;
     Before(Operation::CreateFolder, folder);
-    if (::mkdir(folder.c_str(), 0755) != 0 && errno != EEXIST)
-        Fail(folder, "create the folder", errno);
+    if (::mkdir(folder.c_str(), 0755) == 0)
+        return;
+    const int error = errno;
+    if (error == EEXIST || error == ENOTDIR) {
+        // The system names only the folder it was asked for, not what stands in the way.
+        for (fs::path at = folder; at.has_relative_path(); at = at.parent_path()) {
+            std::error_code ec;
+            const fs::file_status status = fs::status(at, ec);
+            if (!ec && fs::exists(status) && !fs::is_directory(status))
+                throw StoreError(at, "create the folder", "it is a file, not a folder");
+        }
+        if (error == EEXIST)
+            return; // made meanwhile
+    }
+    Fail(folder, "create the folder", error);
 }
 
 void RemoveFolder(const fs::path& folder) {

@@ -73,14 +73,14 @@ TEST_F(Frame, SecondCopyIsRefusedAndTouchesNothing) {
 }
 
 TEST_F(Frame, DamagedSupportFileEndsTheStart) {
-    WriteBytes(folder / "Counter.txt", "garbage");
+    WriteBytes(folder / "Counter.txt/x", "x"); // a folder, which no counter can replace
     Answer({MessageAnswer::Ok});
     MakeProgram();
     EXPECT_FALSE(program->Start());
     ASSERT_EQ(Shown().size(), 1u);
     EXPECT_NE(Shown()[0].find("Counter.txt"), std::string::npos) << Shown()[0];
     EXPECT_NE(Shown()[0].find("ends now"), std::string::npos) << Shown()[0];
-    EXPECT_EQ(ReadBytes(folder / "Counter.txt"), "garbage");
+    EXPECT_EQ(ReadBytes(folder / "Counter.txt/x"), "x");
 }
 
 // Going back to the first choice and the slip file's choice are proven by the archive tests.

@@ -99,27 +99,6 @@ TEST(SupportFiles, EmptyAndMissingTeamLists) {
     EXPECT_TRUE(v.FilesMissing) << "never reset during the run";
 }
 
-TEST(SupportFiles, DamagedListNamesFileAndLineAndChangesNothing) {
-    test::TempFolder folder;
-    CrewdeskVariables v(folder.Path());
-    v.ProblemList.Assign({"Old"});
-    for (const char* damaged :
-         {"\"One\"\r\nTwo\r\n", "\"One\"\r\n\"Two\r\n", "\"One\"\r\n\"T\"wo\"\r\n"}) {
-        WriteBytes(folder / "Assignto.txt", damaged);
-        WriteBytes(folder / "ProblemCode.txt", damaged);
-        try {
-            LoadAssignments(v);
-            FAIL() << damaged;
-        } catch (const StoreError& e) {
-            EXPECT_EQ(e.File().filename(), "Assignto.txt");
-            EXPECT_NE(e.Reason().find("line 2"), std::string::npos) << e.what();
-        }
-        EXPECT_EQ(v.Assignments, std::vector<std::string>{"empty"});
-        EXPECT_THROW(LoadProblems(v), StoreError);
-        EXPECT_EQ(v.ProblemList.Items(), std::vector<std::string>{"Old"});
-    }
-}
-
 TEST(SupportFiles, DamagedFileGivesWayToAReadableBackupCopy) {
     test::TempFolder folder;
     CrewdeskVariables v(folder.Path());

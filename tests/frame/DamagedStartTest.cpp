@@ -1,0 +1,74 @@
+// Starts on folders damaged from outside: the program starts all the same, rebuilds what it
+// can, keeps the damaged file, says which file it was, and opens Setup where a list needs it.
+#include "admin/frmSetup.h"
+#include "frame/frmSplash.h"
+#include "support/ProgramFixture.h"
+
+namespace rotaplan {
+namespace {
+
+using Files = std::vector<std::pair<std::string, std::string>>;
+
+class DamagedStart : public test::ProgramTest {};
+
+TEST_F(DamagedStart, TheProgramStartsSaysWhatItFoundAndLosesNothing) {
+    const std::string two = "\"North\"\r\n\"South\"\r\n", bad = "\"North\"\r\n\r\nSouth\r\n";
+    const std::string five = two + "\"C\"\r\n\"D\"\r\n\"E\"\r\n", leak = "\"Leak\"\r\n";
+    // Words of a box shown, files written over a sound folder, files as they must be after,
+    // whether Setup opens. "guard" is no file but why the single-copy guard could not tell.
+    const std::tuple<std::string, Files, Files, bool> cases[] = {
+        {"number is 338-4", {{"Counter.txt", ""}}, {{"Counter.txt", "\"338\",4\r\n"}}, false},
+        {"number is 338-4", {{"Counter.txt", "garbage"}, {"Backup/Counter.txt", "x"}}, {}, false},
+        {"number is 338-4", {{"Counter.txt", "\"338\",-4\r\n"}}, {}, false},
+        {"number is 338-8",
+         {{"Counter.txt", "\"338\",99999\r\n"}, {"2026/Team# 1/343.txt", "\"SA 338-7\""}},
+         {{"Counter.txt.damaged", "\"338\",99999\r\n"}},
+         false},
+        {"team list",
+         {{"Assignto.txt", bad}},
+         {{"Assignto.txt", two}, {"Assignto.txt.damaged", bad}},
+         true},
+        {"left out: 1)",
+         {{"ProblemCode.txt", leak + "\x01\xff\r\n"}},
+         {{"ProblemCode.txt", leak}},
+         true},
+        {"Assignto.txt holds 5 teams", {{"Assignto.txt", five}}, {{"Assignto.txt", five}}, false},
+        {"Backup: it is a file", {{"Backup", "x"}}, {{"Backup", "x"}}, false},
+        {"2026: it is a file",
+         {{"2026", "x"}},
+         {{"2026", "x"}, {"PurgedDate.txt", "337\r\n"}},
+         false},
+        {"cannot tell whether another copy", {{"guard", "No locks available"}}, {}, false},
+    };
+    int n = 0;
+    for (const auto& [told, written, after, setupOpens] : cases) {
+        SCOPED_TRACE(told);
+        const auto home = folder / std::to_string(++n);
+        Files files = {{"Assignto.txt", two},
+                       {"ProblemCode.txt", leak},
+                       {"Slips.txt", std::string(10, ' ') + "SA 338-3" + std::string(251, ' ')}};
+        files.insert(files.end(), written.begin(), written.end());
+        for (const auto& [name, bytes] : files)
+            test::WriteBytes(home / name, bytes);
+        platform.instance.unchecked = files.back().first == "guard" ? files.back().second : "";
+        platform.messages.answers.assign(8, MessageAnswer::Ok);
+        program = std::make_unique<Program>(home, platform.Get(), folder / "help.html");
+        ASSERT_TRUE(program->Start());
+        std::string shown;
+        for (const auto& text : Shown())
+            shown += text + "\n";
+        EXPECT_NE(shown.find(told), std::string::npos) << shown;
+        Click(program->Loaded<frmSplash>(), "cmdContinue");
+        const auto* setup = program->Loaded<frmSetup>();
+        EXPECT_EQ(setup && setup->isVisible(), setupOpens);
+        EXPECT_EQ(test::ReadBytes(home / "Slips.txt").size(), 269u);
+        for (const auto& [name, bytes] : after)
+            EXPECT_EQ(test::ReadBytes(home / name), bytes) << name;
+        program->ExitProgram();
+        QApplication::processEvents(); // the forms go while their program is still there
+        platform.messages.shown.clear();
+    }
+}
+
+} // namespace
+} // namespace rotaplan
