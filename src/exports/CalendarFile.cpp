@@ -44,6 +44,10 @@ std::string Joined(std::initializer_list<std::string> parts, const char* separat
     return text;
 }
 
+std::string Labelled(const char* label, const std::string& value) {
+    return value.empty() ? value : label + (": " + value);
+}
+
 std::string Location(const SlipRecord& s) {
     const std::string region = Joined({s.Trimmed(SlipField::ST), s.Trimmed(SlipField::Zip)}, " ");
     return Joined({s.Trimmed(SlipField::Street), s.Trimmed(SlipField::Apt),
@@ -89,10 +93,11 @@ std::string CalendarFile(const CrewdeskVariables& v, int team,
         const std::string sa = s.Trimmed(SlipField::SANumber);
         const std::string summary = Joined(
             {sa, Joined({s.Trimmed(SlipField::Name), s.Trimmed(SlipField::Problem)}, ": ")}, " ");
-        const std::string description = Joined(
-            {"Customer: " + s.Trimmed(SlipField::Name), "Telephone: " + s.Trimmed(SlipField::Tel),
-             "Problem: " + s.Trimmed(SlipField::Problem), "Team: " + teamName},
-            "\n");
+        const std::string description =
+            Joined({Labelled("Customer", s.Trimmed(SlipField::Name)),
+                    Labelled("Telephone", s.Trimmed(SlipField::Tel)),
+                    Labelled("Problem", s.Trimmed(SlipField::Problem)), Labelled("Team", teamName)},
+                   "\n");
         icalcomponent* event = icalcomponent_vanew(
             ICAL_VEVENT_COMPONENT, icalproperty_new_uid(BookingUid(b).c_str()),
             icalproperty_new_dtstamp(stamp),
