@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The exports' benchmarks: the spreadsheet export of a million completed slips against the
-# plain scan of the same file, in one run, with peak memory at two sizes; then a week's day
+# plain scan of the same file and a flushed copy of the spreadsheet, in one run, with peak
+# memory at two sizes; then a week's day
 # sheets as PDF against the schedule view of the same days. Usage:
 # bench/run-export-benchmarks.sh [slips for the sheet]
 set -euo pipefail
@@ -12,7 +13,7 @@ for n in 100000 1000000; do
     [ -f "bench-data/n$n/Slips.txt" ] || build-bench/bench/rotaplan_generate "bench-data/n$n" "$n"
 done
 cat bench-data/n1000000/Slips.txt >/dev/null # into the page cache
-build-bench/bench/slip_bench --benchmark_filter='BM_FullScan|BM_CompletedCsv' \
+build-bench/bench/slip_bench --benchmark_filter='BM_FullScan|BM_CompletedCsv|BM_CsvCopyBaseline' \
     --benchmark_format=console
 for n in 100000 1000000; do
     rss=$(ROTAPLAN_BENCH_LARGE=bench-data/n$n /usr/bin/time -f %M build-bench/bench/slip_bench \

@@ -32,16 +32,20 @@ const std::array<std::string, 256>& Utf8OfByte() {
     return table;
 }
 
-void AppendQuoted(std::string& row, std::string_view utf8OrBytes, bool fromRecord) {
+// Quoted, quotes doubled, Windows-1252 bytes (`cp1252`) turned into UTF-8. Plain runs are
+// copied whole; only quotes and bytes past ASCII are handled one by one.
+void AppendQuoted(std::string& row, std::string_view text, bool cp1252) {
     row += '"';
-    for (char c : utf8OrBytes) {
-        if (c == '"')
-            row += "\"\"";
-        else if (fromRecord && static_cast<unsigned char>(c) >= 0x80)
-            row += Utf8OfByte()[static_cast<unsigned char>(c)];
-        else
-            row += c;
+    std::size_t from = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c != '"' && (c < 0x80 || !cp1252))
+            continue;
+        row.append(text.data() + from, i - from);
+        row += c == '"' ? std::string_view("\"\"") : std::string_view(Utf8OfByte()[c]);
+        from = i + 1;
     }
+    row.append(text.data() + from, text.size() - from);
     row += '"';
 }
 
@@ -82,10 +86,12 @@ bool ExportCompletedCsv(const CrewdeskVariables& v, const std::filesystem::path&
                 }
                 const std::string_view team = TrimmedBytes(record, std::size_t(SlipField::Team));
                 auto name = teamNames.find(team);
-                if (name == teamNames.end())
-                    name = teamNames.emplace(team, AssignedToText(v, team)).first;
-                AppendQuoted(row, name->second, false);
-                row += "\r\n";
+                if (name == teamNames.end()) {
+                    std::string quoted;
+                    AppendQuoted(quoted, AssignedToText(v, team), false);
+                    name = teamNames.emplace(team, quoted + "\r\n").first;
+                }
+                row += name->second;
                 out.Append(row);
             }
             progress(total, total);
