@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <libical/ical.h>
 #include <map>
+#include <tuple>
 
 namespace rotaplan {
 namespace {
@@ -17,13 +18,7 @@ using test::ReadBytes;
 using test::WriteBytes;
 
 struct Customer {
-    const char* sa;
-    const char* team;
-    const char* date;
-    const char* startIndex;
-    const char* hours;
-    const char* name;
-    const char* street;
+    const char *sa, *team, *date, *startIndex, *hours, *name, *street;
 };
 
 // Not in hour order, with a slip of the other team and one of another day.
@@ -119,17 +114,12 @@ TEST_F(Exports, DaySheetPdfHoldsEachBookedHourInOrderAndAWeekHasAPagePerWorkingD
     EXPECT_NE(text.find("Page 1 of 1"), std::string::npos);
 
     // From Thursday 3 December: the working days of the seven that follow.
-    struct Case {
-        std::uint8_t workWeek;
-        Paper paper;
-        const char* pages;
-        const char* size;
-    };
-    for (const Case& c : {Case{5, Paper::Letter, "Pages:           5", "(letter)"},
-                          Case{7, Paper::A4, "Pages:           7", "(A4)"}}) {
-        const std::string info = Run("pdfinfo " + Pdf(c.workWeek, {2026, 12, 3}, true, c.paper));
-        EXPECT_NE(info.find(c.pages), std::string::npos) << info;
-        EXPECT_NE(info.find(c.size), std::string::npos) << info;
+    for (const auto& [workWeek, paper, pages, size] :
+         {std::tuple(5, Paper::Letter, "Pages:           5", "(letter)"),
+          std::tuple(7, Paper::A4, "Pages:           7", "(A4)")}) {
+        const std::string info = Run("pdfinfo " + Pdf(workWeek, {2026, 12, 3}, true, paper));
+        EXPECT_NE(info.find(pages), std::string::npos) << info;
+        EXPECT_NE(info.find(size), std::string::npos) << info;
     }
     const std::string week = Run("pdftotext " + Pdf(5, {2026, 12, 3}, true, Paper::A4) + " -");
     EXPECT_NE(week.find("Monday, 12/7/2026"), std::string::npos);
