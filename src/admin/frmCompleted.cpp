@@ -2,6 +2,7 @@
 
 #include "exports/CompletedCsv.h"
 #include "exports/TeamBookings.h"
+#include "frame/ExportFile.h"
 #include "frame/Lists.h"
 #include "frame/Program.h"
 #include "frame/Widgets.h"
@@ -209,7 +210,7 @@ void frmCompleted::ExportCsv() {
     const std::string name =
         "Completed Service Attentions " + IsoDate(program_.System().clock.Now().date) + ".csv";
     const auto file =
-        program_.System().save.SaveAs("Export for a Spreadsheet", name, "CSV files (*.csv)");
+        AskExportFile(program_, "Export for a Spreadsheet", name, "CSV files (*.csv)");
     if (!file)
         return;
     QProgressDialog progress("Exporting the completed service attentions...", "Cancel", 0, 100,

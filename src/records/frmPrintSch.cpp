@@ -2,6 +2,7 @@
 
 #include "exports/CalendarFile.h"
 #include "exports/DaySheet.h"
+#include "frame/ExportFile.h"
 #include "frame/Lists.h"
 #include "frame/Program.h"
 #include "frame/Widgets.h"
@@ -325,8 +326,8 @@ void frmPrintSch::PrintSheet(bool week) {
 void frmPrintSch::SaveSheetPdf(bool week) {
     const std::string name =
         TeamName() + (week ? " week of " : " ") + IsoDate(SelectedDate()) + ".pdf";
-    const auto file = program_.System().save.SaveAs("Save the Day Sheet as PDF", SafeFileName(name),
-                                                    "PDF files (*.pdf)");
+    const auto file = AskExportFile(program_, "Save the Day Sheet as PDF", SafeFileName(name),
+                                    "PDF files (*.pdf)");
     std::vector<DaySheet> sheets;
     if (file && ReadSheets(week, sheets)) {
         const QByteArray pdf = DaySheetPdf(sheets, LocalPaper(QLocale::system()));
@@ -340,8 +341,8 @@ void frmPrintSch::ExportCalendar() {
     const Date from = SelectedDate();
     const char* spans[] = {" ", " week of ", " from "};
     const std::string name = TeamName() + spans[span] + IsoDate(from) + ".ics";
-    const auto file = program_.System().save.SaveAs("Export to Calendar", SafeFileName(name),
-                                                    "Calendar files (*.ics)");
+    const auto file =
+        AskExportFile(program_, "Export to Calendar", SafeFileName(name), "Calendar files (*.ics)");
     const int team = lstAssignto_->currentRow() + 1;
     if (!file || team < 1)
         return;
