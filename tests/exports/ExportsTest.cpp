@@ -99,7 +99,7 @@ TEST_F(Exports, DaySheetPdfHoldsEachBookedHourInOrderAndAWeekHasAPagePerWorkingD
              {"01:00 pm", "SA 338-2, continued", "", ""},
              {"02:00 pm", "SA 338-3", "Zoë Müller", "7 Rue de l'Été"}}) {
         const int line = lineOf(hour);
-        EXPECT_GT(line, previous) << hour;
+        ASSERT_GT(line, previous) << hour;
         EXPECT_NE(lines[line].find(sa), std::string::npos) << lines[line];
         EXPECT_LE(lineOf(name), line + 1) << name;
         if (*street) {
