@@ -26,7 +26,8 @@ public:
         : platform_(folder), services_(platform_.Get()),
           program_(folder,
                    {services_.clock, services_.locale, messages_, services_.beep,
-                    services_.instance, services_.web, services_.drives},
+                    services_.instance, services_.web, services_.drives, services_.save,
+                    services_.print},
                    folder / "help" / "index.html") {}
 
     Program& Get() { return program_; }

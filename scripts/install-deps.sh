@@ -3,7 +3,8 @@
 set -euo pipefail
 
 packages=(cmake g++ make qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
-          xvfb xauth clang-format clang libclang-rt-14-dev)
+          xvfb xauth clang-format clang libclang-rt-14-dev pkg-config libical-dev
+          poppler-utils fonts-dejavu-core)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,5 +1,8 @@
 #include "admin/frmCompleted.h"
 
+#include "exports/CompletedCsv.h"
+#include "exports/TeamBookings.h"
+#include "frame/ExportFile.h"
 #include "frame/Lists.h"
 #include "frame/Program.h"
 #include "frame/Widgets.h"
@@ -10,6 +13,7 @@
 #include <QBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTableView>
 
@@ -137,14 +141,18 @@ frmCompleted::frmCompleted(Program& program) : program_(program) {
                               "Deletes only Selected Service Attentions");
     auto* deleteAll = Named(new QPushButton("&Delete All Records", this), "cmdCompletions_1",
                             "Deletes all Completed Service Attentions");
+    auto* cmdExport = Named(new QPushButton("&Export", this), "cmdExport",
+                            "Saves all Completed Service Attentions for a spreadsheet");
     auto* menu = Named(new QPushButton("&Menu", this), "cmdCompletions_0", "Return to Menu");
     connect(cmdSelected, &QPushButton::clicked, this, &frmCompleted::cmdSelected_Click);
     connect(deleteAll, &QPushButton::clicked, this, &frmCompleted::DeleteAll);
     connect(menu, &QPushButton::clicked, this, &frmCompleted::BackToMenu);
+    connect(cmdExport, &QPushButton::clicked, this, &frmCompleted::ExportCsv);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmdSelected);
     buttons->addWidget(deleteAll);
+    buttons->addWidget(cmdExport);
     buttons->addStretch();
     buttons->addWidget(menu);
     auto* layout = new QVBoxLayout(this);
@@ -196,6 +204,27 @@ void frmCompleted::DeleteAll() {
     if (program_.Attempt([this] { DeleteAllCompletions(program_.Variables()); },
                          "The completed records are still there."))
         grid_->Show({});
+}
+
+void frmCompleted::ExportCsv() {
+    const std::string name =
+        "Completed Service Attentions " + IsoDate(program_.System().clock.Now().date) + ".csv";
+    const auto file =
+        AskExportFile(program_, "Export for a Spreadsheet", name, "CSV files (*.csv)");
+    if (!file)
+        return;
+    QProgressDialog progress("Exporting the completed service attentions...", "Cancel", 0, 100,
+                             this);
+    progress.setWindowModality(Qt::ApplicationModal);
+    program_.Attempt(
+        [&] {
+            ExportCompletedCsv(program_.Variables(), *file,
+                               [&progress](std::int32_t done, std::int32_t total) {
+                                   progress.setValue(total > 0 ? int(done * 100LL / total) : 100);
+                                   return !progress.wasCanceled();
+                               });
+        },
+        "No spreadsheet file was written.");
 }
 
 void frmCompleted::BackToMenu() {

@@ -24,6 +24,7 @@ private:
     void fgCompletions_Click(int row);
     void cmdSelected_Click();
     void DeleteAll();
+    void ExportCsv(); // to a spreadsheet
     void BackToMenu();
 
     Program& program_;

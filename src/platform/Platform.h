@@ -2,6 +2,7 @@
 
 #include "platform/Beeper.h"
 #include "platform/Clock.h"
+#include "platform/Dialogs.h"
 #include "platform/DriveList.h"
 #include "platform/InstanceGuard.h"
 #include "platform/Locale.h"
@@ -19,6 +20,8 @@ struct Platform {
     InstanceGuard& instance;
     WebOpener& web;
     DriveList& drives;
+    SaveDialog& save;
+    PrintDialog& print;
 };
 
 } // namespace rotaplan

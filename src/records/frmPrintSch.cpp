@@ -1,5 +1,8 @@
 #include "records/frmPrintSch.h"
 
+#include "exports/CalendarFile.h"
+#include "exports/DaySheet.h"
+#include "frame/ExportFile.h"
 #include "frame/Lists.h"
 #include "frame/Program.h"
 #include "frame/Widgets.h"
@@ -12,6 +15,7 @@
 #include <QApplication>
 #include <QBoxLayout>
 #include <QCalendarWidget>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -20,6 +24,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStackedLayout>
+#include <QTimeZone>
 
 namespace rotaplan {
 
@@ -90,6 +95,7 @@ frmPrintSch::frmPrintSch(Program& program) : program_(program) {
     left->addWidget(label1);
     left->addWidget(txtTeam_);
     left->addWidget(calender_);
+    left->addWidget(ExportFrame());
     left->addStretch();
     left->addLayout(buttons);
     auto* layout = new QHBoxLayout(this);
@@ -136,6 +142,30 @@ QGroupBox* frmPrintSch::TimeFrame() {
     }
     grid->setRowMinimumHeight(4, 16);
     grid->setRowStretch(SlotCount + 1, 1);
+    return frame;
+}
+
+QGroupBox* frmPrintSch::ExportFrame() {
+    auto* frame = Named(new QGroupBox("Take the Day Along", this), "fraExport");
+    auto* grid = new QGridLayout(frame);
+    auto button = [&](const char* caption, const char* name, const char* tip, int row, int column,
+                      auto action) {
+        auto* b = Named(new QPushButton(caption, frame), name, tip);
+        connect(b, &QPushButton::clicked, this, action);
+        grid->addWidget(b, row, column);
+    };
+    button("&Print", "cmdPrint", "Print this day's sheet", 0, 0, [this] { PrintSheet(false); });
+    button("Print &Week", "cmdPrintWeek", "Print a sheet for each working day of the week", 0, 1,
+           [this] { PrintSheet(true); });
+    button("Save as P&DF", "cmdPdf", "Save this day's sheet as a PDF file", 1, 0,
+           [this] { SaveSheetPdf(false); });
+    button("Save Week as PD&F", "cmdPdfWeek", "Save the week's sheets as a PDF file", 1, 1,
+           [this] { SaveSheetPdf(true); });
+    cboCalendarSpan_ = Named(new QComboBox(frame), "cboCalendarSpan", "Which bookings to export");
+    cboCalendarSpan_->addItems({"This Day", "This Week", "All Future Bookings"});
+    grid->addWidget(cboCalendarSpan_, 2, 0);
+    button("Export to &Calendar", "cmdCalendar", "Write the bookings as a phone calendar file", 2,
+           1, [this] { ExportCalendar(); });
     return frame;
 }
 
@@ -267,6 +297,65 @@ void frmPrintSch::SetDate(const Date& date) {
 Date frmPrintSch::SelectedDate() const {
     const QDate d = calender_->selectedDate();
     return Date{d.year(), d.month(), d.day()};
+}
+
+std::string frmPrintSch::TeamName() const {
+    const QListWidgetItem* team = lstAssignto_->currentItem();
+    return team ? FromQt(team->text()) : std::string();
+}
+
+bool frmPrintSch::ReadSheets(bool week, std::vector<DaySheet>& sheets) {
+    auto& v = program_.Variables();
+    const int team = lstAssignto_->currentRow() + 1;
+    return team >= 1 && program_.Attempt(
+                            [&] {
+                                sheets = DaySheets(v, program_.System().locale, team,
+                                                   SheetDays(v.WorkWeek, SelectedDate(), week));
+                            },
+                            "No sheet was made.");
+}
+
+void frmPrintSch::PrintSheet(bool week) {
+    std::vector<DaySheet> sheets;
+    if (ReadSheets(week, sheets))
+        program_.System().print.Print(
+            "Day Sheet", LocalPaper(QLocale::system()),
+            [&sheets](QPagedPaintDevice& device) { PaintDaySheets(device, sheets); });
+}
+
+void frmPrintSch::SaveSheetPdf(bool week) {
+    const std::string name =
+        TeamName() + (week ? " week of " : " ") + IsoDate(SelectedDate()) + ".pdf";
+    const auto file = AskExportFile(program_, "Save the Day Sheet as PDF", SafeFileName(name),
+                                    "PDF files (*.pdf)");
+    std::vector<DaySheet> sheets;
+    if (file && ReadSheets(week, sheets)) {
+        const QByteArray pdf = DaySheetPdf(sheets, LocalPaper(QLocale::system()));
+        program_.Attempt([&] { disk::WriteFileAtomic(*file, pdf.toStdString()); },
+                         "The sheet was not saved.");
+    }
+}
+
+void frmPrintSch::ExportCalendar() {
+    const int span = cboCalendarSpan_->currentIndex();
+    const Date from = SelectedDate();
+    const char* spans[] = {" ", " week of ", " from "};
+    const std::string name = TeamName() + spans[span] + IsoDate(from) + ".ics";
+    const auto file =
+        AskExportFile(program_, "Export to Calendar", SafeFileName(name), "Calendar files (*.ics)");
+    const int team = lstAssignto_->currentRow() + 1;
+    if (!file || team < 1)
+        return;
+    auto& v = program_.Variables();
+    const std::optional<Date> to =
+        span == 2 ? std::nullopt : std::optional(from.AddDays(span == 1 ? 6 : 0));
+    program_.Attempt(
+        [&] {
+            const auto bookings = BookingsBetween(v, program_.System().locale, team, from, to);
+            disk::WriteFileAtomic(*file, CalendarFile(v, team, bookings,
+                                                      QTimeZone::systemTimeZoneId().toStdString()));
+        },
+        "The calendar file was not written.");
 }
 
 } // namespace rotaplan

@@ -5,8 +5,11 @@
 
 #include <QWidget>
 #include <array>
+#include <string>
+#include <vector>
 
 class QCalendarWidget;
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -16,6 +19,7 @@ class QPlainTextEdit;
 namespace rotaplan {
 
 class Program;
+struct DaySheet;
 
 // One team's day hour by hour: the SA numbers, or the customers behind them.
 class frmPrintSch : public QWidget {
@@ -33,6 +37,7 @@ protected:
 private:
     QGroupBox* DayFrame();
     QGroupBox* TimeFrame();
+    QGroupBox* ExportFrame();
 
     void InitForm();
     void SelectDate(bool checkYear);
@@ -43,12 +48,19 @@ private:
     void SetDetail(int box, const QString& text, bool booked);
     void SetDate(const Date& date);
     void lstAssignto_Click(int row);
+    // The team's day, or its working week, on paper, as PDF, into a phone calendar.
+    void PrintSheet(bool week);
+    void SaveSheetPdf(bool week);
+    void ExportCalendar();
+    bool ReadSheets(bool week, std::vector<DaySheet>& sheets);
+    std::string TeamName() const;
 
     Program& program_;
     QListWidget* lstAssignto_;
     QLabel* txtTeam_;
     QCalendarWidget* calender_;
     QGroupBox* frmDay_;
+    QComboBox* cboCalendarSpan_;
     std::array<QPlainTextEdit*, SlotCount> large_;
     std::array<QLineEdit*, SlotCount> small_;
     std::array<QLabel*, SlotCount> largeLabels_;

@@ -133,9 +133,6 @@ std::string ReadWholeFile(const fs::path& file) {
     return bytes;
 }
 
-namespace {
-
-// The file's new content goes to a scratch file beside it, flushed, then renamed over it.
 void WriteThroughScratch(const fs::path& file, const std::function<void(WriteHandle&)>& write) {
     const fs::path scratch = fs::path(file).concat(".new");
     {
@@ -145,8 +142,6 @@ void WriteThroughScratch(const fs::path& file, const std::function<void(WriteHan
     }
     ReplaceWith(scratch, file);
 }
-
-} // namespace
 
 void WriteFileAtomic(const fs::path& file, std::string_view bytes) {
     WriteThroughScratch(file, [&](WriteHandle& out) { out.Append(bytes); });

@@ -26,6 +26,10 @@ std::string ReadWholeFile(const fs::path& file);
 // Replaces the file's content all at once: scratch file in the same folder, flushed to
 // disk, renamed over the target. A crash leaves the old or the new content.
 void WriteFileAtomic(const fs::path& file, std::string_view bytes);
+// Writes the file's new content front to back into a scratch file beside it, flushed, then
+// renamed over it. Should `write` throw, the scratch file is removed and the file untouched.
+class WriteHandle;
+void WriteThroughScratch(const fs::path& file, const std::function<void(WriteHandle&)>& write);
 // Copies through WriteFileAtomic, so a torn copy never replaces a good one.
 void CopyFileAtomic(const fs::path& from, const fs::path& to);
 

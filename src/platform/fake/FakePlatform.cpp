@@ -1,5 +1,7 @@
 #include "platform/fake/FakePlatform.h"
 
+#include <QPageSize>
+#include <QPdfWriter>
 #include <stdexcept>
 
 namespace rotaplan::fake {
@@ -12,6 +14,23 @@ MessageAnswer FakeMessageBox::Show(const std::string& text, const std::string& t
     const MessageAnswer answer = answers.front();
     answers.pop_front();
     return answer;
+}
+
+std::optional<std::filesystem::path>
+FakeSaveDialog::SaveAs(const std::string&, const std::string& suggestedName, const std::string&) {
+    suggested.push_back(suggestedName);
+    return answer;
+}
+
+bool FakePrintDialog::Print(const std::string&, Paper paper,
+                            const std::function<void(QPagedPaintDevice&)>& paint) {
+    papers.push_back(paper);
+    if (pdf.empty())
+        return false;
+    QPdfWriter writer(QString::fromStdString(pdf.string()));
+    writer.setPageSize(QPageSize(paper == Paper::A4 ? QPageSize::A4 : QPageSize::Letter));
+    paint(writer);
+    return true;
 }
 
 } // namespace rotaplan::fake

@@ -57,6 +57,25 @@ public:
     std::vector<Drive> drives;
 };
 
+// Answers with the file set by the test; remembers what it was asked.
+class FakeSaveDialog : public SaveDialog {
+public:
+    std::optional<std::filesystem::path> SaveAs(const std::string& title,
+                                                const std::string& suggestedName,
+                                                const std::string& filter) override;
+    std::optional<std::filesystem::path> answer;
+    std::vector<std::string> suggested;
+};
+
+// "Prints" into a PDF file when the test names one, else is cancelled.
+class FakePrintDialog : public PrintDialog {
+public:
+    bool Print(const std::string& title, Paper paper,
+               const std::function<void(QPagedPaintDevice&)>& paint) override;
+    std::filesystem::path pdf;
+    std::vector<Paper> papers;
+};
+
 // One of each fake, with the US English locale.
 struct FakePlatform {
     FakeClock clock;
@@ -66,8 +85,12 @@ struct FakePlatform {
     FakeInstanceGuard instance;
     FakeWebOpener web;
     FakeDriveList drives;
+    FakeSaveDialog save;
+    FakePrintDialog print;
 
-    Platform Get() { return Platform{clock, locale, messages, beep, instance, web, drives}; }
+    Platform Get() {
+        return Platform{clock, locale, messages, beep, instance, web, drives, save, print};
+    }
 };
 
 } // namespace rotaplan::fake

@@ -6,8 +6,13 @@
 #include <QDate>
 #include <QDateTime>
 #include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QStorageInfo>
 #include <QUrl>
 #include <cerrno>
@@ -196,6 +201,32 @@ std::vector<Drive> QtDriveList::Drives() const {
     }
     removable.insert(removable.end(), fixed.begin(), fixed.end());
     return removable;
+}
+
+std::optional<std::filesystem::path> QtSaveDialog::SaveAs(const std::string& title,
+                                                          const std::string& suggestedName,
+                                                          const std::string& filter) {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString file =
+        QFileDialog::getSaveFileName(QApplication::activeWindow(), QString::fromStdString(title),
+                                     QDir(folder).filePath(QString::fromStdString(suggestedName)),
+                                     QString::fromStdString(filter));
+    if (file.isEmpty())
+        return std::nullopt;
+    return std::filesystem::path(file.toStdString());
+}
+
+bool QtPrintDialog::Print(const std::string& title, Paper paper,
+                          const std::function<void(QPagedPaintDevice&)>& paint) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(paper == Paper::A4 ? QPageSize::A4 : QPageSize::Letter));
+    printer.setDocName(QString::fromStdString(title));
+    // The preview's own print button asks for the printer and prints what it shows.
+    QPrintPreviewDialog preview(&printer, QApplication::activeWindow());
+    preview.setWindowTitle(QString::fromStdString(title));
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested,
+                     [&paint](QPrinter* device) { paint(*device); });
+    return preview.exec() == QDialog::Accepted;
 }
 
 } // namespace rotaplan

@@ -78,6 +78,20 @@ public:
     std::vector<Drive> Drives() const override;
 };
 
+// Offers the documents folder first.
+class QtSaveDialog : public SaveDialog {
+public:
+    std::optional<std::filesystem::path> SaveAs(const std::string& title,
+                                                const std::string& suggestedName,
+                                                const std::string& filter) override;
+};
+
+class QtPrintDialog : public PrintDialog {
+public:
+    bool Print(const std::string& title, Paper paper,
+               const std::function<void(QPagedPaintDevice&)>& paint) override;
+};
+
 // One of each real service, for a program on the given folder.
 struct QtPlatform {
     explicit QtPlatform(const std::filesystem::path& programFolder) : instance(programFolder) {}
@@ -88,8 +102,12 @@ struct QtPlatform {
     FolderInstanceGuard instance;
     QtWebOpener web;
     QtDriveList drives;
+    QtSaveDialog save;
+    QtPrintDialog print;
 
-    Platform Get() { return Platform{clock, locale, messages, beep, instance, web, drives}; }
+    Platform Get() {
+        return Platform{clock, locale, messages, beep, instance, web, drives, save, print};
+    }
 };
 
 } // namespace rotaplan
