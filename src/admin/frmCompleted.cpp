@@ -3,7 +3,6 @@
 #include "frame/Lists.h"
 #include "frame/Program.h"
 #include "frame/Widgets.h"
-#include "frame/frmStartup.h"
 #include "store/CompletedSlips.h"
 
 #include <QAbstractTableModel>
@@ -200,7 +199,7 @@ void frmCompleted::DeleteAll() {
 
 void frmCompleted::BackToMenu() {
     program_.Unload(this);
-    program_.Load<frmStartup>().show();
+    program_.ShowMenu(this);
 }
 
 } // namespace rotaplan

@@ -1,6 +1,6 @@
 #include "admin/frmArchive.h"
-#include "frame/frmSplash.h"
-#include "frame/frmStartup.h"
+#include "app/frmSplash.h"
+#include "app/frmStartup.h"
 #include "support/ProgramFixture.h"
 
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #include "admin/frmCompleted.h"
-#include "frame/frmSplash.h"
-#include "frame/frmStartup.h"
+#include "app/frmSplash.h"
+#include "app/frmStartup.h"
 #include "store/SlipRecord.h"
 #include "support/ProgramFixture.h"
 

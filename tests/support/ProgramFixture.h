@@ -1,6 +1,6 @@
 #pragma once
 
-#include "frame/Program.h"
+#include "app/App.h"
 #include "platform/fake/FakePlatform.h"
 #include "support/TempFolder.h"
 
@@ -22,14 +22,14 @@ class ProgramTest : public ::testing::Test {
 protected:
     TempFolder folder;
     fake::FakePlatform platform;
-    std::unique_ptr<Program> program;
+    std::unique_ptr<App> program;
 
-    Program& MakeProgram() {
-        program = std::make_unique<Program>(folder.Path(), platform.Get(), folder / "help.html");
+    App& MakeProgram() {
+        program = std::make_unique<App>(folder.Path(), platform.Get(), folder / "help.html");
         return *program;
     }
     // Starts with every message box answered OK, as an operator would.
-    Program& Started() {
+    App& Started() {
         MakeProgram();
         EXPECT_TRUE(program->Start());
         return *program;

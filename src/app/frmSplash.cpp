@@ -1,11 +1,11 @@
-#include "frame/frmSplash.h"
+#include "app/frmSplash.h"
 
 #include "Version.h"
 #include "admin/frmSetup.h"
+#include "app/frmStartup.h"
 #include "frame/Program.h"
 #include "frame/WebLinks.h"
 #include "frame/Widgets.h"
-#include "frame/frmStartup.h"
 
 #include <QBoxLayout>
 #include <QPushButton>

@@ -1,4 +1,4 @@
-#include "frame/frmStartup.h"
+#include "app/frmStartup.h"
 
 #include "admin/Reset.h"
 #include "admin/frmArchive.h"
@@ -108,7 +108,10 @@ void frmStartup::BuildMenus() {
         program_.Load<frmArchive>().exec();
         Activate(); // the menu is active again, and a re-install may have brought files back
     });
-    item(file, "mnuReset", "Reset", [this] { mnuReset_Click(program_, *this); });
+    item(file, "mnuReset", "Reset", [this] {
+        if (mnuReset_Click(program_))
+            Activate();
+    });
     file->addSeparator();
     item(file, "mnuExit", "&Exit", [this] { program_.ExitProgram(); });
 
