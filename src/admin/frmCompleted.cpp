@@ -156,11 +156,6 @@ frmCompleted::frmCompleted(Program& program) : program_(program) {
     resize(gridWidth + 40, 480);
 }
 
-void frmCompleted::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    Activate();
-}
-
 void frmCompleted::Activate() {
     std::vector<CompletedRow> rows;
     program_.Attempt([&] { rows = ReadCompletedRows(program_.Variables()); },

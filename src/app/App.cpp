@@ -128,7 +128,7 @@ void App::Unload(QWidget* form) {
 
 void App::ShowMenu(QWidget* from) {
     from->hide();
-    Load<frmStartup>().show();
+    ShowAnew<frmStartup>();
 }
 
 void App::Adopt(QWidget* form) {

@@ -87,9 +87,9 @@ void frmSplash::showEvent(QShowEvent* event) {
 void frmSplash::cmdContinue_Click() {
     hide();
     if (program_.Variables().FilesMissing)
-        program_.Load<frmSetup>().show();
+        program_.ShowAnew<frmSetup>();
     else
-        program_.Load<frmStartup>().show();
+        program_.ShowAnew<frmStartup>();
 }
 
 } // namespace rotaplan

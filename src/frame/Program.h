@@ -55,6 +55,14 @@ public:
                 return wanted;
         return nullptr;
     }
+    // Shows a form for a new task, which starts it over as its activation does. The window
+    // system's own showing (a restore from the task bar) leaves a form as the operator left it.
+    template <class Form> Form& ShowAnew() {
+        Form& form = Load<Form>();
+        form.show();
+        form.Activate();
+        return form;
+    }
     virtual void Unload(QWidget* form) = 0;
     // Hides a working form and brings the main menu back, activated.
     virtual void ShowMenu(QWidget* from) = 0;

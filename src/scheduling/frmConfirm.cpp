@@ -87,7 +87,7 @@ void frmConfirm::cmdSchedule_Click() {
                                        "Rotaplan runs.");
     accept();
     callslip.hide();
-    program_.Load<frmShell>().show();
+    program_.ShowAnew<frmShell>();
 }
 
 } // namespace rotaplan

@@ -44,7 +44,7 @@ std::array<std::string, SlotCount> SlotLabels(std::uint8_t startHour);
 std::array<std::string, SlotCount> ViewLabels(std::uint8_t startHour);
 int StartIndexForSlot(std::uint8_t startHour, int slot);
 int SlotForStartIndex(std::uint8_t startHour, int startIndex);
-// The start time shown for a booking: always the label of its first slot.
+// The start time shown for a booking: its entry of the start-time table.
 std::string StartTimeText(const CrewdeskVariables& v, int startIndex);
 
 } // namespace rotaplan
