@@ -133,8 +133,8 @@ TEST_F(ArchiveForm, OtherNamesGoStraightIntoArchiveAndAMissingDriveChangesNothin
     Drive(0);
     Answer({MessageAnswer::Ok, MessageAnswer::Ok});
     Click(form, "cmdReinstall");
-    EXPECT_EQ(TitleBeforeLast(), "Routine Complete");
-    EXPECT_NE(Shown().back().find("nothing was reinstalled"), std::string::npos);
+    EXPECT_EQ(platform.messages.shown.back().title, "Routine Complete") << "after the finding";
+    EXPECT_NE(Shown().end()[-2].find("nothing was reinstalled"), std::string::npos);
     EXPECT_EQ(ReadBytes(folder / "Assignto.txt"), teams);
 }
 

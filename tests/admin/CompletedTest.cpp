@@ -68,12 +68,13 @@ TEST_F(Completed, GridShowsEveryRecordAndAClickOnAnyCellTogglesTheMark) {
     EXPECT_EQ(row, QStringList({"2", "11/30/2026", "SA 333-2", "Bob", "South"}));
     ClickCell(1, 3);
     EXPECT_EQ(QStringList({Cell(0, 0), Cell(1, 0)}), QStringList({"1", Mark}));
+    WriteBytes(file, first + second + third + first);
+    MinimizeAndRestore(form);
+    EXPECT_EQ(QStringList({Cell(1, 0), QString::number(Rows())}), QStringList({Mark, "3"}))
+        << "a restored window keeps its marks";
     ClickCell(1, 0);
     EXPECT_EQ(Cell(1, 0), "2");
-
-    WriteBytes(file, first + second + third + first);
-    form->hide();
-    form->show();
+    form->Activate();
     EXPECT_EQ(Rows(), 4) << "each activation reads the file again";
     Answer({MessageAnswer::Cancel, MessageAnswer::Ok});
     Click(form, "cmdCompletions_1");

@@ -4,7 +4,9 @@
 #include "store/Disk.h"
 #include "support/ProgramFixture.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QTabWidget>
 
 namespace rotaplan {
@@ -42,10 +44,17 @@ protected:
         if (tab)
             Tab(tab);
     }
-    void Type(QComboBox* combo, const char* text) { combo->setEditText(QString::fromUtf8(text)); }
+    // Typed as the operator types, so a completer could still get in the way.
+    void Type(QComboBox* combo, const char* text) {
+        combo->setFocus();
+        combo->clearEditText();
+        QTest::keyClicks(combo, QString::fromUtf8(text));
+    }
     void Pick(QComboBox* combo, int index) {
-        combo->setCurrentIndex(index);
-        emit combo->activated(index);
+        combo->showPopup();
+        QAbstractItemView* list = combo->view();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualRect(list->model()->index(index, 0)).center());
     }
     void Tab(int index) { Find<QTabWidget>(form, "tabSetup")->setCurrentIndex(index); }
     std::string Teams() { return ReadBytes(folder / "Assignto.txt"); }
@@ -136,10 +145,32 @@ TEST_F(Setup, DeletingTheFirstTeamRenumbersTheFoldersAndLeavesTheSlips) {
     EXPECT_TRUE(fs::exists(folder / "2027/Team# 1")) << "other years stay";
     EXPECT_EQ(ReadBytes(folder / "Slips.txt"), slips) << "booked slips keep their team number";
 
-    Type(teams, "South");
+    EXPECT_TRUE(teams->currentText().isEmpty() && !Find<QWidget>(form, "cmdChange")->isEnabled())
+        << "nothing is picked, so Change cannot rename the team now in that place";
+    Pick(teams, 0);
     Click(form, "cmdDelete");
     EXPECT_EQ(Teams(), "");
     EXPECT_TRUE(fs::is_empty(folder / "2026"));
+}
+
+// Typed text stays as typed beside an entry it begins; a long entry picked stays whole; a
+// restored window keeps its tab and what was typed.
+TEST_F(Setup, KeyboardAndWindowPaths) {
+    const std::string team(45, 'T'), problem(35, 'P');
+    WriteBytes(folder / "Assignto.txt", "\"" + team + "\"\r\n");
+    WriteBytes(folder / "ProblemCode.txt", "\"Leaking pipe, kitchen\"\r\n\"" + problem + "\"\r\n");
+    Open(2);
+    Type(problems, "Leak");
+    MinimizeAndRestore(form);
+    EXPECT_EQ(Find<QTabWidget>(form, "tabSetup")->currentIndex(), 2);
+    Click(form, "cmdSavePC");
+    Pick(problems, 1);
+    Click(form, "cmdDeletePC");
+    EXPECT_EQ(ReadBytes(folder / "ProblemCode.txt"), "\"Leaking pipe, kitchen\"\r\n\"Leak\"\r\n");
+    Tab(1);
+    Pick(teams, 0);
+    Click(form, "cmdDelete");
+    EXPECT_EQ(Teams(), "");
 }
 
 TEST_F(Setup, DeletingWithAFolderMissingStillEndsNumberedAsTheList) {

@@ -91,8 +91,7 @@ TEST_F(Frame, MainMenuOffersTheSummaryOnlyWithCompletedSlips) {
     EXPECT_FALSE(completions->isEnabled() || completions->isHidden());
     for (const char* bytes : {"", "x"}) {
         WriteBytes(folder / "CompletedSlips.txt", bytes);
-        menu.hide();
-        menu.show();
+        menu.Activate();
         EXPECT_EQ(completions->isEnabled(), *bytes != 0) << "an empty file is no summary";
     }
 }
@@ -146,24 +145,39 @@ TEST_F(Frame, WebEntriesOpenTheirPagesButTheOrderFormAsksFirst) {
     EXPECT_NE(platform.web.urls[1].find("forms."), std::string::npos);
 }
 
-TEST_F(Frame, EveryChoiceOpensItsFormAndGotoNeverTheSummary) {
+// Keys and window actions as the operator uses them; the help window needs its file.
+TEST_F(Frame, KeyboardAndWindowPaths) {
     WriteBytes(folder / "CompletedSlips.txt", std::string(269, ' '));
     auto& menu = Menu();
-    const std::pair<const char*, const char*> choices[] = {
-        {"optReschedule", "frmCallRecord"}, {"opt3", "frmPrintSch"}, {"opt1", "frmShell"}};
+    for (const char* from : {"the splash", "a form's Menu button"}) {
+        ASSERT_EQ(menu.focusWidget(), Find<QWidget>(&menu, "cmdGosub")) << from;
+        QTest::keyClick(menu.focusWidget(), Qt::Key_Return);
+        QWidget* shell = VisibleForm("frmShell");
+        ASSERT_NE(shell, nullptr) << from;
+        Click(shell, "cmdExit");
+    }
+    const std::pair<const char*, const char*> choices[] = {{"optReschedule", "frmCallRecord"},
+                                                           {"opt3", "frmPrintSch"}};
     for (auto [option, form] : choices) {
-        menu.show();
         Click(&menu, option);
-        EXPECT_TRUE(menu.isVisible()) << option << ": a click only moves to Goto";
-        Click(&menu, "cmdGosub");
+        MinimizeAndRestore(&menu);
+        EXPECT_TRUE(Find<QRadioButton>(&menu, option)->isChecked()) << "a restore is no new task";
+        QTest::keyClick(menu.focusWidget(), Qt::Key_Return);
         QWidget* opened = VisibleForm(form);
         ASSERT_NE(opened, nullptr) << form;
-        opened->hide();
+        program->ShowMenu(opened);
     }
-    menu.show();
     Find<QRadioButton>(&menu, "optCompletions")->setChecked(true);
     Click(&menu, "cmdGosub");
     EXPECT_EQ(VisibleForm("frmCompleted"), nullptr) << "Goto follows only the three choices";
+
+    Answer({MessageAnswer::Ok});
+    Trigger(&menu, "mnuIndex");
+    EXPECT_NE(Shown().back().find((folder / "help.html").string() + " is not there"),
+              std::string::npos);
+    WriteBytes(folder / "help.html", "<p>Help</p>");
+    Trigger(&menu, "mnuIndex");
+    EXPECT_EQ(platform.web.helpFiles, std::vector<fs::path>{folder / "help.html"});
 }
 
 } // namespace

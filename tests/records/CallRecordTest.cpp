@@ -56,8 +56,7 @@ protected:
             all += records.back();
         }
         WriteBytes(folder / "Slips.txt", all);
-        form = &program->Load<frmCallRecord>();
-        form->show();
+        form = &program->ShowAnew<frmCallRecord>();
     }
     QString Text(const char* name) { return Find<QLineEdit>(form, name)->text(); }
     QString Assigned() { return Find<QLabel>(form, "txtAssigned")->text(); }
@@ -83,7 +82,7 @@ protected:
 
 TEST_F(CallRecord, PagesAndFindsThroughEveryRecordAndPastTheEnd) {
     Open({{"338-1", "12/4/2026", "  Scheduled"},
-          {"338-2", "12/7/2026", "Scheduled", "2", "Bob Stone", "7"},
+          {"338-2", "12/7/2026", "Scheduled", "2", "Bob Stone", "6"},
           {"338-3", "12/3/2026", "Scheduled", "7", "Cy Stone", "x"}});
     EXPECT_TRUE(Idle());
     Click(form, "cmdSearch");
@@ -97,7 +96,7 @@ TEST_F(CallRecord, PagesAndFindsThroughEveryRecordAndPastTheEnd) {
     EXPECT_EQ(form->focusWidget(), Button("cmdContinue"));
     Click(form, "cmdContinue");
     EXPECT_EQ(Assigned(), "South");
-    EXPECT_EQ(Text("txtTime"), "01:00");
+    EXPECT_EQ(Text("txtTime"), "11:00");
     Click(form, "cmdContinue");
     EXPECT_EQ(Assigned(), "7") << "no such team: shown as stored";
     EXPECT_EQ(Text("txtTime"), "x");
@@ -118,7 +117,12 @@ TEST_F(CallRecord, PagesAndFindsThroughEveryRecordAndPastTheEnd) {
     Click(form, "cmdFind");
     EXPECT_EQ(platform.beep.count, 1);
     EXPECT_TRUE(Idle()) << "nothing found: nothing changes";
-    Show(1);
+    program->Variables().StartHour = 7; // the record's table entry, not the slot of 7 o'clock
+    Show(2);
+    MinimizeAndRestore(form);
+    EXPECT_EQ(QStringList({QString::number(form->RecordNo()), Text("txtTime")}),
+              QStringList({"2", "11:00"}))
+        << "a restored window keeps the record shown";
     Click(form, "imgLogo");
     EXPECT_TRUE(Idle());
 }

@@ -61,8 +61,7 @@ protected:
                        Slip("338-5", "2", "12/4/2026", "6", "1", "Noon Slot"));
         WriteBytes(folder / "2026/Team# 2/338.txt",
                    Day({{3, "SA 338-1"}, {4, "SA 338-1"}, {5, "SA 338-5"}, {7, "SA 338-2"}}));
-        form = &program->Load<frmPrintSch>();
-        form->show();
+        form = &program->ShowAnew<frmPrintSch>();
     }
     QString Small(int box) {
         return Find<QLineEdit>(form, ("Text1_" + std::to_string(box + 8)).c_str())->text();
@@ -115,6 +114,7 @@ TEST_F(PrintSch, ShowsTheTeamsDayInBothViews) {
 
     Click(form, "imgLogo");
     EXPECT_EQ(Find<QListWidget>(form, "lstAssignto")->currentRow(), 0);
+    EXPECT_EQ(Label("txtTeam"), "North") << "the label follows the team the logo chose";
     EXPECT_FALSE(frmDay->isVisible());
 }
 
@@ -128,7 +128,7 @@ TEST_F(PrintSch, DateSelectionKeepsToWorkingDaysFromToday) {
     Pick(Date{2026, 12, 3});
     EXPECT_EQ(form->SelectedDate(), (Date{2026, 12, 4}));
     EXPECT_EQ(platform.beep.count, 1);
-    EXPECT_EQ(Title(), "12/14/2026") << "not refreshed";
+    EXPECT_EQ(Title(), "12/4/2026") << "the boxes follow the calendar back to today";
 
     Answer({MessageAnswer::Ok});
     Pick(Date{2028, 3, 1});
@@ -144,6 +144,10 @@ TEST_F(PrintSch, DateSelectionKeepsToWorkingDaysFromToday) {
     EXPECT_EQ(platform.beep.count, 2);
     QTest::keyClick(days, Qt::Key_Right);
     EXPECT_EQ(Title(), "12/7/2026");
+    QTest::keyClick(Find<QListWidget>(form, "lstAssignto"), Qt::Key_Up);
+    MinimizeAndRestore(form);
+    EXPECT_EQ(QStringList({Title(), Label("txtTeam")}), QStringList({"12/7/2026", "North"}))
+        << "a team chosen by keys, and a restore that starts nothing over";
 
     platform.clock.now.hour = 18; // Friday evening: the next working day
     form->Activate();

@@ -65,10 +65,14 @@ protected:
 
 TEST_F(Booking, AWholeBookingWritesTheDayFileTheRecordAndTheCounter) {
     OpenCallslip();
-    auto* teams = Find<QListWidget>(slip, "lstAssignto");
-    teams->setCurrentRow(1);
-    emit teams->itemClicked(teams->currentItem());
     PickDate(2026, 12, 8);
+    WriteBytes(folder / "2026/Team# 1/342.txt", DayFile({{4, "SA 330-1"}}));
+    auto* teams = Find<QListWidget>(slip, "lstAssignto");
+    QTest::mouseClick(teams->viewport(), Qt::LeftButton, {},
+                      teams->visualItemRect(teams->item(0)).center());
+    EXPECT_EQ(Slot(2), "SA 330-1");
+    QTest::keyClick(teams, Qt::Key_Down); // the team chosen by keys brings its own day
+    EXPECT_EQ(Slot(2), "No Event Scheduled");
     Click(slip, "txtTimeReq"); // takes the team's two hours
     ClickSlot(2);              // 10:00
     EXPECT_EQ(Find<QLabel>(slip, "lblTime_2")->text(), "10:00 \u00ab");
@@ -82,8 +86,9 @@ TEST_F(Booking, AWholeBookingWritesTheDayFileTheRecordAndTheCounter) {
     });
     Click(slip, "cmdConfirm");
     EXPECT_EQ(shown, (std::vector<QString>{"SA 338-1", "Tuesday", "December 8 ,2026", "10:00"}));
-    const auto day = folder / "2026/Team# 2/342.txt";
-    EXPECT_EQ(ReadBytes(day), DayFile({{4, "SA 338-1"}, {5, "SA 338-1"}}));
+    EXPECT_EQ(ReadBytes(folder / "2026/Team# 2/342.txt"),
+              DayFile({{4, "SA 338-1"}, {5, "SA 338-1"}}));
+    EXPECT_EQ(ReadBytes(folder / "2026/Team# 1/342.txt"), DayFile({{4, "SA 330-1"}}));
     auto Pad = [](std::string text, std::size_t width) {
         text.resize(width, ' ');
         return text;
@@ -192,11 +197,27 @@ TEST_F(Booking, NewProblemDescriptionIsOfferedOnce) {
     EXPECT_EQ(Shown().size(), 2u);
 }
 
+// A restored window keeps the marks and the typed problem, and asks nothing on the way.
+TEST_F(Booking, KeyboardAndWindowPaths) {
+    OpenCallslip();
+    ClickSlot(0);
+    auto* problem = Find<QComboBox>(slip, "cboService");
+    problem->setFocus();
+    problem->clearEditText();
+    QTest::keyClicks(problem, "No");
+    MinimizeAndRestore(slip);
+    EXPECT_EQ(QStringList({Slot(0), problem->currentText()}), QStringList({"SA 338-1", "No"}))
+        << "no completion, no reset";
+    EXPECT_TRUE(Shown().empty() && ScheduleShown());
+    Click(slip, "imgLogo"); // the logo starts over
+    EXPECT_EQ(QStringList({Slot(0), problem->currentText()}),
+              QStringList({"No Event Scheduled", "Leak"}));
+}
+
 TEST_F(Booking, LeavingARescheduleIsConfirmedFirst) {
     auto& v = program->Variables();
     v.Rescheduling = 1;
-    slip = &program->Load<frmCallslip>();
-    slip->show();
+    slip = &program->ShowAnew<frmCallslip>();
 
     Answer({MessageAnswer::No, MessageAnswer::Yes});
     Click(slip, "cmdRedo");

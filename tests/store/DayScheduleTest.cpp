@@ -85,20 +85,22 @@ TEST(YearFolders, MadeOnceWithTheirTeamsAndNextYearFromDay121) {
     EXPECT_TRUE(fs::is_directory(folder / "2027/Team# 2"));
 }
 
+// A booking shows the label clicked; a record its table entry, whatever the hour is now.
 TEST(TimeLabels, StartTimeShownIsTheLabelOfTheFirstSlot) {
     CrewdeskVariables v("");
     BuildTimeLabels(v);
     for (std::uint8_t hour : {std::uint8_t{7}, std::uint8_t{8}, std::uint8_t{9}}) {
         v.StartHour = hour;
         for (int slot = 0; slot < SlotCount; ++slot)
-            EXPECT_EQ(StartTimeText(v, StartIndexForSlot(hour, slot)), SlotLabels(hour)[slot]);
+            EXPECT_EQ(BookingStartText(v, StartIndexForSlot(hour, slot)), SlotLabels(hour)[slot]);
     }
     v.StartHour = 7;
     EXPECT_EQ(StartIndexForSlot(7, 4), 6);
-    EXPECT_EQ(StartTimeText(v, 6), "12:00");
+    EXPECT_EQ(BookingStartText(v, 6), "12:00");
+    EXPECT_EQ(StartTimeText(v, 6), "11:00") << "booked at 11:00 under the 8 o'clock start";
     EXPECT_EQ(ViewLabels(7)[4], "12:00 pm");
     EXPECT_EQ(ViewLabels(8)[3], "11:00 am");
-    EXPECT_EQ(StartTimeText(v, 12), "06:00") << "outside the slots: the table";
+    EXPECT_EQ(BookingStartText(v, 12), "06:00") << "outside the slots: the table";
     EXPECT_EQ(StartTimeText(v, 40), "40");
 }
 

@@ -50,6 +50,13 @@ protected:
         QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(8, control->height() / 2));
     }
     void Trigger(QWidget* form, const char* name) { Find<QAction>(form, name)->trigger(); }
+    // The operator's minimize and restore, with the events the window system sends between.
+    static void MinimizeAndRestore(QWidget* form) {
+        form->showMinimized();
+        QApplication::processEvents();
+        form->showNormal();
+        QApplication::processEvents();
+    }
     // What the window system sends when the operator uses the close box.
     static void CloseBox(QWidget* form) {
         QCloseEvent event;
