@@ -21,8 +21,7 @@ protected:
     QPointer<frmArchive> form;
 
     frmStartup& Menu() {
-        WriteBytes(folder / "Assignto.txt", "\"North\"\r\n\"South\"\r\n");
-        WriteBytes(folder / "ProblemCode.txt", "\"Leak\"\r\n");
+        WriteTeams();
         platform.drives.drives = {{"a: [floppy]", floppy.Path(), true},
                                   {"/media/stick", stick.Path(), true},
                                   {"b: [not ready]", floppy / "gone", true}};

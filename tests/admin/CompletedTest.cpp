@@ -16,12 +16,10 @@ using test::WriteBytes;
 const QString Mark = QString::fromUtf8("\xC2\xAB");
 
 std::string Record(const char* sa, const char* team, const char* name) {
-    SlipRecord slip;
-    slip.Set(SlipField::SANumber, sa);
-    slip.Set(SlipField::Team, team);
-    slip.Set(SlipField::Date, "11/30/2026");
-    slip.Set(SlipField::Name, name);
-    return {slip.Bytes().data(), slip.Bytes().size()};
+    return test::SlipBytes({{SlipField::SANumber, sa},
+                            {SlipField::Team, team},
+                            {SlipField::Date, "11/30/2026"},
+                            {SlipField::Name, name}});
 }
 
 class Completed : public test::ProgramTest {
@@ -34,8 +32,7 @@ protected:
     QTableView* grid = nullptr;
 
     void Open() {
-        WriteBytes(folder / "Assignto.txt", "\"North\"\r\n\"South\"\r\n");
-        WriteBytes(folder / "ProblemCode.txt", "\"Leak\"\r\n");
+        WriteTeams();
         WriteBytes(file, first + second + third);
         Started();
         Click(program->Loaded<frmSplash>(), "cmdContinue");

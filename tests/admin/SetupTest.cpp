@@ -13,16 +13,9 @@ namespace rotaplan {
 namespace {
 
 namespace fs = std::filesystem;
+using test::Day;
 using test::ReadBytes;
 using test::WriteBytes;
-
-// A day file with its first slot taken by the SA.
-std::string DayFile(const std::string& sa) {
-    std::string bytes;
-    for (int entry = 0; entry < 12; ++entry)
-        bytes += "\"" + (entry == 2 ? sa : std::string("No Event Scheduled")) + "\"\r\n";
-    return bytes;
-}
 
 class Setup : public test::ProgramTest {
 protected:
@@ -59,18 +52,16 @@ protected:
     void Tab(int index) { Find<QTabWidget>(form, "tabSetup")->setCurrentIndex(index); }
     std::string Teams() { return ReadBytes(folder / "Assignto.txt"); }
     void WriteTwoTeams() {
-        WriteBytes(folder / "Assignto.txt", "\"North\"\r\n\"South\"\r\n");
-        WriteBytes(folder / "ProblemCode.txt", "\"Leak\"\r\n");
+        WriteTeams();
         for (const char* team : {"1", "2"}) {
             const std::string sa = std::string("SA 330-") + team;
-            WriteBytes(folder / (std::string("2026/Team# ") + team + "/340.txt"), DayFile(sa));
-            SlipRecord slip;
-            slip.Set(SlipField::SANumber, sa);
-            slip.Set(SlipField::Team, team);
-            slip.Set(SlipField::Date, "12/6/2026");
-            slip.Set(SlipField::StartIndex, "3");
-            slip.Set(SlipField::Hours, "1");
-            slips.append(slip.Bytes().data(), slip.Bytes().size());
+            WriteBytes(folder / (std::string("2026/Team# ") + team + "/340.txt"),
+                       Day({{2, sa.c_str()}}));
+            slips += test::SlipBytes({{SlipField::SANumber, sa},
+                                      {SlipField::Team, team},
+                                      {SlipField::Date, "12/6/2026"},
+                                      {SlipField::StartIndex, "3"},
+                                      {SlipField::Hours, "1"}});
         }
         WriteBytes(folder / "Slips.txt", slips);
     }
@@ -98,13 +89,11 @@ TEST_F(Setup, FirstRunThroughSetupToTheMainMenu) {
     Click(form, "cmdQuit");
     EXPECT_FALSE(form->isVisible());
     EXPECT_TRUE(program->Loaded<frmStartup>()->isVisible());
-}
-
-TEST_F(Setup, NotAllFilesCreatedAnsweredYesEndsTheProgram) {
-    Open();
+    fs::remove(folder / "ProblemCode.txt");
+    Trigger(program->Loaded<frmStartup>(), "mnuModify");
     Answer({MessageAnswer::Yes});
     Click(form, "cmdQuit");
-    EXPECT_TRUE(program->Ended());
+    EXPECT_TRUE(program->Ended()) << "Yes to the question ends the program";
 }
 
 TEST_F(Setup, AddRefusesAThirdTeamDuplicatesAndEmptyNamesButNotOtherCase) {
@@ -140,7 +129,7 @@ TEST_F(Setup, DeletingTheFirstTeamRenumbersTheFoldersAndLeavesTheSlips) {
     EXPECT_FALSE(Find<QWidget>(form, "cmdSave")->isEnabled());
     Click(form, "cmdDelete");
     EXPECT_EQ(Teams(), "\"South\"\r\n");
-    EXPECT_EQ(ReadBytes(folder / "2026/Team# 1/340.txt"), DayFile("SA 330-2"));
+    EXPECT_EQ(ReadBytes(folder / "2026/Team# 1/340.txt"), Day({{2, "SA 330-2"}}));
     EXPECT_FALSE(fs::exists(folder / "2026/Team# 2"));
     EXPECT_TRUE(fs::exists(folder / "2027/Team# 1")) << "other years stay";
     EXPECT_EQ(ReadBytes(folder / "Slips.txt"), slips) << "booked slips keep their team number";
@@ -192,7 +181,7 @@ TEST_F(Setup, RenamingReachesEveryTeamListAndAFailedWriteChangesNothing) {
     Type(teams, "South Van");
     Click(form, "cmdChange");
     EXPECT_EQ(Teams(), "\"North\"\r\n\"South Van\"\r\n");
-    EXPECT_EQ(ReadBytes(folder / "2026/Team# 2/340.txt"), DayFile("SA 330-2"));
+    EXPECT_EQ(ReadBytes(folder / "2026/Team# 2/340.txt"), Day({{2, "SA 330-2"}}));
     EXPECT_EQ(program->Variables().TeamList.Items(),
               (std::vector<std::string>{"North", "South Van"}));
     EXPECT_TRUE(Find<QWidget>(form, "cmdSave")->isEnabled());

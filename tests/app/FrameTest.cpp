@@ -16,8 +16,7 @@ using test::WriteBytes;
 class Frame : public test::ProgramTest {
 protected:
     frmStartup& Menu() {
-        WriteBytes(folder / "Assignto.txt", "\"North\"\r\n\"South\"\r\n");
-        WriteBytes(folder / "ProblemCode.txt", "\"Leak\"\r\n\"No heat\"\r\n");
+        WriteTeams("\"Leak\"\r\n\"No heat\"\r\n");
         Started();
         Click(program->Loaded<frmSplash>(), "cmdContinue");
         return *program->Loaded<frmStartup>();
@@ -83,19 +82,6 @@ TEST_F(Frame, DamagedSupportFileEndsTheStart) {
     EXPECT_EQ(ReadBytes(folder / "Counter.txt"), "garbage");
 }
 
-// Going back to the first choice and the slip file's choice are proven by the archive tests.
-TEST_F(Frame, MainMenuOffersTheSummaryOnlyWithCompletedSlips) {
-    auto& menu = Menu();
-    EXPECT_EQ(menu.windowTitle(), "ROTAPLAN  - Main Menu");
-    auto* completions = Find<QRadioButton>(&menu, "optCompletions");
-    EXPECT_FALSE(completions->isEnabled() || completions->isHidden());
-    for (const char* bytes : {"", "x"}) {
-        WriteBytes(folder / "CompletedSlips.txt", bytes);
-        menu.Activate();
-        EXPECT_EQ(completions->isEnabled(), *bytes != 0) << "an empty file is no summary";
-    }
-}
-
 TEST_F(Frame, BackupAndRestoreAskFirstAndCancelCopiesNothing) {
     auto& menu = Menu();
     WriteBytes(folder / "Backup/Assignto.txt", "\"Old\"\r\n");
@@ -147,8 +133,15 @@ TEST_F(Frame, WebEntriesOpenTheirPagesButTheOrderFormAsksFirst) {
 
 // Keys and window actions as the operator uses them; the help window needs its file.
 TEST_F(Frame, KeyboardAndWindowPaths) {
-    WriteBytes(folder / "CompletedSlips.txt", std::string(269, ' '));
     auto& menu = Menu();
+    EXPECT_EQ(menu.windowTitle(), "ROTAPLAN  - Main Menu");
+    auto* completions = Find<QRadioButton>(&menu, "optCompletions");
+    EXPECT_FALSE(completions->isEnabled() || completions->isHidden());
+    for (const char* bytes : {"", "x"}) {
+        WriteBytes(folder / "CompletedSlips.txt", bytes);
+        menu.Activate();
+        EXPECT_EQ(completions->isEnabled(), *bytes != 0) << "an empty file is no summary";
+    }
     for (const char* from : {"the splash", "a form's Menu button"}) {
         ASSERT_EQ(menu.focusWidget(), Find<QWidget>(&menu, "cmdGosub")) << from;
         QTest::keyClick(menu.focusWidget(), Qt::Key_Return);
@@ -167,7 +160,7 @@ TEST_F(Frame, KeyboardAndWindowPaths) {
         ASSERT_NE(opened, nullptr) << form;
         program->ShowMenu(opened);
     }
-    Find<QRadioButton>(&menu, "optCompletions")->setChecked(true);
+    completions->setChecked(true);
     Click(&menu, "cmdGosub");
     EXPECT_EQ(VisibleForm("frmCompleted"), nullptr) << "Goto follows only the three choices";
 

@@ -12,6 +12,7 @@
 namespace rotaplan {
 namespace {
 
+using test::Day;
 using test::ReadBytes;
 using test::WriteBytes;
 
@@ -24,13 +25,6 @@ struct Slip {
     const char* startIndex = "5";
 };
 
-std::string Day(const std::map<int, const char*>& booked) {
-    std::string bytes;
-    for (int i = 0; i < 12; ++i)
-        bytes += std::string("\"") + (booked.count(i) ? booked.at(i) : NoEventScheduled) + "\"\r\n";
-    return bytes;
-}
-
 class CallRecord : public test::ProgramTest {
 protected:
     frmCallRecord* form = nullptr;
@@ -39,20 +33,17 @@ protected:
 
     // Slips are written after the start, which would move those of past days away.
     void Open(std::initializer_list<Slip> slips) {
-        WriteBytes(folder / "Assignto.txt", "\"North\"\r\n\"South\"\r\n");
-        WriteBytes(folder / "ProblemCode.txt", "\"Leak\"\r\n");
+        WriteTeams();
         Started();
         program->Variables().SoundAlarms = true;
         for (const Slip& s : slips) {
-            SlipRecord r;
-            r.Set(SlipField::SANumber, std::string("SA ") + s.sa);
-            r.Set(SlipField::Team, s.team);
-            r.Set(SlipField::Hours, "3");
-            r.Set(SlipField::Date, s.date);
-            r.Set(SlipField::StartIndex, s.startIndex);
-            r.Set(SlipField::Status, s.status);
-            r.Set(SlipField::Name, s.name);
-            records.emplace_back(r.Bytes().data(), r.Bytes().size());
+            records.push_back(test::SlipBytes({{SlipField::SANumber, std::string("SA ") + s.sa},
+                                               {SlipField::Team, s.team},
+                                               {SlipField::Hours, "3"},
+                                               {SlipField::Date, s.date},
+                                               {SlipField::StartIndex, s.startIndex},
+                                               {SlipField::Status, s.status},
+                                               {SlipField::Name, s.name}}));
             all += records.back();
         }
         WriteBytes(folder / "Slips.txt", all);

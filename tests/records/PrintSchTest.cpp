@@ -15,33 +15,25 @@
 namespace rotaplan {
 namespace {
 
+using test::Day;
 using test::ReadBytes;
 using test::WriteBytes;
 
 constexpr const char* FreeBox = "\n\n         No Event Scheduled";
 
-std::string Day(const std::map<int, const char*>& booked) {
-    std::string bytes;
-    for (int i = 0; i < 12; ++i)
-        bytes += std::string("\"") + (booked.count(i) ? booked.at(i) : NoEventScheduled) + "\"\r\n";
-    return bytes;
-}
-
 std::string Slip(const char* sa, const char* team, const char* date, const char* startIndex,
                  const char* hours, const char* name) {
-    SlipRecord r;
-    r.Set(SlipField::SANumber, std::string("SA ") + sa);
-    r.Set(SlipField::Team, team);
-    r.Set(SlipField::Date, date);
-    r.Set(SlipField::StartIndex, startIndex);
-    r.Set(SlipField::Hours, hours);
-    r.Set(SlipField::Name, name);
-    r.Set(SlipField::Street, "1 Main St");
-    r.Set(SlipField::City, "Springfield");
-    r.Set(SlipField::ST, "IL");
-    r.Set(SlipField::Tel, "555-0100");
-    r.Set(SlipField::Problem, "Leak");
-    return std::string(r.Bytes().data(), r.Bytes().size());
+    return test::SlipBytes({{SlipField::SANumber, std::string("SA ") + sa},
+                            {SlipField::Team, team},
+                            {SlipField::Date, date},
+                            {SlipField::StartIndex, startIndex},
+                            {SlipField::Hours, hours},
+                            {SlipField::Name, name},
+                            {SlipField::Street, "1 Main St"},
+                            {SlipField::City, "Springfield"},
+                            {SlipField::ST, "IL"},
+                            {SlipField::Tel, "555-0100"},
+                            {SlipField::Problem, "Leak"}});
 }
 
 class PrintSch : public test::ProgramTest {
@@ -49,8 +41,7 @@ protected:
     frmPrintSch* form = nullptr;
 
     void Open() {
-        WriteBytes(folder / "Assignto.txt", "\"North\"\r\n\"South\"\r\n");
-        WriteBytes(folder / "ProblemCode.txt", "\"Leak\"\r\n");
+        WriteTeams();
         Started(); // before the slips: the start would mend their missing hours
         program->Variables().SoundAlarms = true;
         WriteBytes(folder / "Slips.txt",

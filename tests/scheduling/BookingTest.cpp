@@ -16,24 +16,16 @@ namespace rotaplan {
 namespace {
 
 namespace fs = std::filesystem;
+using test::Day;
 using test::ReadBytes;
 using test::WriteBytes;
-
-std::string DayFile(std::map<int, const char*> taken) {
-    std::string bytes;
-    for (int entry = 0; entry < 12; ++entry)
-        bytes += std::string("\"") + (taken.count(entry) ? taken[entry] : "No Event Scheduled") +
-                 "\"\r\n";
-    return bytes;
-}
 
 class Booking : public test::ProgramTest {
 protected:
     frmCallslip* slip = nullptr;
 
     void SetUp() override {
-        WriteBytes(folder / "Assignto.txt", "\"North\"\r\n\"South\"\r\n");
-        WriteBytes(folder / "ProblemCode.txt", "\"Leak\"\r\n\"No heat\"\r\n");
+        WriteTeams("\"Leak\"\r\n\"No heat\"\r\n");
         Started();
     }
     void OpenCallslip() {
@@ -66,7 +58,7 @@ protected:
 TEST_F(Booking, AWholeBookingWritesTheDayFileTheRecordAndTheCounter) {
     OpenCallslip();
     PickDate(2026, 12, 8);
-    WriteBytes(folder / "2026/Team# 1/342.txt", DayFile({{4, "SA 330-1"}}));
+    WriteBytes(folder / "2026/Team# 1/342.txt", Day({{4, "SA 330-1"}}));
     auto* teams = Find<QListWidget>(slip, "lstAssignto");
     QTest::mouseClick(teams->viewport(), Qt::LeftButton, {},
                       teams->visualItemRect(teams->item(0)).center());
@@ -86,9 +78,8 @@ TEST_F(Booking, AWholeBookingWritesTheDayFileTheRecordAndTheCounter) {
     });
     Click(slip, "cmdConfirm");
     EXPECT_EQ(shown, (std::vector<QString>{"SA 338-1", "Tuesday", "December 8 ,2026", "10:00"}));
-    EXPECT_EQ(ReadBytes(folder / "2026/Team# 2/342.txt"),
-              DayFile({{4, "SA 338-1"}, {5, "SA 338-1"}}));
-    EXPECT_EQ(ReadBytes(folder / "2026/Team# 1/342.txt"), DayFile({{4, "SA 330-1"}}));
+    EXPECT_EQ(ReadBytes(folder / "2026/Team# 2/342.txt"), Day({{4, "SA 338-1"}, {5, "SA 338-1"}}));
+    EXPECT_EQ(ReadBytes(folder / "2026/Team# 1/342.txt"), Day({{4, "SA 330-1"}}));
     auto Pad = [](std::string text, std::size_t width) {
         text.resize(width, ' ');
         return text;
@@ -104,7 +95,7 @@ TEST_F(Booking, AWholeBookingWritesTheDayFileTheRecordAndTheCounter) {
 }
 
 TEST_F(Booking, DaysAndSlotsThatCannotBeBookedAreRefused) {
-    WriteBytes(folder / "2026/Team# 1/341.txt", DayFile({{6, "SA 330-4"}}));
+    WriteBytes(folder / "2026/Team# 1/341.txt", Day({{6, "SA 330-4"}}));
     OpenCallslip();
     PickDate(2026, 12, 3);
     EXPECT_EQ(Picked(), QDate(2026, 12, 4));
@@ -135,8 +126,7 @@ TEST_F(Booking, DaysAndSlotsThatCannotBeBookedAreRefused) {
 
     ClickSlot(0);
     Schedule();
-    EXPECT_EQ(ReadBytes(folder / "2026/Team# 1/341.txt"),
-              DayFile({{2, "SA 338-1"}, {6, "SA 330-4"}}))
+    EXPECT_EQ(ReadBytes(folder / "2026/Team# 1/341.txt"), Day({{2, "SA 338-1"}, {6, "SA 330-4"}}))
         << "the day keeps its other bookings";
 }
 
@@ -144,7 +134,7 @@ TEST_F(Booking, CancelOrAFailedWriteBooksNothing) {
     OpenCallslip();
     PickDate(2026, 12, 7);
     auto expectNothingWritten = [this] {
-        EXPECT_EQ(ReadBytes(folder / "2026/Team# 1/341.txt"), DayFile({}));
+        EXPECT_EQ(ReadBytes(folder / "2026/Team# 1/341.txt"), Day({}));
         EXPECT_EQ(ReadBytes(folder / "Slips.txt"), "");
         EXPECT_EQ(ReadBytes(folder / "Counter.txt"), "\"338\",1\r\n");
     };

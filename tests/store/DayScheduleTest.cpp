@@ -9,16 +9,9 @@ namespace rotaplan {
 namespace {
 
 namespace fs = std::filesystem;
+using test::Day;
 using test::ReadBytes;
 using test::WriteBytes;
-
-// Twelve entries, free except those given.
-std::string Day(const std::map<int, const char*>& booked, int entries = 12) {
-    std::string bytes;
-    for (int i = 0; i < entries; ++i)
-        bytes += std::string("\"") + (booked.count(i) ? booked.at(i) : NoEventScheduled) + "\"\r\n";
-    return bytes;
-}
 
 TEST(DayFile, CreatedFreeOnFirstLookChangedEntryByEntryAndDamageRefused) {
     test::TempFolder folder;

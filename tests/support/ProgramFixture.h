@@ -2,6 +2,7 @@
 
 #include "app/App.h"
 #include "platform/fake/FakePlatform.h"
+#include "support/StoreChecks.h"
 #include "support/TempFolder.h"
 
 #include <QAbstractButton>
@@ -27,6 +28,11 @@ protected:
     App& MakeProgram() {
         program = std::make_unique<App>(folder.Path(), platform.Get(), folder / "help.html");
         return *program;
+    }
+    // The two teams and the problem list most tests start from.
+    void WriteTeams(const char* problems = "\"Leak\"\r\n") {
+        WriteBytes(folder / "Assignto.txt", "\"North\"\r\n\"South\"\r\n");
+        WriteBytes(folder / "ProblemCode.txt", problems);
     }
     // Starts with every message box answered OK, as an operator would.
     App& Started() {

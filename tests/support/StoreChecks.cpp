@@ -23,6 +23,13 @@ namespace fs = std::filesystem;
 const UsEnglishLocale Locale;
 
 // The store's part of the start-up, in its order.
+std::string SlipBytes(std::initializer_list<std::pair<SlipField, std::string>> fields) {
+    SlipRecord slip;
+    for (const auto& [field, text] : fields)
+        slip.Set(field, text);
+    return {slip.Bytes().data(), slip.Bytes().size()};
+}
+
 void StartUp(CrewdeskVariables& v, const Date& today) {
     v.TeamRoot = TeamRootFor(today.year);
     PrepareFolders(v);

@@ -3,6 +3,7 @@
 #include "platform/Date.h"
 #include "platform/Locale.h"
 #include "store/CrewdeskVariables.h"
+#include "store/SlipRecord.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -13,6 +14,9 @@
 namespace rotaplan::test {
 
 extern const UsEnglishLocale Locale;
+
+// The 269 bytes of a slip with these fields, the others blank.
+std::string SlipBytes(std::initializer_list<std::pair<SlipField, std::string>> fields);
 
 void StartUp(CrewdeskVariables& v, const Date& today);
 void Book(CrewdeskVariables& v, int team, const Date& date, int slot, int hours);
