@@ -141,8 +141,10 @@ TEST_F(ArchiveForm, OtherNamesGoStraightIntoArchiveAndAMissingDriveChangesNothin
 TEST_F(ArchiveForm, ResetEmptiesThisAndNextYearsSchedulesOnlyAfterOk) {
     auto& menu = Menu();
     const char* emptied[] = {"2026/Team# 1/340.txt", "2027/Team# 2/6.txt", "Slips.txt",
-                             "Backup/Slips.txt", "Events.txt"};
-    const char* kept[] = {"2025/Team# 1/300.txt", "Counter.txt", "CompletedSlips.txt"};
+                             "Backup/Slips.txt",     "Events.txt",         "Backup/Meetings.txt",
+                             "ScheduledEvents.txt"};
+    const char* kept[] = {"2025/Team# 1/300.txt", "Counter.txt", "CompletedSlips.txt",
+                          "Backup/Counter.txt"};
     for (const char* name : emptied)
         WriteBytes(folder / name, "x");
     for (const char* name : kept)

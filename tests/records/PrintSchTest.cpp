@@ -81,7 +81,7 @@ TEST_F(PrintSch, ShowsTheTeamsDayInBothViews) {
     EXPECT_EQ(Title(), "12/4/2026");
     EXPECT_EQ(QStringList({Small(0), Small(1), Small(2), Small(5)}),
               QStringList({"No Event Scheduled", "SA 338-1", "SA 338-1", "SA 338-2"}));
-    EXPECT_EQ(Large(1), "Ann Lee\n1 Main St\nSpringfield,IL\n555-0100\nLeak");
+    EXPECT_EQ(Large(1), "Ann Lee\n1 Main St\nSpringfield,IL\n555-0100\nLeak") << "LF lines";
     EXPECT_TRUE(Large(3).startsWith("Noon Slot\n"));
     for (int box : {0, 4, 6, 7}) {
         EXPECT_EQ(Large(box), FreeBox) << box;

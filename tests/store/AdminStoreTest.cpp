@@ -1,7 +1,6 @@
 #include "store/Archive.h"
 #include "store/CompletedSlips.h"
 #include "store/Master.h"
-#include "store/Reset.h"
 #include "store/StoreError.h"
 #include "support/TempFolder.h"
 
@@ -58,21 +57,6 @@ TEST(AdminStore, ArchiveFolderByExecutableNameAndAMissingFileKept) {
     EXPECT_EQ(Reinstall(v, drive.Path(), "other"), 5) << "a file missing on the drive is kept";
     EXPECT_EQ(ReadBytes(program / "Slips.txt"), "archived");
     EXPECT_EQ(ReadBytes(program / "Settings.txt"), "Settings.txt");
-}
-
-TEST(AdminStore, ResetEmptiesTheTeamFoldersAndEveryScheduleFileWithItsBackup) {
-    test::TempFolder folder;
-    CrewdeskVariables v(folder.Path());
-    v.Assignments = {"populated", "North", "South"};
-    for (const char* name : {"2026/Team# 1/5.txt", "2027/Team# 2/5.txt", "Meetings.txt",
-                             "Backup/Meetings.txt", "ScheduledEvents.txt", "Backup/Counter.txt"})
-        WriteBytes(folder / name, "x");
-    ResetSchedules(v, Date{2026, 12, 4});
-    for (const char* team : {"2026/Team# 1", "2027/Team# 2"})
-        EXPECT_TRUE(fs::is_directory(folder / team) && fs::is_empty(folder / team)) << team;
-    for (const char* name : {"Meetings.txt", "Backup/Meetings.txt", "ScheduledEvents.txt"})
-        EXPECT_FALSE(fs::exists(folder / name)) << name;
-    EXPECT_TRUE(fs::exists(folder / "Backup/Counter.txt"));
 }
 
 } // namespace
