@@ -2,7 +2,7 @@
 // generated folder holds more slips than its days have hours) are printed, not waited for.
 #pragma once
 
-#include "frame/Program.h"
+#include "app/App.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/QtPlatform.h"
 
@@ -36,7 +36,7 @@ private:
     QtPlatform platform_;
     PrintedMessages messages_;
     Platform services_;
-    Program program_;
+    App program_;
 };
 
 // The main of a benchmark program `name <program folder>`: starts the program there, then

@@ -1,22 +1,21 @@
 #include "admin/Reset.h"
 
 #include "frame/Program.h"
-#include "frame/frmStartup.h"
 #include "store/Reset.h"
 
 namespace rotaplan {
 
-void mnuReset_Click(Program& program, frmStartup& menu) {
+bool mnuReset_Click(Program& program) {
     const auto answer = program.System().messages.Show(
         Lines({"THIS ROUTINE ERASES ALL", "EVENTS AND SCHEDULES", "DATA WILL BE LOST",
                "CONTINUE ONLY IF ALL OTHER ATTEMPTS ", "TO CORRECT A PROBLEM HAVE FAILED!",
                "DO YOU WANT TO CONTINUE?????"}),
         "FILE DELETION", MessageButtons::OkCancel);
     if (answer == MessageAnswer::Cancel)
-        return;
+        return false;
     program.Attempt([&] { ResetSchedules(program.Variables(), program.System().clock.Now().date); },
                     "The reset stopped there; what it had not reached is still in place.");
-    menu.Activate();
+    return true;
 }
 
 } // namespace rotaplan

@@ -3,10 +3,9 @@
 namespace rotaplan {
 
 class Program;
-class frmStartup;
 
-// The main menu's "Reset": after the operator's OK every schedule and slip goes, then the
-// menu is activated again to show what is left.
-void mnuReset_Click(Program& program, frmStartup& menu);
+// The main menu's "Reset": after the operator's OK every schedule and slip goes. True when
+// it ran, so the menu can be activated again to show what is left.
+bool mnuReset_Click(Program& program);
 
 } // namespace rotaplan

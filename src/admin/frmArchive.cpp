@@ -179,13 +179,15 @@ void frmArchive::cmdReinstall_Click() {
     }
     if (!done)
         return;
-    ReportComplete();
-    // What is loaded stays in use until the next start, as after a restore.
+    // The finding first, then the routine's end; a routine told complete and then found
+    // empty would read as a fault.
     if (reinstalled == 0)
         program_.Ask("No archived files were found in " +
                      ArchiveFolder(drive->root, executable_).string() +
                      "; nothing was reinstalled.");
-    else
+    ReportComplete();
+    // What is loaded stays in use until the next start, as after a restore.
+    if (reinstalled != 0)
         program_.Ask(Lines({"The reinstalled teams, problem descriptions and settings",
                             "take effect when Rotaplan is next started."}));
     Command2_Click();

@@ -6,7 +6,6 @@
 #include "frame/Lists.h"
 #include "frame/Program.h"
 #include "frame/Widgets.h"
-#include "frame/frmStartup.h"
 #include "store/CompletedSlips.h"
 
 #include <QAbstractTableModel>
@@ -165,11 +164,6 @@ frmCompleted::frmCompleted(Program& program) : program_(program) {
     resize(gridWidth + 40, 480);
 }
 
-void frmCompleted::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    Activate();
-}
-
 void frmCompleted::Activate() {
     std::vector<CompletedRow> rows;
     program_.Attempt([&] { rows = ReadCompletedRows(program_.Variables()); },
@@ -229,7 +223,7 @@ void frmCompleted::ExportCsv() {
 
 void frmCompleted::BackToMenu() {
     program_.Unload(this);
-    program_.Load<frmStartup>().show();
+    program_.ShowMenu(this);
 }
 
 } // namespace rotaplan

@@ -17,9 +17,6 @@ public:
     // The grid is rebuilt from the file each time the form comes up.
     void Activate();
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     void fgCompletions_Click(int row);
     void cmdSelected_Click();

@@ -12,7 +12,6 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -25,21 +24,16 @@ namespace {
 
 enum Tab { HelpPage, AssignmentsPage, ProblemsPage, OperationsPage };
 
-// The call slip keeps 30 characters of a description; longer ones are not taken.
-constexpr int ProblemLength = 30;
-constexpr int TeamLength = 40;
-
 QLabel* WrappedLabel(const char* text, const char* objectName, QWidget* parent) {
     auto* label = Named(new QLabel(text, parent), objectName);
     label->setWordWrap(true);
     return label;
 }
 
-QComboBox* ListCombo(const char* objectName, const char* toolTip, int maxLength, QWidget* parent) {
-    auto* combo = Named(new QComboBox(parent), objectName, toolTip);
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
-    combo->lineEdit()->setMaxLength(maxLength);
+// No length limit: a long entry, as a restore or a hand-edited file brings, must stay whole
+// when picked, or Delete and Change would miss it.
+QComboBox* ListCombo(const char* objectName, const char* toolTip, QWidget* parent) {
+    auto* combo = TypedCombo(parent, objectName, toolTip);
     combo->setMinimumWidth(260);
     return combo;
 }
@@ -143,8 +137,7 @@ static QWidget* ListPage(QComboBox* combo, std::initializer_list<QPushButton*> b
 }
 
 QWidget* frmSetup::AssignmentsTab() {
-    cboAssignments_ =
-        ListCombo("cboAssignments", "Displays Current Assignment Names", TeamLength, this);
+    cboAssignments_ = ListCombo("cboAssignments", "Displays Current Assignment Names", this);
     cmdSave_ = Named(new QPushButton("Add"), "cmdSave", "Add to list");
     cmdChange_ = Named(new QPushButton("Change"), "cmdChange");
     cmdDelete_ = Named(new QPushButton("Delete"), "cmdDelete", "Delete from list");
@@ -156,8 +149,7 @@ QWidget* frmSetup::AssignmentsTab() {
 }
 
 QWidget* frmSetup::ProblemsTab() {
-    cboProblems_ =
-        ListCombo("cboProblems", "A typical list of Problems that you Repair", ProblemLength, this);
+    cboProblems_ = ListCombo("cboProblems", "A typical list of Problems that you Repair", this);
     cmdSavePC_ = Named(new QPushButton("Add"), "cmdSavePC", "Add this item");
     cmdDeletePC_ = Named(new QPushButton("Delete"), "cmdDeletePC", "Delete this item");
     connect(cmdSavePC_, &QPushButton::clicked, this, &frmSetup::cmdSavePC_Click);
@@ -216,11 +208,6 @@ QWidget* frmSetup::OperationsTab() {
     layout->addWidget(start, 1, 1);
     layout->setRowStretch(2, 1);
     return page;
-}
-
-void frmSetup::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    Activate();
 }
 
 void frmSetup::Activate() {
@@ -330,6 +317,9 @@ void frmSetup::cmdDelete_Click() {
             FillTeamLists(v);
         },
         "The delete is finished at the next start of Rotaplan.");
+    // The name is gone: nothing is picked, so Change cannot rename the team in its place.
+    cboAssignments_->setEditText({});
+    SetAddMode(true);
     cboAssignments_->setFocus();
 }
 

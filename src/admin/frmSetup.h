@@ -22,9 +22,6 @@ public:
     explicit frmSetup(Program& program);
     void Activate();
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     QWidget* HelpTab();
     QWidget* AssignmentsTab();

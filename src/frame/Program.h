@@ -4,7 +4,6 @@
 #include "store/CrewdeskVariables.h"
 #include "store/StoreError.h"
 
-#include <QObject>
 #include <QPointer>
 #include <QWidget>
 #include <filesystem>
@@ -17,21 +16,30 @@ namespace rotaplan {
 
 inline constexpr const char* ProgramTitle = "Rotaplan";
 
-// The running program: its state, its platform, its forms, its start and its one exit.
-class Program : public QObject {
+// Lines of a message box, joined by CR LF.
+inline std::string Lines(std::initializer_list<const char*> lines) {
+    std::string text;
+    const char* separator = "";
+    for (const char* line : lines) {
+        text.append(separator).append(line);
+        separator = "\r\n";
+    }
+    return text;
+}
+
+// What a form may ask of the running program: its state and platform, the other forms, the
+// main menu, the one exit and the operator's attention.
+class Program {
 public:
-    Program(std::filesystem::path programFolder, Platform platform, std::filesystem::path helpFile);
-    ~Program() override;
+    virtual ~Program() = default;
 
-    // The start-up sequence, then the splash. False when the program must end at once.
-    bool Start();
+    virtual CrewdeskVariables& Variables() = 0;
+    virtual Platform& System() = 0;
+    virtual const std::filesystem::path& HelpFile() const = 0;
+
     // Backup, unload every form, end. Later calls do nothing.
-    void ExitProgram();
-    bool Ended() const { return ended_; }
-
-    CrewdeskVariables& Variables() { return v_; }
-    Platform& System() { return platform_; }
-    const std::filesystem::path& HelpFile() const { return helpFile_; }
+    virtual void ExitProgram() = 0;
+    virtual bool Ended() const = 0;
 
     // A form is created hidden at its first use and stays loaded until unloaded.
     template <class Form> Form& Load() {
@@ -42,44 +50,50 @@ public:
         return *form;
     }
     template <class Form> Form* Loaded() const {
-        for (const auto& form : forms_)
+        for (const auto& form : Forms())
             if (auto* wanted = qobject_cast<Form*>(form.data()))
                 return wanted;
         return nullptr;
     }
-    void Unload(QWidget* form);
-    // Hides a working form and brings the main menu back.
-    void ShowMenu(QWidget* from);
+    // Shows a form for a new task, which starts it over as its activation does. The window
+    // system's own showing (a restore from the task bar) leaves a form as the operator left it.
+    template <class Form> Form& ShowAnew() {
+        Form& form = Load<Form>();
+        form.show();
+        form.Activate();
+        return form;
+    }
+    virtual void Unload(QWidget* form) = 0;
+    // Hides a working form and brings the main menu back, activated.
+    virtual void ShowMenu(QWidget* from) = 0;
 
     // Tells the operator what failed, naming the file and the reason.
-    void Report(const StoreError& error, const std::string& consequence);
+    void Report(const StoreError& error, const std::string& consequence) {
+        Ask(Lines({error.what(), consequence.c_str()}));
+    }
     // Runs a store operation; a failure is reported and false returned.
-    bool Attempt(const std::function<void()>& operation, const std::string& consequence);
+    bool Attempt(const std::function<void()>& operation, const std::string& consequence) {
+        try {
+            operation();
+            return true;
+        } catch (const StoreError& error) {
+            Report(error, consequence);
+            return false;
+        }
+    }
     // The standard box with the program's title.
-    MessageAnswer Ask(const std::string& text, MessageButtons buttons = MessageButtons::Ok);
-    void Beep(); // an operator error, heard only when alarms are on
+    MessageAnswer Ask(const std::string& text, MessageButtons buttons = MessageButtons::Ok) {
+        return System().messages.Show(text, ProgramTitle, buttons);
+    }
+    // An operator error, heard only when alarms are on.
+    void Beep() {
+        if (Variables().SoundAlarms)
+            System().beep.Beep();
+    }
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    enum class OnFailure { GoOn, End };
-    struct Step {
-        std::function<void()> run;
-        OnFailure onFailure;
-    };
-    std::vector<Step> StartupSteps();
-    void TellMended(const std::vector<std::string>& mended);
-    void Adopt(QWidget* form);
-
-    CrewdeskVariables v_;
-    Platform platform_;
-    std::filesystem::path helpFile_;
-    std::vector<QPointer<QWidget>> forms_; // in load order
-    bool ended_ = false;
+    virtual void Adopt(QWidget* form) = 0;
+    virtual const std::vector<QPointer<QWidget>>& Forms() const = 0; // in load order
 };
-
-// Lines of a message box, joined by CR LF.
-std::string Lines(std::initializer_list<const char*> lines);
 
 } // namespace rotaplan

@@ -16,6 +16,14 @@ void OptionButton::mouseDoubleClickEvent(QMouseEvent* event) {
         emit doubleClicked();
 }
 
+QComboBox* TypedCombo(QWidget* parent, const char* objectName, const char* toolTip) {
+    auto* combo = Named(new QComboBox(parent), objectName, toolTip);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setCompleter(nullptr);
+    return combo;
+}
+
 ClickLabel* MakeLogo(QWidget* parent, const char* objectName, const char* toolTip, int size) {
     auto* logo = Named(new ClickLabel(parent), objectName, toolTip);
     logo->setPixmap(QPixmap(":/rotaplan/logo.png")

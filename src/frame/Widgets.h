@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QComboBox>
 #include <QLabel>
 #include <QRadioButton>
 
@@ -28,6 +29,10 @@ signals:
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 };
+
+// An editable combo box that keeps what the operator types: no completion fills it in, and
+// leaving it never swaps the text for an entry of another letter case.
+QComboBox* TypedCombo(QWidget* parent, const char* objectName, const char* toolTip);
 
 // The program's logo as a clickable image with its name and tooltip.
 ClickLabel* MakeLogo(QWidget* parent, const char* objectName, const char* toolTip, int size = 96);

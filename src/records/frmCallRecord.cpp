@@ -130,11 +130,6 @@ QWidget* frmCallRecord::SlipDetails() {
     return panel;
 }
 
-void frmCallRecord::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    Activate();
-}
-
 void frmCallRecord::Activate() {
     txtFind_->clear();
     ResetSearch();
@@ -245,7 +240,7 @@ void frmCallRecord::cmdReschedule_Click() {
         return ResetSearch();
     v.Rescheduling = 1;
     hide();
-    program_.Load<frmCallslip>().show();
+    program_.ShowAnew<frmCallslip>();
 }
 
 void frmCallRecord::cmdFind_Click() {

@@ -20,9 +20,6 @@ public:
     void Activate();
     std::int32_t RecordNo() const { return recordNo_; }
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     QWidget* CustomerFrame();
     QWidget* SlipDetails();

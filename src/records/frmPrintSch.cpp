@@ -60,7 +60,9 @@ frmPrintSch::frmPrintSch(Program& program) : program_(program) {
     calender_ = Named(new QCalendarWidget(this), "Calender", "Select the Day to View");
     calender_->setGridVisible(true);
     // A date picked by mouse or keys alike: every date the operator reaches passes the rules.
+    // A click on the date already selected is followed too: the boxes show that day.
     connect(calender_, &QCalendarWidget::selectionChanged, this, &frmPrintSch::Calender_Click);
+    connect(calender_, &QCalendarWidget::clicked, this, &frmPrintSch::Calender_Click);
 
     auto* cmdView = Named(new QPushButton("Toggle &View", this), "cmdView",
                           "Switch between small and large view");
@@ -169,15 +171,8 @@ QGroupBox* frmPrintSch::ExportFrame() {
     return frame;
 }
 
-void frmPrintSch::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    Activate();
-}
-
 void frmPrintSch::Activate() {
     InitForm();
-    if (QListWidgetItem* team = lstAssignto_->currentItem())
-        txtTeam_->setText(team->text());
     const auto labels = ViewLabels(program_.Variables().StartHour);
     for (int b = 0; b < SlotCount; ++b) {
         largeLabels_[b]->setText(ToQt(labels[b]));
@@ -192,6 +187,8 @@ void frmPrintSch::InitForm() {
         const QSignalBlocker quiet(lstAssignto_);
         lstAssignto_->setCurrentRow(0);
     }
+    if (QListWidgetItem* team = lstAssignto_->currentItem())
+        txtTeam_->setText(team->text());
     frmDay_->hide();
     ShowDay(1);
 }
@@ -204,8 +201,10 @@ void frmPrintSch::lstAssignto_Click(int row) {
     ShowDay(row + 1);
 }
 
+// A click that changes the date comes twice, as a selection change and as a click.
 void frmPrintSch::Calender_Click() {
-    SelectDate(true);
+    if (SelectedDate() != shownDate_)
+        SelectDate(true);
 }
 
 // Today's year folder is made at start-up; should it have gone since, today is shown all
@@ -218,7 +217,7 @@ void frmPrintSch::SelectDate(bool checkYear) {
     if (date < today) {
         SetDate(today);
         program_.Beep();
-        return;
+        return ShowDay(lstAssignto_->currentRow() + 1); // the boxes follow the calendar
     }
     bool yearFound = true;
     if (checkYear)
@@ -236,7 +235,8 @@ void frmPrintSch::SelectDate(bool checkYear) {
 }
 
 void frmPrintSch::ShowDay(int team) {
-    frmDay_->setTitle(ToQt(program_.System().locale.ShortDate(SelectedDate())));
+    shownDate_ = SelectedDate();
+    frmDay_->setTitle(ToQt(program_.System().locale.ShortDate(shownDate_)));
     ClearSlots();
     if (team < 1 || team > lstAssignto_->count())
         return;

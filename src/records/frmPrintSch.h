@@ -31,9 +31,6 @@ public:
     void Calender_Click();
     Date SelectedDate() const;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     QGroupBox* DayFrame();
     QGroupBox* TimeFrame();
@@ -65,6 +62,7 @@ private:
     std::array<QLineEdit*, SlotCount> small_;
     std::array<QLabel*, SlotCount> largeLabels_;
     std::array<QLabel*, SlotCount> smallLabels_;
+    Date shownDate_{}; // the day the boxes show
 };
 
 } // namespace rotaplan

@@ -45,6 +45,10 @@ frmCallslip::frmCallslip(Program& program) : program_(program) {
     lstAssignto_ = Named(new QListWidget(this), "lstAssignto", "Select team Assignment here");
     lstAssignto_->setMaximumHeight(60);
     ShowList(v.TeamList, lstAssignto_);
+    // A team reached by keys reloads the day as a click does; a click on the team already
+    // chosen drops the marks.
+    connect(lstAssignto_, &QListWidget::currentRowChanged, this,
+            &frmCallslip::Calender_AfterUpdate);
     connect(lstAssignto_, &QListWidget::itemClicked, this, &frmCallslip::Calender_AfterUpdate);
 
     calender_ =
@@ -55,10 +59,9 @@ frmCallslip::frmCallslip(Program& program) : program_(program) {
             &frmCallslip::Calender_AfterUpdate);
 
     auto* lblService = Named(new QLabel("Problem Reported by Customer", this), "lblService");
-    cboService_ = Named(new QComboBox(this), "cboService", "Select from list or enter Manually");
-    cboService_->setEditable(true);
-    cboService_->setInsertPolicy(QComboBox::NoInsert);
-    cboService_->lineEdit()->setMaxLength(static_cast<int>(LayoutOf(SlipField::Problem).width));
+    // Unlimited, so a long entry of the list is not taken for a new one; the record keeps
+    // what its field holds.
+    cboService_ = TypedCombo(this, "cboService", "Select from list or enter Manually");
     ShowList(v.ProblemList, cboService_);
     cboService_->installEventFilter(this);
 
@@ -177,11 +180,6 @@ QWidget* frmCallslip::SlotFrame() {
     return frame;
 }
 
-void frmCallslip::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    Activate();
-}
-
 bool frmCallslip::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonPress) {
         if (watched == txtTimeReq_)
@@ -192,9 +190,13 @@ bool frmCallslip::eventFilter(QObject* watched, QEvent* event) {
                 return true;
             }
     }
-    if (watched == cboService_ && event->type() == QEvent::FocusOut &&
-        static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
-        cboService_LostFocus();
+    // Only the operator moving on within the form leaves the box; its own list popping up,
+    // or the window being minimized or left, does not.
+    if (watched == cboService_ && event->type() == QEvent::FocusOut) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+            cboService_LostFocus();
+    }
     return QWidget::eventFilter(watched, event);
 }
 
@@ -229,13 +231,19 @@ void frmCallslip::ResetChoices() {
         cboService_->setEditText(ToQt(v.RecordBuffer.Trimmed(SlipField::Problem)));
         txtTimeReq_->setText(ToQt(v.RecordBuffer.Trimmed(SlipField::Hours)));
         const int team = std::atoi(v.RecordBuffer.Trimmed(SlipField::Team).c_str());
-        lstAssignto_->setCurrentRow(team >= 1 && team <= lstAssignto_->count() ? team - 1 : 0);
+        SelectTeam(team >= 1 && team <= lstAssignto_->count() ? team - 1 : 0);
         return;
     }
     const auto& problems = v.ProblemList.Items();
     cboService_->setEditText(problems.empty() ? QString() : ToQt(problems.front()));
     SetHours(1);
-    lstAssignto_->setCurrentRow(0);
+    SelectTeam(0);
+}
+
+// The reset loads the day once, at its end.
+void frmCallslip::SelectTeam(int row) {
+    const QSignalBlocker quiet(lstAssignto_);
+    lstAssignto_->setCurrentRow(row);
 }
 
 void frmCallslip::Calender_AfterUpdate() {
@@ -403,7 +411,7 @@ void frmCallslip::cmdRedo_Click() {
         return;
     v.Rescheduling = 0;
     hide();
-    program_.Load<frmShell>().show();
+    program_.ShowAnew<frmShell>();
 }
 
 } // namespace rotaplan

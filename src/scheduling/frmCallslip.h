@@ -36,7 +36,6 @@ public:
     std::array<std::string, SlotCount> SlotTexts() const;
 
 protected:
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -46,6 +45,7 @@ private:
 
     void LoadCallSlip();
     void ResetChoices();
+    void SelectTeam(int row);
     void ClearSlots();
     void ResetSlots();
     void LoadScheduledDay();

@@ -69,7 +69,7 @@ void frmConfirm::Activate() {
     txtDate_->setText(ToQt(locale.MonthName(date.month) + " " + std::to_string(date.day) + " ," +
                            std::to_string(date.year)));
     const int startIndex = std::atoi(v.RecordBuffer.Trimmed(SlipField::StartIndex).c_str());
-    txtTime_->setText(ToQt(StartTimeText(v, startIndex)));
+    txtTime_->setText(ToQt(BookingStartText(v, startIndex)));
 }
 
 void frmConfirm::cmdSchedule_Click() {
@@ -88,7 +88,7 @@ void frmConfirm::cmdSchedule_Click() {
                                        "Rotaplan runs.");
     accept();
     callslip.hide();
-    program_.Load<frmShell>().show();
+    program_.ShowAnew<frmShell>();
 }
 
 } // namespace rotaplan

@@ -59,11 +59,6 @@ frmShell::frmShell(Program& program) : program_(program) {
     layout->addLayout(buttons);
 }
 
-void frmShell::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    Activate();
-}
-
 void frmShell::Activate() {
     for (QLineEdit* box : boxes_)
         box->clear();
@@ -89,7 +84,7 @@ void frmShell::cmdSchedule_Click() {
     for (std::size_t i = 0; i < CustomerBoxes.size(); ++i)
         v.RecordBuffer.Set(CustomerBoxes[i].field, FromQt(boxes_[i]->text()));
     hide();
-    program_.Load<frmCallslip>().show();
+    program_.ShowAnew<frmCallslip>();
 }
 
 } // namespace rotaplan

@@ -164,15 +164,19 @@ int SlotForStartIndex(std::uint8_t startHour, int startIndex) {
     return startHour == 7 ? startIndex - 2 : startIndex - 3;
 }
 
-// Under the 7 o'clock start the fifth slot is labelled "12:00" while its index points at
-// "11:00" in the time table; the label is what the operator clicked, so it is what we show.
 std::string StartTimeText(const CrewdeskVariables& v, int startIndex) {
-    const int slot = SlotForStartIndex(v.StartHour, startIndex);
-    if (slot >= 0 && slot < SlotCount)
-        return SlotLabels(v.StartHour)[slot];
     if (startIndex >= 1 && startIndex <= 12)
         return v.TimeLabels[startIndex];
     return std::to_string(startIndex);
+}
+
+// Under the 7 o'clock start the fifth slot is labelled "12:00" while its index points at
+// "11:00" in the table; the label is what the operator clicked, so it is what we show.
+std::string BookingStartText(const CrewdeskVariables& v, int startIndex) {
+    constexpr int FifthSlot = 4;
+    if (v.StartHour == 7 && startIndex == StartIndexForSlot(7, FifthSlot))
+        return SlotLabels(7)[FifthSlot];
+    return StartTimeText(v, startIndex);
 }
 
 } // namespace rotaplan

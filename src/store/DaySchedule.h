@@ -44,7 +44,10 @@ std::array<std::string, SlotCount> SlotLabels(std::uint8_t startHour);
 std::array<std::string, SlotCount> ViewLabels(std::uint8_t startHour);
 int StartIndexForSlot(std::uint8_t startHour, int slot);
 int SlotForStartIndex(std::uint8_t startHour, int startIndex);
-// The start time shown for a booking: always the label of its first slot.
+// The start time a record gives: its entry of the start-time table, whatever the start hour
+// is now, since the record does not say under which one it was booked.
 std::string StartTimeText(const CrewdeskVariables& v, int startIndex);
+// The start time of the booking being made, in a slot of the start hour in force.
+std::string BookingStartText(const CrewdeskVariables& v, int startIndex);
 
 } // namespace rotaplan

@@ -67,92 +67,10 @@ void AppendRecord(disk::WriteHandle& out, const SlipRecord& record) {
     out.Append(std::string_view(record.Bytes().data(), SlipRecordLength));
 }
 
-// The past slips that are to be completed, found again by their bytes: a slip file restored
-// from an older backup brings back slips already completed (or the same slip twice), and
-// those leave the slip file without being completed twice. Only the past slips are held,
-// each as a hash and its record number in one flat table, so a large completed file costs
-// no memory.
-class PastSlips {
-public:
-    explicit PastSlips(SlipFile& slips)
-        : slips_(slips), complete_(static_cast<std::size_t>(slips.Count()) + 1), table_(16) {}
-
-    void Add(const SlipRecord& record, std::int32_t recordNumber) {
-        const std::uint64_t hash = HashOf(record);
-        Entry& entry = Find(record, hash);
-        if (entry.recordNumber != 0)
-            return; // the same slip again
-        entry = {hash, recordNumber};
-        complete_[static_cast<std::size_t>(recordNumber)] = true;
-        if (++used_ * 2 > table_.size())
-            Grow();
-    }
-
-    bool Empty() const { return used_ == 0; }
-
-    // A record of the completed file: a past slip equal to it is completed already.
-    void AlreadyCompleted(const SlipRecord& record) {
-        const Entry& entry = Find(record, HashOf(record));
-        if (entry.recordNumber != 0)
-            complete_[static_cast<std::size_t>(entry.recordNumber)] = false;
-    }
-
-    bool ToComplete(std::int32_t recordNumber) const {
-        return complete_[static_cast<std::size_t>(recordNumber)];
-    }
-
-private:
-    struct Entry {
-        std::uint64_t hash = 0;
-        std::int32_t recordNumber = 0; // 0: free
-    };
-
-    static std::uint64_t HashOf(const SlipRecord& record) {
-        return std::hash<std::string_view>{}(
-            std::string_view(record.Bytes().data(), SlipRecordLength));
-    }
-
-    std::size_t Slot(std::uint64_t hash) const { return hash & (table_.size() - 1); }
-
-    // The entry holding these bytes, or the free one where they would go.
-    Entry& Find(const SlipRecord& record, std::uint64_t hash) {
-        for (std::size_t at = Slot(hash);; at = Slot(at + 1)) {
-            Entry& entry = table_[at];
-            if (entry.recordNumber == 0)
-                return entry;
-            if (entry.hash == hash) {
-                slips_.Read(entry.recordNumber, again_);
-                if (again_ == record)
-                    return entry;
-            }
-        }
-    }
-
-    void Grow() {
-        std::vector<Entry> old(table_.size() * 2);
-        old.swap(table_);
-        for (const Entry& entry : old) {
-            if (entry.recordNumber == 0)
-                continue;
-            std::size_t at = Slot(entry.hash);
-            while (table_[at].recordNumber != 0)
-                at = Slot(at + 1);
-            table_[at] = entry;
-        }
-    }
-
-    SlipFile& slips_;
-    std::vector<bool> complete_; // by record number
-    std::vector<Entry> table_;   // size a power of two, at most half used
-    std::size_t used_ = 0;
-    SlipRecord again_;
-};
-
 // Writes the new CompletedSlips.txt as TemporaryFile.txt and the new Slips.txt as Temp.txt,
 // both flushed to disk, then the marker with their lengths: from the marker on the move is
 // decided, and FinishInterruptedMove completes it.
-void WriteMoveScratch(CrewdeskVariables& v, SlipFile& slips, const std::vector<bool>& past,
-                      PastSlips& moving) {
+void WriteMoveScratch(CrewdeskVariables& v, SlipFile& slips, const std::vector<bool>& past) {
     disk::WriteHandle completed(ProgramPath(v, TemporaryFile));
     disk::WriteHandle kept(ProgramPath(v, TempFile));
     std::uint64_t completedLength = 0, keptLength = 0;
@@ -162,7 +80,6 @@ void WriteMoveScratch(CrewdeskVariables& v, SlipFile& slips, const std::vector<b
         for (std::int32_t c = 1; c <= old.Count(); ++c) {
             old.Read(c, record);
             AppendRecord(completed, record);
-            moving.AlreadyCompleted(record);
         }
         completedLength = static_cast<std::uint64_t>(old.Count()) * SlipRecordLength;
     }
@@ -171,7 +88,7 @@ void WriteMoveScratch(CrewdeskVariables& v, SlipFile& slips, const std::vector<b
         if (!past[static_cast<std::size_t>(i)]) {
             AppendRecord(kept, record);
             keptLength += SlipRecordLength;
-        } else if (moving.ToComplete(i)) {
+        } else {
             AppendRecord(completed, record);
             completedLength += SlipRecordLength;
         }
@@ -260,7 +177,7 @@ std::vector<std::string> MovePastSlips(CrewdeskVariables& v, const Locale& local
     SlipFile& slips = *v.SlipFileNumber;
     const std::pair today(YearOf(v), static_cast<int>(v.DayOfYear));
     std::vector<bool> past(static_cast<std::size_t>(slips.Count()) + 1); // by record number
-    PastSlips moving(slips);
+    bool anyPast = false;
     SlipRecord record;
     for (std::int32_t i = 1; i <= slips.Count(); ++i) {
         slips.Read(i, record);
@@ -270,11 +187,10 @@ std::vector<std::string> MovePastSlips(CrewdeskVariables& v, const Locale& local
             continue;
         }
         past[static_cast<std::size_t>(i)] = std::pair(date->year, date->DayOfYear()) < today;
-        if (past[static_cast<std::size_t>(i)])
-            moving.Add(record, i);
+        anyPast = anyPast || past[static_cast<std::size_t>(i)];
     }
-    if (!moving.Empty()) {
-        WriteMoveScratch(v, slips, past, moving);
+    if (anyPast) {
+        WriteMoveScratch(v, slips, past);
         FinishInterruptedMove(v);
     }
     CloseAllFiles(v);

@@ -1,6 +1,6 @@
 #include "admin/frmArchive.h"
-#include "frame/frmSplash.h"
-#include "frame/frmStartup.h"
+#include "app/frmSplash.h"
+#include "app/frmStartup.h"
 #include "support/ProgramFixture.h"
 
 #include <QComboBox>
@@ -21,8 +21,7 @@ protected:
     QPointer<frmArchive> form;
 
     frmStartup& Menu() {
-        WriteBytes(folder / "Assignto.txt", "\"North\"\r\n\"South\"\r\n");
-        WriteBytes(folder / "ProblemCode.txt", "\"Leak\"\r\n");
+        WriteTeams();
         platform.drives.drives = {{"a: [floppy]", floppy.Path(), true},
                                   {"/media/stick", stick.Path(), true},
                                   {"b: [not ready]", floppy / "gone", true}};
@@ -133,8 +132,8 @@ TEST_F(ArchiveForm, OtherNamesGoStraightIntoArchiveAndAMissingDriveChangesNothin
     Drive(0);
     Answer({MessageAnswer::Ok, MessageAnswer::Ok});
     Click(form, "cmdReinstall");
-    EXPECT_EQ(TitleBeforeLast(), "Routine Complete");
-    EXPECT_NE(Shown().back().find("nothing was reinstalled"), std::string::npos);
+    EXPECT_EQ(platform.messages.shown.back().title, "Routine Complete") << "after the finding";
+    EXPECT_NE(Shown().end()[-2].find("nothing was reinstalled"), std::string::npos);
     EXPECT_EQ(ReadBytes(folder / "Assignto.txt"), teams);
 }
 
@@ -142,8 +141,10 @@ TEST_F(ArchiveForm, OtherNamesGoStraightIntoArchiveAndAMissingDriveChangesNothin
 TEST_F(ArchiveForm, ResetEmptiesThisAndNextYearsSchedulesOnlyAfterOk) {
     auto& menu = Menu();
     const char* emptied[] = {"2026/Team# 1/340.txt", "2027/Team# 2/6.txt", "Slips.txt",
-                             "Backup/Slips.txt", "Events.txt"};
-    const char* kept[] = {"2025/Team# 1/300.txt", "Counter.txt", "CompletedSlips.txt"};
+                             "Backup/Slips.txt",     "Events.txt",         "Backup/Meetings.txt",
+                             "ScheduledEvents.txt"};
+    const char* kept[] = {"2025/Team# 1/300.txt", "Counter.txt", "CompletedSlips.txt",
+                          "Backup/Counter.txt"};
     for (const char* name : emptied)
         WriteBytes(folder / name, "x");
     for (const char* name : kept)

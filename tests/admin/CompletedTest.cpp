@@ -1,6 +1,6 @@
 #include "admin/frmCompleted.h"
-#include "frame/frmSplash.h"
-#include "frame/frmStartup.h"
+#include "app/frmSplash.h"
+#include "app/frmStartup.h"
 #include "store/SlipRecord.h"
 #include "support/ProgramFixture.h"
 
@@ -16,12 +16,10 @@ using test::WriteBytes;
 const QString Mark = QString::fromUtf8("\xC2\xAB");
 
 std::string Record(const char* sa, const char* team, const char* name) {
-    SlipRecord slip;
-    slip.Set(SlipField::SANumber, sa);
-    slip.Set(SlipField::Team, team);
-    slip.Set(SlipField::Date, "11/30/2026");
-    slip.Set(SlipField::Name, name);
-    return {slip.Bytes().data(), slip.Bytes().size()};
+    return test::SlipBytes({{SlipField::SANumber, sa},
+                            {SlipField::Team, team},
+                            {SlipField::Date, "11/30/2026"},
+                            {SlipField::Name, name}});
 }
 
 class Completed : public test::ProgramTest {
@@ -34,8 +32,7 @@ protected:
     QTableView* grid = nullptr;
 
     void Open() {
-        WriteBytes(folder / "Assignto.txt", "\"North\"\r\n\"South\"\r\n");
-        WriteBytes(folder / "ProblemCode.txt", "\"Leak\"\r\n");
+        WriteTeams();
         WriteBytes(file, first + second + third);
         Started();
         Click(program->Loaded<frmSplash>(), "cmdContinue");
@@ -68,12 +65,13 @@ TEST_F(Completed, GridShowsEveryRecordAndAClickOnAnyCellTogglesTheMark) {
     EXPECT_EQ(row, QStringList({"2", "11/30/2026", "SA 333-2", "Bob", "South"}));
     ClickCell(1, 3);
     EXPECT_EQ(QStringList({Cell(0, 0), Cell(1, 0)}), QStringList({"1", Mark}));
+    WriteBytes(file, first + second + third + first);
+    MinimizeAndRestore(form);
+    EXPECT_EQ(QStringList({Cell(1, 0), QString::number(Rows())}), QStringList({Mark, "3"}))
+        << "a restored window keeps its marks";
     ClickCell(1, 0);
     EXPECT_EQ(Cell(1, 0), "2");
-
-    WriteBytes(file, first + second + third + first);
-    form->hide();
-    form->show();
+    form->Activate();
     EXPECT_EQ(Rows(), 4) << "each activation reads the file again";
     Answer({MessageAnswer::Cancel, MessageAnswer::Ok});
     Click(form, "cmdCompletions_1");

@@ -12,6 +12,7 @@
 namespace rotaplan {
 namespace {
 
+using test::Day;
 using test::ReadBytes;
 using test::WriteBytes;
 
@@ -24,13 +25,6 @@ struct Slip {
     const char* startIndex = "5";
 };
 
-std::string Day(const std::map<int, const char*>& booked) {
-    std::string bytes;
-    for (int i = 0; i < 12; ++i)
-        bytes += std::string("\"") + (booked.count(i) ? booked.at(i) : NoEventScheduled) + "\"\r\n";
-    return bytes;
-}
-
 class CallRecord : public test::ProgramTest {
 protected:
     frmCallRecord* form = nullptr;
@@ -39,25 +33,21 @@ protected:
 
     // Slips are written after the start, which would move those of past days away.
     void Open(std::initializer_list<Slip> slips) {
-        WriteBytes(folder / "Assignto.txt", "\"North\"\r\n\"South\"\r\n");
-        WriteBytes(folder / "ProblemCode.txt", "\"Leak\"\r\n");
+        WriteTeams();
         Started();
         program->Variables().SoundAlarms = true;
         for (const Slip& s : slips) {
-            SlipRecord r;
-            r.Set(SlipField::SANumber, std::string("SA ") + s.sa);
-            r.Set(SlipField::Team, s.team);
-            r.Set(SlipField::Hours, "3");
-            r.Set(SlipField::Date, s.date);
-            r.Set(SlipField::StartIndex, s.startIndex);
-            r.Set(SlipField::Status, s.status);
-            r.Set(SlipField::Name, s.name);
-            records.emplace_back(r.Bytes().data(), r.Bytes().size());
+            records.push_back(test::SlipBytes({{SlipField::SANumber, std::string("SA ") + s.sa},
+                                               {SlipField::Team, s.team},
+                                               {SlipField::Hours, "3"},
+                                               {SlipField::Date, s.date},
+                                               {SlipField::StartIndex, s.startIndex},
+                                               {SlipField::Status, s.status},
+                                               {SlipField::Name, s.name}}));
             all += records.back();
         }
         WriteBytes(folder / "Slips.txt", all);
-        form = &program->Load<frmCallRecord>();
-        form->show();
+        form = &program->ShowAnew<frmCallRecord>();
     }
     QString Text(const char* name) { return Find<QLineEdit>(form, name)->text(); }
     QString Assigned() { return Find<QLabel>(form, "txtAssigned")->text(); }
@@ -83,7 +73,7 @@ protected:
 
 TEST_F(CallRecord, PagesAndFindsThroughEveryRecordAndPastTheEnd) {
     Open({{"338-1", "12/4/2026", "  Scheduled"},
-          {"338-2", "12/7/2026", "Scheduled", "2", "Bob Stone", "7"},
+          {"338-2", "12/7/2026", "Scheduled", "2", "Bob Stone", "6"},
           {"338-3", "12/3/2026", "Scheduled", "7", "Cy Stone", "x"}});
     EXPECT_TRUE(Idle());
     Click(form, "cmdSearch");
@@ -97,7 +87,7 @@ TEST_F(CallRecord, PagesAndFindsThroughEveryRecordAndPastTheEnd) {
     EXPECT_EQ(form->focusWidget(), Button("cmdContinue"));
     Click(form, "cmdContinue");
     EXPECT_EQ(Assigned(), "South");
-    EXPECT_EQ(Text("txtTime"), "01:00");
+    EXPECT_EQ(Text("txtTime"), "11:00");
     Click(form, "cmdContinue");
     EXPECT_EQ(Assigned(), "7") << "no such team: shown as stored";
     EXPECT_EQ(Text("txtTime"), "x");
@@ -118,7 +108,12 @@ TEST_F(CallRecord, PagesAndFindsThroughEveryRecordAndPastTheEnd) {
     Click(form, "cmdFind");
     EXPECT_EQ(platform.beep.count, 1);
     EXPECT_TRUE(Idle()) << "nothing found: nothing changes";
-    Show(1);
+    program->Variables().StartHour = 7; // the record's table entry, not the slot of 7 o'clock
+    Show(2);
+    MinimizeAndRestore(form);
+    EXPECT_EQ(QStringList({QString::number(form->RecordNo()), Text("txtTime")}),
+              QStringList({"2", "11:00"}))
+        << "a restored window keeps the record shown";
     Click(form, "imgLogo");
     EXPECT_TRUE(Idle());
 }

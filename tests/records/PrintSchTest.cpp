@@ -15,33 +15,25 @@
 namespace rotaplan {
 namespace {
 
+using test::Day;
 using test::ReadBytes;
 using test::WriteBytes;
 
 constexpr const char* FreeBox = "\n\n         No Event Scheduled";
 
-std::string Day(const std::map<int, const char*>& booked) {
-    std::string bytes;
-    for (int i = 0; i < 12; ++i)
-        bytes += std::string("\"") + (booked.count(i) ? booked.at(i) : NoEventScheduled) + "\"\r\n";
-    return bytes;
-}
-
 std::string Slip(const char* sa, const char* team, const char* date, const char* startIndex,
                  const char* hours, const char* name) {
-    SlipRecord r;
-    r.Set(SlipField::SANumber, std::string("SA ") + sa);
-    r.Set(SlipField::Team, team);
-    r.Set(SlipField::Date, date);
-    r.Set(SlipField::StartIndex, startIndex);
-    r.Set(SlipField::Hours, hours);
-    r.Set(SlipField::Name, name);
-    r.Set(SlipField::Street, "1 Main St");
-    r.Set(SlipField::City, "Springfield");
-    r.Set(SlipField::ST, "IL");
-    r.Set(SlipField::Tel, "555-0100");
-    r.Set(SlipField::Problem, "Leak");
-    return std::string(r.Bytes().data(), r.Bytes().size());
+    return test::SlipBytes({{SlipField::SANumber, std::string("SA ") + sa},
+                            {SlipField::Team, team},
+                            {SlipField::Date, date},
+                            {SlipField::StartIndex, startIndex},
+                            {SlipField::Hours, hours},
+                            {SlipField::Name, name},
+                            {SlipField::Street, "1 Main St"},
+                            {SlipField::City, "Springfield"},
+                            {SlipField::ST, "IL"},
+                            {SlipField::Tel, "555-0100"},
+                            {SlipField::Problem, "Leak"}});
 }
 
 class PrintSch : public test::ProgramTest {
@@ -49,8 +41,7 @@ protected:
     frmPrintSch* form = nullptr;
 
     void Open() {
-        WriteBytes(folder / "Assignto.txt", "\"North\"\r\n\"South\"\r\n");
-        WriteBytes(folder / "ProblemCode.txt", "\"Leak\"\r\n");
+        WriteTeams();
         Started(); // before the slips: the start would mend their missing hours
         program->Variables().SoundAlarms = true;
         WriteBytes(folder / "Slips.txt",
@@ -61,8 +52,7 @@ protected:
                        Slip("338-5", "2", "12/4/2026", "6", "1", "Noon Slot"));
         WriteBytes(folder / "2026/Team# 2/338.txt",
                    Day({{3, "SA 338-1"}, {4, "SA 338-1"}, {5, "SA 338-5"}, {7, "SA 338-2"}}));
-        form = &program->Load<frmPrintSch>();
-        form->show();
+        form = &program->ShowAnew<frmPrintSch>();
     }
     QString Small(int box) {
         return Find<QLineEdit>(form, ("Text1_" + std::to_string(box + 8)).c_str())->text();
@@ -91,7 +81,7 @@ TEST_F(PrintSch, ShowsTheTeamsDayInBothViews) {
     EXPECT_EQ(Title(), "12/4/2026");
     EXPECT_EQ(QStringList({Small(0), Small(1), Small(2), Small(5)}),
               QStringList({"No Event Scheduled", "SA 338-1", "SA 338-1", "SA 338-2"}));
-    EXPECT_EQ(Large(1), "Ann Lee\n1 Main St\nSpringfield,IL\n555-0100\nLeak");
+    EXPECT_EQ(Large(1), "Ann Lee\n1 Main St\nSpringfield,IL\n555-0100\nLeak") << "LF lines";
     EXPECT_TRUE(Large(3).startsWith("Noon Slot\n"));
     for (int box : {0, 4, 6, 7}) {
         EXPECT_EQ(Large(box), FreeBox) << box;
@@ -115,6 +105,7 @@ TEST_F(PrintSch, ShowsTheTeamsDayInBothViews) {
 
     Click(form, "imgLogo");
     EXPECT_EQ(Find<QListWidget>(form, "lstAssignto")->currentRow(), 0);
+    EXPECT_EQ(Label("txtTeam"), "North") << "the label follows the team the logo chose";
     EXPECT_FALSE(frmDay->isVisible());
 }
 
@@ -128,7 +119,7 @@ TEST_F(PrintSch, DateSelectionKeepsToWorkingDaysFromToday) {
     Pick(Date{2026, 12, 3});
     EXPECT_EQ(form->SelectedDate(), (Date{2026, 12, 4}));
     EXPECT_EQ(platform.beep.count, 1);
-    EXPECT_EQ(Title(), "12/14/2026") << "not refreshed";
+    EXPECT_EQ(Title(), "12/4/2026") << "the boxes follow the calendar back to today";
 
     Answer({MessageAnswer::Ok});
     Pick(Date{2028, 3, 1});
@@ -144,6 +135,10 @@ TEST_F(PrintSch, DateSelectionKeepsToWorkingDaysFromToday) {
     EXPECT_EQ(platform.beep.count, 2);
     QTest::keyClick(days, Qt::Key_Right);
     EXPECT_EQ(Title(), "12/7/2026");
+    QTest::keyClick(Find<QListWidget>(form, "lstAssignto"), Qt::Key_Up);
+    MinimizeAndRestore(form);
+    EXPECT_EQ(QStringList({Title(), Label("txtTeam")}), QStringList({"12/7/2026", "North"}))
+        << "a team chosen by keys, and a restore that starts nothing over";
 
     platform.clock.now.hour = 18; // Friday evening: the next working day
     form->Activate();

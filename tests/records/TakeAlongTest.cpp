@@ -37,8 +37,7 @@ protected:
 
 TEST_F(TakeAlong, ButtonsWriteTheSheetsCalendarAndSpreadsheetWhereTheDialogSays) {
     Open();
-    auto& form = program->Load<frmPrintSch>();
-    form.show();
+    auto& form = program->ShowAnew<frmPrintSch>();
     Click(&form, "cmdPdf");
     EXPECT_EQ(platform.save.suggested.back(), "North 2026-12-04.pdf") << "cancelled";
     platform.save.answer = out / "day.pdf";

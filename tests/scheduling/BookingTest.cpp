@@ -1,5 +1,5 @@
-#include "frame/frmSplash.h"
-#include "frame/frmStartup.h"
+#include "app/frmSplash.h"
+#include "app/frmStartup.h"
 #include "scheduling/frmCallslip.h"
 #include "scheduling/frmShell.h"
 #include "store/Disk.h"
@@ -16,24 +16,16 @@ namespace rotaplan {
 namespace {
 
 namespace fs = std::filesystem;
+using test::Day;
 using test::ReadBytes;
 using test::WriteBytes;
-
-std::string DayFile(std::map<int, const char*> taken) {
-    std::string bytes;
-    for (int entry = 0; entry < 12; ++entry)
-        bytes += std::string("\"") + (taken.count(entry) ? taken[entry] : "No Event Scheduled") +
-                 "\"\r\n";
-    return bytes;
-}
 
 class Booking : public test::ProgramTest {
 protected:
     frmCallslip* slip = nullptr;
 
     void SetUp() override {
-        WriteBytes(folder / "Assignto.txt", "\"North\"\r\n\"South\"\r\n");
-        WriteBytes(folder / "ProblemCode.txt", "\"Leak\"\r\n\"No heat\"\r\n");
+        WriteTeams("\"Leak\"\r\n\"No heat\"\r\n");
         Started();
     }
     void OpenCallslip() {
@@ -65,10 +57,14 @@ protected:
 
 TEST_F(Booking, AWholeBookingWritesTheDayFileTheRecordAndTheCounter) {
     OpenCallslip();
-    auto* teams = Find<QListWidget>(slip, "lstAssignto");
-    teams->setCurrentRow(1);
-    emit teams->itemClicked(teams->currentItem());
     PickDate(2026, 12, 8);
+    WriteBytes(folder / "2026/Team# 1/342.txt", Day({{4, "SA 330-1"}}));
+    auto* teams = Find<QListWidget>(slip, "lstAssignto");
+    QTest::mouseClick(teams->viewport(), Qt::LeftButton, {},
+                      teams->visualItemRect(teams->item(0)).center());
+    EXPECT_EQ(Slot(2), "SA 330-1");
+    QTest::keyClick(teams, Qt::Key_Down); // the team chosen by keys brings its own day
+    EXPECT_EQ(Slot(2), "No Event Scheduled");
     Click(slip, "txtTimeReq"); // takes the team's two hours
     ClickSlot(2);              // 10:00
     EXPECT_EQ(Find<QLabel>(slip, "lblTime_2")->text(), "10:00 \u00ab");
@@ -82,8 +78,8 @@ TEST_F(Booking, AWholeBookingWritesTheDayFileTheRecordAndTheCounter) {
     });
     Click(slip, "cmdConfirm");
     EXPECT_EQ(shown, (std::vector<QString>{"SA 338-1", "Tuesday", "December 8 ,2026", "10:00"}));
-    const auto day = folder / "2026/Team# 2/342.txt";
-    EXPECT_EQ(ReadBytes(day), DayFile({{4, "SA 338-1"}, {5, "SA 338-1"}}));
+    EXPECT_EQ(ReadBytes(folder / "2026/Team# 2/342.txt"), Day({{4, "SA 338-1"}, {5, "SA 338-1"}}));
+    EXPECT_EQ(ReadBytes(folder / "2026/Team# 1/342.txt"), Day({{4, "SA 330-1"}}));
     auto Pad = [](std::string text, std::size_t width) {
         text.resize(width, ' ');
         return text;
@@ -99,7 +95,7 @@ TEST_F(Booking, AWholeBookingWritesTheDayFileTheRecordAndTheCounter) {
 }
 
 TEST_F(Booking, DaysAndSlotsThatCannotBeBookedAreRefused) {
-    WriteBytes(folder / "2026/Team# 1/341.txt", DayFile({{6, "SA 330-4"}}));
+    WriteBytes(folder / "2026/Team# 1/341.txt", Day({{6, "SA 330-4"}}));
     OpenCallslip();
     PickDate(2026, 12, 3);
     EXPECT_EQ(Picked(), QDate(2026, 12, 4));
@@ -130,8 +126,7 @@ TEST_F(Booking, DaysAndSlotsThatCannotBeBookedAreRefused) {
 
     ClickSlot(0);
     Schedule();
-    EXPECT_EQ(ReadBytes(folder / "2026/Team# 1/341.txt"),
-              DayFile({{2, "SA 338-1"}, {6, "SA 330-4"}}))
+    EXPECT_EQ(ReadBytes(folder / "2026/Team# 1/341.txt"), Day({{2, "SA 338-1"}, {6, "SA 330-4"}}))
         << "the day keeps its other bookings";
 }
 
@@ -139,7 +134,7 @@ TEST_F(Booking, CancelOrAFailedWriteBooksNothing) {
     OpenCallslip();
     PickDate(2026, 12, 7);
     auto expectNothingWritten = [this] {
-        EXPECT_EQ(ReadBytes(folder / "2026/Team# 1/341.txt"), DayFile({}));
+        EXPECT_EQ(ReadBytes(folder / "2026/Team# 1/341.txt"), Day({}));
         EXPECT_EQ(ReadBytes(folder / "Slips.txt"), "");
         EXPECT_EQ(ReadBytes(folder / "Counter.txt"), "\"338\",1\r\n");
     };
@@ -192,11 +187,27 @@ TEST_F(Booking, NewProblemDescriptionIsOfferedOnce) {
     EXPECT_EQ(Shown().size(), 2u);
 }
 
+// A restored window keeps the marks and the typed problem, and asks nothing on the way.
+TEST_F(Booking, KeyboardAndWindowPaths) {
+    OpenCallslip();
+    ClickSlot(0);
+    auto* problem = Find<QComboBox>(slip, "cboService");
+    problem->setFocus();
+    problem->clearEditText();
+    QTest::keyClicks(problem, "No");
+    MinimizeAndRestore(slip);
+    EXPECT_EQ(QStringList({Slot(0), problem->currentText()}), QStringList({"SA 338-1", "No"}))
+        << "no completion, no reset";
+    EXPECT_TRUE(Shown().empty() && ScheduleShown());
+    Click(slip, "imgLogo"); // the logo starts over
+    EXPECT_EQ(QStringList({Slot(0), problem->currentText()}),
+              QStringList({"No Event Scheduled", "Leak"}));
+}
+
 TEST_F(Booking, LeavingARescheduleIsConfirmedFirst) {
     auto& v = program->Variables();
     v.Rescheduling = 1;
-    slip = &program->Load<frmCallslip>();
-    slip->show();
+    slip = &program->ShowAnew<frmCallslip>();
 
     Answer({MessageAnswer::No, MessageAnswer::Yes});
     Click(slip, "cmdRedo");

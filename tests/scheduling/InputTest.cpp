@@ -1,5 +1,5 @@
-#include "frame/frmSplash.h"
-#include "frame/frmStartup.h"
+#include "app/frmSplash.h"
+#include "app/frmStartup.h"
 #include "scheduling/frmCallslip.h"
 #include "scheduling/frmShell.h"
 #include "store/SupportFile.h"
@@ -43,11 +43,12 @@ TEST_F(Input, TheIntakeStoresWhatReadsBackRefusesTheRestAndBeepsWhenFull) {
         EXPECT_EQ(Box(name)->text().size(), length) << name << ": the box holds its field";
     }
     Box("txtName")->setText(QString::fromUtf8("O\"Brien & Söhne"));
+    MinimizeAndRestore(shell);
+    EXPECT_EQ(Box("txtName")->text(), QString::fromUtf8("O\"Brien & Söhne")) << "kept as typed";
     Click(shell, "cmdSchedule");
     EXPECT_EQ(program->Variables().RecordBuffer.Trimmed(SlipField::Name), "O\"Brien & Söhne");
 
-    program->Loaded<frmCallslip>()->hide();
-    shell->show();
+    Click(program->Loaded<frmCallslip>(), "cmdRedo");
     for (const char* text : {"12 Main St\nApt 4", "Tab\there", "Zoë \u4e2d"}) {
         QApplication::clipboard()->setText(QString::fromUtf8(text));
         Box("txtStreet")->clear();
@@ -59,8 +60,7 @@ TEST_F(Input, TheIntakeStoresWhatReadsBackRefusesTheRestAndBeepsWhenFull) {
     Click(shell, "cmdSchedule"); // an empty form goes on, with blank fields
     EXPECT_EQ(program->Variables().RecordBuffer.Get(SlipField::Name), std::string(30, ' '));
 
-    program->Loaded<frmCallslip>()->hide();
-    shell->show();
+    Click(program->Loaded<frmCallslip>(), "cmdRedo");
     QTest::keyClicks(Box("txtTel"), "555-123-45678");
     EXPECT_EQ(platform.beep.count, 1);
     program->Variables().SoundAlarms = false;

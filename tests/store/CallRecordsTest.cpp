@@ -9,6 +9,7 @@ namespace rotaplan {
 namespace {
 
 namespace fs = std::filesystem;
+using test::Day;
 using test::ReadBytes;
 using test::WriteBytes;
 
@@ -27,14 +28,6 @@ SlipRecord Slip(const char* sa, const char* team, const char* date, const char* 
     r.Set(SlipField::Tel, tel);
     r.Set(SlipField::Problem, "Leak");
     return r;
-}
-
-// Twelve entries, free except those given.
-std::string Day(const std::map<int, const char*>& booked) {
-    std::string bytes;
-    for (int i = 0; i < 12; ++i)
-        bytes += std::string("\"") + (booked.count(i) ? booked.at(i) : NoEventScheduled) + "\"\r\n";
-    return bytes;
 }
 
 class CallRecords : public ::testing::Test {

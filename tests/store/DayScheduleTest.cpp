@@ -9,16 +9,9 @@ namespace rotaplan {
 namespace {
 
 namespace fs = std::filesystem;
+using test::Day;
 using test::ReadBytes;
 using test::WriteBytes;
-
-// Twelve entries, free except those given.
-std::string Day(const std::map<int, const char*>& booked, int entries = 12) {
-    std::string bytes;
-    for (int i = 0; i < entries; ++i)
-        bytes += std::string("\"") + (booked.count(i) ? booked.at(i) : NoEventScheduled) + "\"\r\n";
-    return bytes;
-}
 
 TEST(DayFile, CreatedFreeOnFirstLookChangedEntryByEntryAndDamageRefused) {
     test::TempFolder folder;
@@ -85,20 +78,22 @@ TEST(YearFolders, MadeOnceWithTheirTeamsAndNextYearFromDay121) {
     EXPECT_TRUE(fs::is_directory(folder / "2027/Team# 2"));
 }
 
+// A booking shows the label clicked; a record its table entry, whatever the hour is now.
 TEST(TimeLabels, StartTimeShownIsTheLabelOfTheFirstSlot) {
     CrewdeskVariables v("");
     BuildTimeLabels(v);
     for (std::uint8_t hour : {std::uint8_t{7}, std::uint8_t{8}, std::uint8_t{9}}) {
         v.StartHour = hour;
         for (int slot = 0; slot < SlotCount; ++slot)
-            EXPECT_EQ(StartTimeText(v, StartIndexForSlot(hour, slot)), SlotLabels(hour)[slot]);
+            EXPECT_EQ(BookingStartText(v, StartIndexForSlot(hour, slot)), SlotLabels(hour)[slot]);
     }
     v.StartHour = 7;
     EXPECT_EQ(StartIndexForSlot(7, 4), 6);
-    EXPECT_EQ(StartTimeText(v, 6), "12:00");
+    EXPECT_EQ(BookingStartText(v, 6), "12:00");
+    EXPECT_EQ(StartTimeText(v, 6), "11:00") << "booked at 11:00 under the 8 o'clock start";
     EXPECT_EQ(ViewLabels(7)[4], "12:00 pm");
     EXPECT_EQ(ViewLabels(8)[3], "11:00 am");
-    EXPECT_EQ(StartTimeText(v, 12), "06:00") << "outside the slots: the table";
+    EXPECT_EQ(BookingStartText(v, 12), "06:00") << "outside the slots: the table";
     EXPECT_EQ(StartTimeText(v, 40), "40");
 }
 

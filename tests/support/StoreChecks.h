@@ -3,6 +3,7 @@
 #include "platform/Date.h"
 #include "platform/Locale.h"
 #include "store/CrewdeskVariables.h"
+#include "store/SlipRecord.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -14,12 +15,15 @@ namespace rotaplan::test {
 
 extern const UsEnglishLocale Locale;
 
+// The 269 bytes of a slip with these fields, the others blank.
+std::string SlipBytes(std::initializer_list<std::pair<SlipField, std::string>> fields);
+
 void StartUp(CrewdeskVariables& v, const Date& today);
 void Book(CrewdeskVariables& v, int team, const Date& date, int slot, int hours);
 void DeleteRecord(CrewdeskVariables& v, std::int32_t recordNumber);
 // Every slip of today or later has its hours (unless teams were renumbered), every SA in a day
-// file has its slip, no SA stands twice, the counter is ahead of today's SAs, and no scratch
-// file is left.
+// file has its slip, no booked SA stands twice or among the completed, the counter is ahead of
+// today's SAs, and no scratch file is left.
 void ExpectConsistent(const std::filesystem::path& folder, const Date& today, bool teamsKept,
                       const std::string& where);
 

@@ -36,4 +36,12 @@ void WriteBytes(const std::filesystem::path& file, std::string_view bytes) {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
+std::string Day(const std::map<int, const char*>& booked, int entries) {
+    std::string bytes;
+    for (int i = 0; i < entries; ++i)
+        bytes +=
+            std::string("\"") + (booked.count(i) ? booked.at(i) : "No Event Scheduled") + "\"\r\n";
+    return bytes;
+}
+
 } // namespace rotaplan::test

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,8 @@ private:
 };
 
 std::string ReadBytes(const std::filesystem::path& file);
+// The bytes of a day file of twelve entries (or as many as given), free except those booked.
+std::string Day(const std::map<int, const char*>& booked, int entries = 12);
 void WriteBytes(const std::filesystem::path& file, std::string_view bytes);
 
 } // namespace rotaplan::test

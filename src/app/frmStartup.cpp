@@ -1,9 +1,10 @@
-#include "frame/frmStartup.h"
+#include "app/frmStartup.h"
 
 #include "admin/Reset.h"
 #include "admin/frmArchive.h"
 #include "admin/frmCompleted.h"
 #include "admin/frmSetup.h"
+#include "frame/Lists.h"
 #include "frame/Program.h"
 #include "frame/WebLinks.h"
 #include "frame/Widgets.h"
@@ -83,6 +84,10 @@ frmStartup::frmStartup(Program& program) : program_(program) {
     layout->setContentsMargins(16, 16, 16, 12);
     setMinimumWidth(440);
 
+    // The help-dialog control holds the help file from load on.
+    dlgHelp_ = new QObject(this);
+    dlgHelp_->setObjectName("dlgHelp");
+    dlgHelp_->setProperty("HelpFile", ToQt(program_.HelpFile().string()));
     BuildMenus();
     bool sibling = false;
     program_.Attempt(
@@ -100,7 +105,7 @@ void frmStartup::BuildMenus() {
     QMenu* file = Named(menuBar()->addMenu("&File"), "mnuFile");
     item(file, "mnuModify", "Create/Modify", [this] {
         hide();
-        program_.Load<frmSetup>().show();
+        program_.ShowAnew<frmSetup>();
     });
     item(file, "mnuBackup", "&Backup", &frmStartup::mnuBackup_Click);
     item(file, "mnuRestore", "&Restore", &frmStartup::mnuRestore_Click);
@@ -108,7 +113,10 @@ void frmStartup::BuildMenus() {
         program_.Load<frmArchive>().exec();
         Activate(); // the menu is active again, and a re-install may have brought files back
     });
-    item(file, "mnuReset", "Reset", [this] { mnuReset_Click(program_, *this); });
+    item(file, "mnuReset", "Reset", [this] {
+        if (mnuReset_Click(program_))
+            Activate();
+    });
     file->addSeparator();
     item(file, "mnuExit", "&Exit", [this] { program_.ExitProgram(); });
 
@@ -125,13 +133,7 @@ void frmStartup::BuildMenus() {
          [this] { OpenLink(program_, WebLinks::OfficeSupplies); });
 
     QMenu* help = Named(menuBar()->addMenu("&Help"), "mnuHelp");
-    item(help, "mnuIndex", "&Index",
-         [this] { program_.System().web.OpenHelp(program_.HelpFile()); });
-}
-
-void frmStartup::showEvent(QShowEvent* event) {
-    QMainWindow::showEvent(event);
-    Activate();
+    item(help, "mnuIndex", "&Index", &frmStartup::mnuIndex_Click);
 }
 
 void frmStartup::Activate() {
@@ -139,6 +141,7 @@ void frmStartup::Activate() {
     optCompletions_->setEnabled(Recovered(CompletedSlipsFile, 1));
     imgLogo_->setVisible(true);
     opt1_->setChecked(true);
+    cmdGosub_->setFocus(); // Enter goes to the chosen task at once
 }
 
 bool frmStartup::Recovered(const char* relativeName, std::uintmax_t minimumLength) {
@@ -154,17 +157,15 @@ bool frmStartup::Recovered(const char* relativeName, std::uintmax_t minimumLengt
 }
 
 void frmStartup::OpenChoice(OptionButton* choice) {
-    QWidget* form = nullptr;
-    if (choice == opt1_)
-        form = &program_.Load<frmShell>();
-    else if (choice == optReschedule_)
-        form = &program_.Load<frmCallRecord>();
-    else if (choice == opt3_)
-        form = &program_.Load<frmPrintSch>();
-    else
-        form = &program_.Load<frmCompleted>();
     hide();
-    form->show();
+    if (choice == opt1_)
+        program_.ShowAnew<frmShell>();
+    else if (choice == optReschedule_)
+        program_.ShowAnew<frmCallRecord>();
+    else if (choice == opt3_)
+        program_.ShowAnew<frmPrintSch>();
+    else
+        program_.ShowAnew<frmCompleted>();
 }
 
 void frmStartup::cmdGosub_Click() {
@@ -191,6 +192,18 @@ void frmStartup::mnuRestore_Click() {
     if (answer != MessageAnswer::Cancel)
         program_.Attempt([this] { RestoreFiles(program_.Variables()); },
                          "The restore is not complete.");
+}
+
+// A help window without its file would stand blank, telling nothing.
+void frmStartup::mnuIndex_Click() {
+    const std::filesystem::path helpFile = FromQt(dlgHelp_->property("HelpFile").toString());
+    bool found = false;
+    program_.Attempt([&] { found = disk::FileExists(helpFile); }, "The help is not shown.");
+    if (found)
+        program_.System().web.OpenHelp(helpFile);
+    else
+        program_.Ask("The help file " + helpFile.string() +
+                     " is not there.\r\nInstall Rotaplan again to put it beside the program.");
 }
 
 void frmStartup::mnuChecks_Click() {

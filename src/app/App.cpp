@@ -1,7 +1,7 @@
-#include "frame/Program.h"
+#include "app/App.h"
 
-#include "frame/frmSplash.h"
-#include "frame/frmStartup.h"
+#include "app/frmSplash.h"
+#include "app/frmStartup.h"
 #include "records/frmPrintSch.h"
 #include "scheduling/frmCallslip.h"
 #include "scheduling/frmConfirm.h"
@@ -25,18 +25,17 @@ static void InitResources() {
 
 namespace rotaplan {
 
-Program::Program(std::filesystem::path programFolder, Platform platform,
-                 std::filesystem::path helpFile)
+App::App(std::filesystem::path programFolder, Platform platform, std::filesystem::path helpFile)
     : v_(std::move(programFolder)), platform_(platform), helpFile_(std::move(helpFile)) {
     InitResources();
 }
 
-Program::~Program() {
+App::~App() {
     for (auto it = forms_.rbegin(); it != forms_.rend(); ++it)
         delete it->data();
 }
 
-std::vector<Program::Step> Program::StartupSteps() {
+std::vector<App::Step> App::StartupSteps() {
     const Date today = platform_.clock.Now().date;
     // Each later step of the start-up joins here, in its place.
     return {
@@ -66,7 +65,7 @@ std::vector<Program::Step> Program::StartupSteps() {
     };
 }
 
-void Program::TellMended(const std::vector<std::string>& mended) {
+void App::TellMended(const std::vector<std::string>& mended) {
     if (mended.empty())
         return;
     constexpr std::size_t Shown = 12; // a box the operator can still read
@@ -78,7 +77,7 @@ void Program::TellMended(const std::vector<std::string>& mended) {
     v_.Notices.push_back(text);
 }
 
-bool Program::Start() {
+bool App::Start() {
     if (!platform_.instance.TryAcquire()) {
         Ask(std::string(ProgramTitle) + " is already Running!");
         return false;
@@ -106,7 +105,7 @@ bool Program::Start() {
     return true;
 }
 
-void Program::ExitProgram() {
+void App::ExitProgram() {
     if (ended_)
         return;
     ended_ = true;
@@ -125,18 +124,18 @@ void Program::ExitProgram() {
         QCoreApplication::exit(0);
 }
 
-void Program::Unload(QWidget* form) {
+void App::Unload(QWidget* form) {
     std::erase_if(forms_, [form](const QPointer<QWidget>& f) { return f.data() == form; });
     form->hide();
     form->deleteLater();
 }
 
-void Program::ShowMenu(QWidget* from) {
+void App::ShowMenu(QWidget* from) {
     from->hide();
-    Load<frmStartup>().show();
+    ShowAnew<frmStartup>();
 }
 
-void Program::Adopt(QWidget* form) {
+void App::Adopt(QWidget* form) {
     forms_.emplace_back(form);
     form->installEventFilter(this);
     form->setWindowIcon(QIcon(":/rotaplan/logo.png"));
@@ -144,46 +143,13 @@ void Program::Adopt(QWidget* form) {
 
 // Only a close asked for by the window system (close box, window menu) ends the program;
 // the program's own hiding and unloading of forms never does.
-bool Program::eventFilter(QObject* watched, QEvent* event) {
+bool App::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Close && event->spontaneous()) {
         event->ignore();
         ExitProgram();
         return true;
     }
     return QObject::eventFilter(watched, event);
-}
-
-void Program::Report(const StoreError& error, const std::string& consequence) {
-    Ask(Lines({error.what(), consequence.c_str()}));
-}
-
-bool Program::Attempt(const std::function<void()>& operation, const std::string& consequence) {
-    try {
-        operation();
-        return true;
-    } catch (const StoreError& error) {
-        Report(error, consequence);
-        return false;
-    }
-}
-
-MessageAnswer Program::Ask(const std::string& text, MessageButtons buttons) {
-    return platform_.messages.Show(text, ProgramTitle, buttons);
-}
-
-void Program::Beep() {
-    if (v_.SoundAlarms)
-        platform_.beep.Beep();
-}
-
-std::string Lines(std::initializer_list<const char*> lines) {
-    std::string text;
-    const char* separator = "";
-    for (const char* line : lines) {
-        text.append(separator).append(line);
-        separator = "\r\n";
-    }
-    return text;
 }
 
 } // namespace rotaplan

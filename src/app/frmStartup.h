@@ -20,9 +20,6 @@ public:
     // Each time the menu comes back: the choices follow the files, Schedule is selected.
     void Activate();
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     void BuildMenus();
     void OpenChoice(OptionButton* choice);
@@ -30,6 +27,7 @@ private:
     void mnuBackup_Click();
     void mnuRestore_Click();
     void mnuChecks_Click();
+    void mnuIndex_Click();
     // RecoverFile, with a failed copy-back told to the operator and counted as missing.
     // The file is there, from its backup copy if need be, and at least this long.
     bool Recovered(const char* relativeName, std::uintmax_t minimumLength);
@@ -41,6 +39,7 @@ private:
     OptionButton* opt3_;
     QPushButton* cmdGosub_;
     ClickLabel* imgLogo_;
+    QObject* dlgHelp_;
 };
 
 } // namespace rotaplan

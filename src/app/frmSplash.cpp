@@ -1,11 +1,11 @@
-#include "frame/frmSplash.h"
+#include "app/frmSplash.h"
 
 #include "Version.h"
 #include "admin/frmSetup.h"
+#include "app/frmStartup.h"
 #include "frame/Program.h"
 #include "frame/WebLinks.h"
 #include "frame/Widgets.h"
-#include "frame/frmStartup.h"
 
 #include <QBoxLayout>
 #include <QPushButton>
@@ -87,9 +87,9 @@ void frmSplash::showEvent(QShowEvent* event) {
 void frmSplash::cmdContinue_Click() {
     hide();
     if (program_.Variables().FilesMissing)
-        program_.Load<frmSetup>().show();
+        program_.ShowAnew<frmSetup>();
     else
-        program_.Load<frmStartup>().show();
+        program_.ShowAnew<frmStartup>();
 }
 
 } // namespace rotaplan

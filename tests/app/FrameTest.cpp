@@ -1,6 +1,6 @@
 #include "admin/frmSetup.h"
-#include "frame/frmSplash.h"
-#include "frame/frmStartup.h"
+#include "app/frmSplash.h"
+#include "app/frmStartup.h"
 #include "support/ProgramFixture.h"
 
 #include <QLabel>
@@ -16,8 +16,7 @@ using test::WriteBytes;
 class Frame : public test::ProgramTest {
 protected:
     frmStartup& Menu() {
-        WriteBytes(folder / "Assignto.txt", "\"North\"\r\n\"South\"\r\n");
-        WriteBytes(folder / "ProblemCode.txt", "\"Leak\"\r\n\"No heat\"\r\n");
+        WriteTeams("\"Leak\"\r\n\"No heat\"\r\n");
         Started();
         Click(program->Loaded<frmSplash>(), "cmdContinue");
         return *program->Loaded<frmStartup>();
@@ -46,15 +45,7 @@ TEST_F(Frame, FirstRunMakesTheFilesAndTheSplashOpensSetup) {
     EXPECT_TRUE(platform.messages.shown.empty());
     auto* splash = program->Loaded<frmSplash>();
     ASSERT_TRUE(splash && splash->isVisible());
-    EXPECT_EQ(splash->windowTitle(), "ROTAPLAN  Quarrow Programs");
-    const std::pair<const char*, const char*> labels[] = {
-        {"lblProductName", "Rotaplan"},
-        {"lblCompanyProduct", "for Contractors and Tradesmen"},
-        {"lblVersion", "Version 2.0.0"},
-        {"lblRunning", "Quarrow Programs share files. Exit all other Quarrow Programs before "
-                       "continuing...."}};
-    for (auto [name, text] : labels)
-        EXPECT_EQ(Find<QLabel>(splash, name)->text(), text) << name;
+    EXPECT_EQ(Find<QLabel>(splash, "lblVersion")->text(), "Version 2.0.0");
     EXPECT_TRUE(Find<QLabel>(splash, "lblCopyright")->text().endsWith("2031"));
 
     Click(splash, "cmdContinue");
@@ -81,20 +72,6 @@ TEST_F(Frame, DamagedSupportFileEndsTheStart) {
     EXPECT_NE(Shown()[0].find("Counter.txt"), std::string::npos) << Shown()[0];
     EXPECT_NE(Shown()[0].find("ends now"), std::string::npos) << Shown()[0];
     EXPECT_EQ(ReadBytes(folder / "Counter.txt/x"), "x");
-}
-
-// Going back to the first choice and the slip file's choice are proven by the archive tests.
-TEST_F(Frame, MainMenuOffersTheSummaryOnlyWithCompletedSlips) {
-    auto& menu = Menu();
-    EXPECT_EQ(menu.windowTitle(), "ROTAPLAN  - Main Menu");
-    auto* completions = Find<QRadioButton>(&menu, "optCompletions");
-    EXPECT_FALSE(completions->isEnabled() || completions->isHidden());
-    for (const char* bytes : {"", "x"}) {
-        WriteBytes(folder / "CompletedSlips.txt", bytes);
-        menu.hide();
-        menu.show();
-        EXPECT_EQ(completions->isEnabled(), *bytes != 0) << "an empty file is no summary";
-    }
 }
 
 TEST_F(Frame, BackupAndRestoreAskFirstAndCancelCopiesNothing) {
@@ -146,24 +123,46 @@ TEST_F(Frame, WebEntriesOpenTheirPagesButTheOrderFormAsksFirst) {
     EXPECT_NE(platform.web.urls[1].find("forms."), std::string::npos);
 }
 
-TEST_F(Frame, EveryChoiceOpensItsFormAndGotoNeverTheSummary) {
-    WriteBytes(folder / "CompletedSlips.txt", std::string(269, ' '));
+// Keys and window actions as the operator uses them; the help window needs its file.
+TEST_F(Frame, KeyboardAndWindowPaths) {
     auto& menu = Menu();
-    const std::pair<const char*, const char*> choices[] = {
-        {"optReschedule", "frmCallRecord"}, {"opt3", "frmPrintSch"}, {"opt1", "frmShell"}};
+    EXPECT_EQ(menu.windowTitle(), "ROTAPLAN  - Main Menu");
+    auto* completions = Find<QRadioButton>(&menu, "optCompletions");
+    EXPECT_FALSE(completions->isEnabled() || completions->isHidden());
+    for (const char* bytes : {"", "x"}) {
+        WriteBytes(folder / "CompletedSlips.txt", bytes);
+        menu.Activate();
+        EXPECT_EQ(completions->isEnabled(), *bytes != 0) << "an empty file is no summary";
+    }
+    for (const char* from : {"the splash", "a form's Menu button"}) {
+        ASSERT_EQ(menu.focusWidget(), Find<QWidget>(&menu, "cmdGosub")) << from;
+        QTest::keyClick(menu.focusWidget(), Qt::Key_Return);
+        QWidget* shell = VisibleForm("frmShell");
+        ASSERT_NE(shell, nullptr) << from;
+        Click(shell, "cmdExit");
+    }
+    const std::pair<const char*, const char*> choices[] = {{"optReschedule", "frmCallRecord"},
+                                                           {"opt3", "frmPrintSch"}};
     for (auto [option, form] : choices) {
-        menu.show();
         Click(&menu, option);
-        EXPECT_TRUE(menu.isVisible()) << option << ": a click only moves to Goto";
-        Click(&menu, "cmdGosub");
+        MinimizeAndRestore(&menu);
+        EXPECT_TRUE(Find<QRadioButton>(&menu, option)->isChecked()) << "a restore is no new task";
+        QTest::keyClick(menu.focusWidget(), Qt::Key_Return);
         QWidget* opened = VisibleForm(form);
         ASSERT_NE(opened, nullptr) << form;
-        opened->hide();
+        program->ShowMenu(opened);
     }
-    menu.show();
-    Find<QRadioButton>(&menu, "optCompletions")->setChecked(true);
+    completions->setChecked(true);
     Click(&menu, "cmdGosub");
     EXPECT_EQ(VisibleForm("frmCompleted"), nullptr) << "Goto follows only the three choices";
+
+    Answer({MessageAnswer::Ok});
+    Trigger(&menu, "mnuIndex");
+    EXPECT_NE(Shown().back().find((folder / "help.html").string() + " is not there"),
+              std::string::npos);
+    WriteBytes(folder / "help.html", "<p>Help</p>");
+    Trigger(&menu, "mnuIndex");
+    EXPECT_EQ(platform.web.helpFiles, std::vector<fs::path>{folder / "help.html"});
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // Starts on folders damaged from outside: the program starts all the same, rebuilds what it
 // can, keeps the damaged file, says which file it was, and opens Setup where a list needs it.
 #include "admin/frmSetup.h"
-#include "frame/frmSplash.h"
+#include "app/frmSplash.h"
 #include "support/ProgramFixture.h"
 
 namespace rotaplan {
@@ -52,7 +52,7 @@ TEST_F(DamagedStart, TheProgramStartsSaysWhatItFoundAndLosesNothing) {
             test::WriteBytes(home / name, bytes);
         platform.instance.unchecked = files.back().first == "guard" ? files.back().second : "";
         platform.messages.answers.assign(8, MessageAnswer::Ok);
-        program = std::make_unique<Program>(home, platform.Get(), folder / "help.html");
+        program = std::make_unique<App>(home, platform.Get(), folder / "help.html");
         ASSERT_TRUE(program->Start());
         std::string shown;
         for (const auto& text : Shown())

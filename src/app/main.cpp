@@ -1,4 +1,4 @@
-#include "frame/Program.h"
+#include "app/App.h"
 #include "platform/qt/QtPlatform.h"
 
 #include <QApplication>
@@ -10,7 +10,7 @@ int main(int argc, char** argv) {
 
     const std::filesystem::path folder = QCoreApplication::applicationDirPath().toStdString();
     rotaplan::QtPlatform platform(folder);
-    rotaplan::Program program(folder, platform.Get(), folder / "help" / "index.html");
+    rotaplan::App program(folder, platform.Get(), folder / "help" / "index.html");
     if (!program.Start())
         return 0;
     return QApplication::exec();

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "frame/Program.h"
+
+#include <QObject>
+
+namespace rotaplan {
+
+// The running program: it builds the forms, runs the start-up and owns the one exit.
+class App : public QObject, public Program {
+public:
+    App(std::filesystem::path programFolder, Platform platform, std::filesystem::path helpFile);
+    ~App() override;
+
+    // The start-up sequence, then the splash. False when the program must end at once.
+    bool Start();
+    void ExitProgram() override;
+    bool Ended() const override { return ended_; }
+
+    CrewdeskVariables& Variables() override { return v_; }
+    Platform& System() override { return platform_; }
+    const std::filesystem::path& HelpFile() const override { return helpFile_; }
+
+    void Unload(QWidget* form) override;
+    void ShowMenu(QWidget* from) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void Adopt(QWidget* form) override;
+    const std::vector<QPointer<QWidget>>& Forms() const override { return forms_; }
+
+private:
+    enum class OnFailure { GoOn, End };
+    struct Step {
+        std::function<void()> run;
+        OnFailure onFailure;
+    };
+    std::vector<Step> StartupSteps();
+    void TellMended(const std::vector<std::string>& mended);
+
+    CrewdeskVariables v_;
+    Platform platform_;
+    std::filesystem::path helpFile_;
+    std::vector<QPointer<QWidget>> forms_; // in load order
+    bool ended_ = false;
+};
+
+} // namespace rotaplan
