@@ -2,6 +2,7 @@
 
 #include "platform/Platform.h"
 #include "store/CrewdeskVariables.h"
+#include "store/Repair.h"
 #include "store/StoreError.h"
 
 #include <QObject>
@@ -69,7 +70,6 @@ private:
         OnFailure onFailure;
     };
     std::vector<Step> StartupSteps();
-    void TellMended(const std::vector<std::string>& mended);
     void Adopt(QWidget* form);
 
     CrewdeskVariables v_;
@@ -77,6 +77,8 @@ private:
     std::filesystem::path helpFile_;
     std::vector<QPointer<QWidget>> forms_; // in load order
     bool ended_ = false;
+    bool failed_ = false; // a failure was reported during this run
+    MendReport mended_;
 };
 
 // Lines of a message box, joined by CR LF.

@@ -9,6 +9,7 @@
 #include "store/Disk.h"
 #include "store/Mend.h"
 #include "store/Purge.h"
+#include "store/Repair.h"
 #include "store/SlipFile.h"
 #include "store/SupportFile.h"
 
@@ -25,6 +26,7 @@ const UsEnglishLocale Locale;
 // The store's part of the start-up, in its order.
 void StartUp(CrewdeskVariables& v, const Date& today) {
     v.TeamRoot = TeamRootFor(today.year);
+    CheckSlipsAtStart(v, today, [](const std::string&) { return false; });
     PrepareFolders(v);
     FinishPurgeFolder(v);
     LoadCounter(v, today);
