@@ -24,9 +24,9 @@ namespace fs = std::filesystem;
 const UsEnglishLocale Locale;
 
 // The store's part of the start-up, in its order.
-void StartUp(CrewdeskVariables& v, const Date& today) {
+MendReport StartUp(CrewdeskVariables& v, const Date& today, bool takeBackup) {
     v.TeamRoot = TeamRootFor(today.year);
-    CheckSlipsAtStart(v, today, [](const std::string&) { return false; });
+    CheckSlipsAtStart(v, today, [takeBackup](const std::string&) { return takeBackup; });
     PrepareFolders(v);
     FinishPurgeFolder(v);
     LoadCounter(v, today);
@@ -36,8 +36,9 @@ void StartUp(CrewdeskVariables& v, const Date& today) {
     LoadSettings(v);
     EnsureYearFolders(v, today);
     PurgePastDays(v, Locale);
-    MendFolder(v, today, Locale);
+    MendReport report = MendFolder(v, today, Locale);
     BuildTimeLabels(v);
+    return report;
 }
 
 void Book(CrewdeskVariables& v, int team, const Date& date, int slot, int hours) {

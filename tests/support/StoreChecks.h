@@ -3,6 +3,7 @@
 #include "platform/Date.h"
 #include "platform/Locale.h"
 #include "store/CrewdeskVariables.h"
+#include "store/Repair.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -14,7 +15,8 @@ namespace rotaplan::test {
 
 extern const UsEnglishLocale Locale;
 
-void StartUp(CrewdeskVariables& v, const Date& today);
+// A damaged slip file is kept, unless takeBackup.
+MendReport StartUp(CrewdeskVariables& v, const Date& today, bool takeBackup = false);
 void Book(CrewdeskVariables& v, int team, const Date& date, int slot, int hours);
 void DeleteRecord(CrewdeskVariables& v, std::int32_t recordNumber);
 // Every slip of today or later has its hours (unless teams were renumbered), every SA in a day
