@@ -309,6 +309,8 @@ void TellTornRecord(CrewdeskVariables& v, const char* name) {
 } // namespace
 
 void PurgePreviousYear(CrewdeskVariables& v) {
+    if (v.Slips.distrusted)
+        return; // last year's days may be all that is left of slips the damaged file lost
     const int year = YearOf(v) - 1;
     const fs::path folder = ProgramPath(v, YearFolderName(year));
     if (!disk::FolderExists(folder))

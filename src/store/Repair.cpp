@@ -285,8 +285,8 @@ void CheckSlipsAtStart(CrewdeskVariables& v, const Date& today,
 }
 
 void WriteCleanEnd(CrewdeskVariables& v) {
-    if (v.Slips.distrusted)
-        return;
+    if (v.Slips.distrusted || v.CurrentYear.empty())
+        return; // a start that did not reach the year folders vouches for nothing
     std::string bytes = "clean\r\n";
     const auto moved = v.Slips.replaced ? std::nullopt : v.Slips.movedThrough;
     bytes += moved ? "moved " + std::to_string(moved->year) + " " +
@@ -300,9 +300,7 @@ void WriteCleanEnd(CrewdeskVariables& v) {
 
 void CheckSlipsBeforeBackup(CrewdeskVariables& v, const fs::path& copy) {
     const auto keep = [&copy](const std::string& why) {
-        return StoreError(copy, "replace",
-                          why + ", so the backup copy is kept as it was. Use Backup again once "
-                                "Slips.txt is mended");
+        return StoreError(copy, "replace", why + ", so the backup copy is kept as it was");
     };
     if (v.Slips.distrusted)
         throw keep("Slips.txt was found damaged at start-up");
