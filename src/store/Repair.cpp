@@ -15,6 +15,7 @@
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
+#include <type_traits>
 #include <unordered_set>
 
 namespace rotaplan {
