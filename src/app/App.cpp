@@ -13,6 +13,7 @@
 #include "store/Master.h"
 #include "store/Mend.h"
 #include "store/Purge.h"
+#include "store/Repair.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -40,6 +41,12 @@ std::vector<App::Step> App::StartupSteps() {
     // Each later step of the start-up joins here, in its place.
     return {
         {[this, today] { v_.TeamRoot = TeamRootFor(today.year); }, OnFailure::End},
+        {[this, today] {
+             CheckSlipsAtStart(v_, today, [this](const std::string& question) {
+                 return Ask(question, MessageButtons::YesNo) == MessageAnswer::Yes;
+             });
+         },
+         OnFailure::GoOn},
         {[this] { PrepareFolders(v_); }, OnFailure::End},
         {[this] { FinishPurgeFolder(v_); }, OnFailure::End},
         {[this, today] { LoadCounter(v_, today); }, OnFailure::End},
@@ -53,7 +60,7 @@ std::vector<App::Step> App::StartupSteps() {
         {[this] { LoadSettings(v_); }, OnFailure::End},
         {[this, today] { EnsureYearFolders(v_, today); }, OnFailure::GoOn},
         {[this] { PurgePastDays(v_, platform_.locale); }, OnFailure::GoOn},
-        {[this, today] { TellMended(MendFolder(v_, today, platform_.locale)); }, OnFailure::GoOn},
+        {[this, today] { mended_ = MendFolder(v_, today, platform_.locale); }, OnFailure::GoOn},
         {[this] { BuildTimeLabels(v_); }, OnFailure::End},
         {[this] {
              Load<frmShell>();
@@ -63,18 +70,6 @@ std::vector<App::Step> App::StartupSteps() {
          },
          OnFailure::End},
     };
-}
-
-void App::TellMended(const std::vector<std::string>& mended) {
-    if (mended.empty())
-        return;
-    constexpr std::size_t Shown = 12; // a box the operator can still read
-    std::string text = "Rotaplan found what an interrupted operation left behind and mended it:";
-    for (std::size_t i = 0; i < mended.size() && i < Shown; ++i)
-        text += "\r\n- " + mended[i];
-    if (mended.size() > Shown)
-        text += "\r\n- and " + std::to_string(mended.size() - Shown) + " more like these";
-    v_.Notices.push_back(text);
 }
 
 bool App::Start() {
@@ -98,8 +93,8 @@ bool App::Start() {
             Report(error, "Rotaplan goes on; what needs this file may fail until it is mended.");
         }
     }
-    for (const auto& notice : v_.Notices)
-        Ask(notice);
+    if (const std::string told = StartupMessage(mended_, v_.Notices); !told.empty())
+        Ask(told);
     v_.Notices.clear();
     Load<frmSplash>().show();
     return true;
@@ -109,7 +104,10 @@ void App::ExitProgram() {
     if (ended_)
         return;
     ended_ = true;
-    Attempt([this] { BackupFiles(v_); }, "The backup is not complete; Rotaplan ends anyway.");
+    // A run that met a failure may have left what only the next start's full check mends.
+    if (Attempt([this] { BackupFiles(v_); }, "The backup is not complete; Rotaplan ends anyway.") &&
+        !failed_)
+        Attempt([this] { WriteCleanEnd(v_); }, "The next start checks every file.");
     CloseAllFiles(v_);
     // The caller may be an event handler of one of these forms, so they go once it returns.
     for (auto it = forms_.rbegin(); it != forms_.rend(); ++it)
@@ -150,6 +148,11 @@ bool App::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QObject::eventFilter(watched, event);
+}
+
+void App::Report(const StoreError& error, const std::string& consequence) {
+    failed_ = true;
+    Program::Report(error, consequence);
 }
 
 } // namespace rotaplan

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "frame/Program.h"
+#include "store/Repair.h"
 
 #include <QObject>
 
@@ -23,6 +24,7 @@ public:
 
     void Unload(QWidget* form) override;
     void ShowMenu(QWidget* from) override;
+    void Report(const StoreError& error, const std::string& consequence) override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -36,13 +38,14 @@ private:
         OnFailure onFailure;
     };
     std::vector<Step> StartupSteps();
-    void TellMended(const std::vector<std::string>& mended);
 
     CrewdeskVariables v_;
     Platform platform_;
     std::filesystem::path helpFile_;
     std::vector<QPointer<QWidget>> forms_; // in load order
     bool ended_ = false;
+    bool failed_ = false; // a failure was reported during this run
+    MendReport mended_;
 };
 
 } // namespace rotaplan

@@ -68,7 +68,7 @@ public:
     virtual void ShowMenu(QWidget* from) = 0;
 
     // Tells the operator what failed, naming the file and the reason.
-    void Report(const StoreError& error, const std::string& consequence) {
+    virtual void Report(const StoreError& error, const std::string& consequence) {
         Ask(Lines({error.what(), consequence.c_str()}));
     }
     // Runs a store operation; a failure is reported and false returned.

@@ -1,12 +1,15 @@
 #pragma once
 
+#include "platform/Date.h"
 #include "store/NamedList.h"
 #include "store/SlipRecord.h"
 
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -62,6 +65,19 @@ struct CrewdeskVariables {
 
     // What the operator must be told about damage that did not stop the program.
     std::vector<std::string> Notices;
+
+    // What the start-up check of the slip file decided, and what the exit needs of it.
+    struct SlipTrust {
+        bool lastEndClean = false; // the last run ended through the common exit
+        bool quick = false;        // ... and no watched file changed since: no scans
+        bool distrusted = false;   // found damaged and kept: nothing that depends on it changes
+        bool replaced = false;     // restored, re-installed or reset during this run
+        std::int32_t accepted = 0; // records of the slip file taken as the truth at start-up
+        std::int64_t removed = 0;  // records this run removed from it since
+        std::optional<Date> movedThrough;          // no slip of the slip file is dated before it
+        std::uint64_t told = 0;                    // the slips without hours told of last
+        std::map<std::string, std::string> stamps; // as the last clean end recorded them
+    } Slips;
 };
 
 // Closes every file the program holds open (only the slip file stays open between steps).

@@ -2,6 +2,7 @@
 
 #include "store/StoreError.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -272,6 +273,44 @@ std::vector<fs::path> MatchingFiles(const fs::path& folder, std::string_view pat
 
 std::vector<fs::path> MatchingFilesBelow(const fs::path& folder, std::string_view pattern) {
     return Matching<fs::recursive_directory_iterator>(folder, pattern);
+}
+
+std::vector<fs::path> SubFolders(const fs::path& folder) {
+    std::vector<fs::path> found;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code typeError;
+        if (it->is_directory(typeError))
+            found.push_back(it->path());
+    }
+    if (ec && ec != std::errc::no_such_file_or_directory && ec != std::errc::not_a_directory)
+        Fail(folder, "list", ec);
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
+std::string Stamp(const fs::path& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return "-";
+        Fail(path, "look for", errno);
+    }
+    return std::to_string(st.st_size) + " " + std::to_string(st.st_mtim.tv_sec) + "." +
+           std::to_string(st.st_mtim.tv_nsec) + " " + std::to_string(st.st_ino);
+}
+
+void LinkOrCopy(const fs::path& from, const fs::path& to) {
+    const fs::path scratch = fs::path(to).concat(".new");
+    ::unlink(scratch.c_str());
+    Before(Operation::Link, scratch);
+    if (::link(from.c_str(), scratch.c_str()) != 0) {
+        if (errno != EPERM && errno != EXDEV && errno != EMLINK && errno != ENOTSUP)
+            Fail(scratch, "link " + from.string() + " as", errno);
+        CopyFileAtomic(from, to);
+        return;
+    }
+    ReplaceWith(scratch, to);
 }
 
 ReadHandle::ReadHandle(const fs::path& file)

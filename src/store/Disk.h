@@ -52,6 +52,15 @@ void RenameFolder(const fs::path& from, const fs::path& to);
 std::vector<fs::path> MatchingFiles(const fs::path& folder, std::string_view pattern);
 // The same, in the folder and every folder below it.
 std::vector<fs::path> MatchingFilesBelow(const fs::path& folder, std::string_view pattern);
+// The folders directly inside a folder; none when it is missing.
+std::vector<fs::path> SubFolders(const fs::path& folder);
+
+// Length, change time and identity of a file or folder as one text ("-" when missing): equal
+// texts mean nothing wrote or replaced it in between.
+std::string Stamp(const fs::path& path);
+// Gives the file a second name, replacing the target in one step; where the file system has
+// no links, a copy through WriteFileAtomic.
+void LinkOrCopy(const fs::path& from, const fs::path& to);
 
 // A sequential or random reader that keeps one descriptor open.
 class ReadHandle {
@@ -92,7 +101,7 @@ private:
 
 // Tests install a hook that sees every changing operation before it happens and may throw
 // to fail it (or end the process to simulate a crash at exactly that point).
-enum class Operation { Write, Flush, Rename, Remove, CreateFolder, RemoveFolder };
+enum class Operation { Write, Flush, Rename, Remove, CreateFolder, RemoveFolder, Link };
 using FaultHook = std::function<void(Operation, const fs::path&)>;
 void SetFaultHook(FaultHook hook);
 

@@ -2,21 +2,24 @@
 
 #include "store/CommonDiskRoutines.h"
 #include "store/Disk.h"
+#include "store/Repair.h"
 #include "store/StoreError.h"
 
+#include <functional>
 #include <optional>
+#include <string_view>
 
 namespace rotaplan {
 
-void CopyFileList(CrewdeskVariables& v, const std::filesystem::path& source,
-                  const std::filesystem::path& destination) {
+namespace {
+
+// Copies each of the six files in turn: tries every one, then throws the first StoreError.
+void EachCentralFile(CrewdeskVariables& v, const std::function<void(const char* name)>& copy) {
     std::optional<StoreError> firstError;
     for (const char* name : CentralFiles) {
         CloseAllFiles(v);
-        if (!disk::FileExists(source / name))
-            continue;
         try {
-            disk::CopyFileAtomic(source / name, destination / name);
+            copy(name);
         } catch (const StoreError& error) {
             if (!firstError)
                 firstError = error;
@@ -26,9 +29,34 @@ void CopyFileList(CrewdeskVariables& v, const std::filesystem::path& source,
         throw *firstError;
 }
 
+} // namespace
+
+void CopyFileList(CrewdeskVariables& v, const std::filesystem::path& source,
+                  const std::filesystem::path& destination) {
+    EachCentralFile(v, [&](const char* name) {
+        if (!disk::FileExists(source / name))
+            return;
+        disk::CopyFileAtomic(source / name, destination / name);
+        // Whatever slips it brings are the operator's choice, as old as they may be.
+        if (destination == v.ProgramFolder && std::string_view(name) == "Slips.txt")
+            v.Slips.replaced = true;
+    });
+}
+
 void BackupFiles(CrewdeskVariables& v) {
-    disk::CreateFolder(ProgramPath(v, "\\Backup"));
-    CopyFileList(v, v.ProgramFolder, ProgramPath(v, "\\Backup"));
+    const std::filesystem::path backup = ProgramPath(v, "\\Backup");
+    const std::filesystem::path previous = backup / PreviousFolder;
+    disk::CreateFolder(backup);
+    disk::CreateFolder(previous);
+    EachCentralFile(v, [&](const char* name) {
+        if (!disk::FileExists(v.ProgramFolder / name) || UnchangedSinceBackup(v, name))
+            return;
+        if (std::string_view(name) == "Slips.txt")
+            CheckSlipsBeforeBackup(v, backup / name);
+        if (disk::FileExists(backup / name))
+            disk::LinkOrCopy(backup / name, previous / name);
+        disk::CopyFileAtomic(v.ProgramFolder / name, backup / name);
+    });
 }
 
 void RestoreFiles(CrewdeskVariables& v) {

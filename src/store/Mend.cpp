@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <charconv>
 #include <map>
+#include <set>
 #include <unordered_set>
 
 namespace rotaplan {
@@ -23,6 +24,8 @@ namespace fs = std::filesystem;
 // The day files of today and later, each read once; those changed are written at the end.
 struct Day {
     std::array<std::string, 13> entries;
+    int team = 0;
+    Date date;
     bool changed = false;
 };
 
@@ -32,7 +35,7 @@ struct Findings {
     std::unordered_set<std::string> backed;   // those of them a slip holds
     std::vector<std::string> unclaimed;       // SAs of slips ahead that no day file holds
     int lastSequence = 0;                     // the highest sequence issued today
-    std::vector<std::string> mended;
+    MendReport report;
 };
 
 int Number(const std::string& text) {
@@ -51,16 +54,16 @@ void RemoveScratchFiles(CrewdeskVariables& v, Findings& f) {
     for (const char* name : {TempFile, TemporaryFile})
         if (disk::FileExists(ProgramPath(v, name))) {
             disk::RemoveFile(ProgramPath(v, name));
-            f.mended.push_back(std::string("removed the left-over ") + (name + 1));
+            f.report.interrupted.push_back(std::string("removed the left-over ") + (name + 1));
         }
     if (disk::FolderExists(ProgramPath(v, ReinstallFolder))) {
         RemoveReinstallFolder(v);
-        f.mended.push_back("removed the files of a re-install that was stopped");
+        f.report.interrupted.push_back("removed the files of a re-install that was stopped");
     }
     for (const auto& scratch : disk::MatchingFilesBelow(v.ProgramFolder, "*.new")) {
         disk::RemoveFile(scratch);
-        f.mended.push_back("removed the unfinished " +
-                           fs::relative(scratch, v.ProgramFolder).generic_string());
+        f.report.interrupted.push_back("removed the unfinished " +
+                                       fs::relative(scratch, v.ProgramFolder).generic_string());
     }
 }
 
@@ -78,10 +81,11 @@ void ReadDays(CrewdeskVariables& v, const Date& today, const std::string& dayKey
                 try {
                     ReadDayFile(v);
                 } catch (const StoreError& error) {
-                    f.mended.push_back(std::string(error.what()) + "; it is left as it is");
+                    f.report.damage.push_back(std::string(error.what()) + "; it is left as it is");
                     continue;
                 }
-                f.days[v.DayFilePath].entries = v.DaySlots;
+                const Date date = Date{year, 1, 1}.AddDays(dayOfYear - 1);
+                f.days[v.DayFilePath] = {v.DaySlots, team, date};
                 for (const auto& entry : v.DaySlots)
                     if (entry != NoEventScheduled && !entry.empty()) {
                         f.lastSequence = std::max(f.lastSequence, SequenceOfDay(entry, dayKey));
@@ -99,6 +103,8 @@ void ScanSlips(CrewdeskVariables& v, const Date& today, const Locale& locale,
     SlipRecord record;
     for (std::int32_t i = 1; i <= slips.Count(); ++i) {
         slips.Read(i, record);
+        if (!HoldsCallSlip(record))
+            continue; // the start-up check named it
         const std::string sa = record.Trimmed(SlipField::SANumber);
         f.lastSequence = std::max(f.lastSequence, SequenceOfDay(sa, dayKey));
         if (f.daysOfSA.count(sa)) {
@@ -108,40 +114,59 @@ void ScanSlips(CrewdeskVariables& v, const Date& today, const Locale& locale,
         const auto date = locale.ParseShortDate(record.Trimmed(SlipField::Date));
         const int team = Number(record.Trimmed(SlipField::Team));
         if (date && *date >= today && team >= 1 && team <= v.TeamCount())
-            f.unclaimed.push_back(sa);
+            f.unclaimed.push_back(sa + " (team " + std::to_string(team) + " on " +
+                                  locale.ShortDate(*date) + ")");
     }
 }
 
-void FreeOrphans(Findings& f) {
+// One line per SA, however many hours it held; a distrusted slip file frees nothing.
+void FreeOrphans(Findings& f, bool distrusted, const Locale& locale) {
+    std::set<std::string> told;
     for (auto& [path, day] : f.days)
         for (auto& entry : day.entries) {
             if (entry == NoEventScheduled || entry.empty() || f.backed.count(entry))
                 continue;
-            f.mended.push_back("freed the hours of " + entry + " in " + path +
-                               ", which no call slip holds");
-            entry = NoEventScheduled;
-            day.changed = true;
+            const std::string where =
+                " (team " + std::to_string(day.team) + " on " + locale.ShortDate(day.date) + ")";
+            const bool first = told.insert(entry).second;
+            if (first && distrusted)
+                f.report.damage.push_back("kept the hours of " + entry + where +
+                                          ": no readable call slip holds them");
+            else if (first)
+                f.report.interrupted.push_back("freed the hours of " + entry + where +
+                                               ", which no call slip holds");
+            if (!distrusted) {
+                entry = NoEventScheduled;
+                day.changed = true;
+            }
         }
+}
+
+// Named once: the same slips without hours are not named again at the next start.
+void NameUnclaimed(CrewdeskVariables& v, Findings& f) {
+    std::uint64_t hash = 0;
+    for (const auto& sa : f.unclaimed)
+        hash = hash * 1000003u + std::hash<std::string>{}(sa);
+    if (hash != v.Slips.told)
+        f.report.unheld = f.unclaimed;
+    v.Slips.told = hash;
 }
 
 } // namespace
 
-std::vector<std::string> MendFolder(CrewdeskVariables& v, const Date& today, const Locale& locale) {
+MendReport MendFolder(CrewdeskVariables& v, const Date& today, const Locale& locale) {
     Findings f;
+    if (v.Slips.quick)
+        return f.report;
     const std::string dayKey = std::to_string(today.DayOfYear());
     const std::string dayFilePath = v.DayFilePath;
-    RemoveScratchFiles(v, f);
+    if (!v.Slips.distrusted)
+        RemoveScratchFiles(v, f);
     ReadDays(v, today, dayKey, f);
     ScanSlips(v, today, locale, dayKey, f);
-    FreeOrphans(f);
+    FreeOrphans(f, v.Slips.distrusted, locale);
     // Hours are never claimed back for a slip: its team number may name another team now.
-    constexpr std::size_t Named = 10; // past these, a count says more than the numbers
-    for (std::size_t i = 0; i < f.unclaimed.size() && i < Named; ++i)
-        f.mended.push_back(f.unclaimed[i] +
-                           " is booked but holds no hours in its day: please reschedule it");
-    if (f.unclaimed.size() > Named)
-        f.mended.push_back(std::to_string(f.unclaimed.size() - Named) +
-                           " more booked slips hold no hours in their days");
+    NameUnclaimed(v, f);
     for (const auto& [path, day] : f.days)
         if (day.changed) {
             v.DayFilePath = path;
@@ -152,9 +177,9 @@ std::vector<std::string> MendFolder(CrewdeskVariables& v, const Date& today, con
     if (v.DayKey == dayKey && v.NextSeq <= f.lastSequence) {
         v.NextSeq = static_cast<std::int16_t>(f.lastSequence);
         AdvanceCounter(v);
-        f.mended.push_back("moved the SA counter on to " + v.CurrentSA);
+        f.report.interrupted.push_back("moved the SA counter on to " + v.CurrentSA);
     }
-    return f.mended;
+    return f.report;
 }
 
 } // namespace rotaplan

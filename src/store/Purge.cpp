@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <optional>
 #include <string_view>
+#include <unordered_set>
 #include <utility>
 
 namespace rotaplan {
@@ -100,16 +101,113 @@ void WriteMoveScratch(CrewdeskVariables& v, SlipFile& slips, const std::vector<b
                               supportfile::NumberLine(static_cast<long>(keptLength)));
 }
 
-// A scratch file of the length the marker names is the move's; any other is a stale one.
-void PutInPlace(CrewdeskVariables& v, const char* scratchName, const char* targetName,
-                long length) {
+std::uint64_t HashOf(const SlipRecord& record) {
+    return std::hash<std::string_view>{}(std::string_view(record.Bytes().data(), SlipRecordLength));
+}
+
+std::uint64_t LengthOf(const fs::path& file) {
+    return disk::FileExists(file) ? disk::FileLength(file) : 0;
+}
+
+// The completed scratch file begins with every whole record of the completed slips.
+bool BeginsWith(const fs::path& scratch, const fs::path& completed) {
+    if (!disk::FileExists(completed))
+        return true;
+    SlipFile old(completed), moved(scratch);
+    if (old.Count() > moved.Count())
+        return false;
+    for (std::int32_t i = 1; i <= old.Count(); ++i)
+        if (!(old.Read(i) == moved.Read(i)))
+            return false;
+    return true;
+}
+
+// The kept scratch file holds slips of the slip file in their order, and every slip it leaves
+// out is among the completed ones.
+bool KeepsTheRest(const fs::path& kept, const fs::path& slips, const fs::path& completed) {
+    std::unordered_set<std::uint64_t> done;
+    if (disk::FileExists(completed)) {
+        SlipFile file(completed);
+        for (std::int32_t c = 1; c <= file.Count(); ++c)
+            done.insert(HashOf(file.Read(c)));
+    }
+    SlipFile scratch(kept);
+    if (!disk::FileExists(slips))
+        return scratch.Count() == 0;
+    SlipFile old(slips);
+    std::int32_t i = 1;
+    // Passes the slips before the wanted one (all of them for none): each must be completed.
+    const auto passTo = [&](const SlipRecord* wanted) {
+        for (; i <= old.Count(); ++i) {
+            const SlipRecord record = old.Read(i);
+            if (wanted && record == *wanted)
+                return true;
+            if (!done.count(HashOf(record)))
+                return false;
+        }
+        return wanted == nullptr;
+    };
+    for (std::int32_t k = 1; k <= scratch.Count(); ++k, ++i) {
+        const SlipRecord wanted = scratch.Read(k);
+        if (!passTo(&wanted))
+            return false;
+    }
+    return passTo(nullptr);
+}
+
+// The marker is acted on only when the files bear it out: each scratch file, or the file it
+// already replaced, of the length the marker names; the new completed slips beginning with
+// the old; every slip the new slip file leaves out among the completed ones.
+bool VouchedFor(CrewdeskVariables& v, const fs::path& marker) {
+    std::uint64_t lengths[2] = {};
+    try {
+        const auto lines = supportfile::SplitLines(disk::ReadWholeFile(marker));
+        if (lines.size() != 2)
+            return false;
+        for (int i = 0; i < 2; ++i) {
+            const long length = supportfile::ParseNumber(lines[i], marker, i + 1);
+            if (length < 0 || length % static_cast<long>(SlipRecordLength) != 0)
+                return false;
+            lengths[i] = static_cast<std::uint64_t>(length);
+        }
+    } catch (const StoreError&) {
+        return false;
+    }
+    const fs::path completed = ProgramPath(v, CompletedSlipsFile),
+                   slips = ProgramPath(v, SlipsFile);
+    const fs::path movedScratch = ProgramPath(v, TemporaryFile),
+                   keptScratch = ProgramPath(v, TempFile);
+    const bool completedWaits = disk::FileExists(movedScratch);
+    const fs::path newCompleted = completedWaits ? movedScratch : completed;
+    if (LengthOf(newCompleted) != lengths[0] ||
+        (completedWaits && !BeginsWith(movedScratch, completed)))
+        return false;
+    if (!disk::FileExists(keptScratch))
+        return LengthOf(slips) == lengths[1];
+    return LengthOf(keptScratch) == lengths[1] && KeepsTheRest(keptScratch, slips, newCompleted);
+}
+
+void PutInPlace(CrewdeskVariables& v, const char* scratchName, const char* targetName) {
     const fs::path scratch = ProgramPath(v, scratchName);
-    if (!disk::FileExists(scratch))
-        return; // already in place
-    if (disk::FileLength(scratch) == static_cast<std::uintmax_t>(length))
+    if (disk::FileExists(scratch))
         disk::RenameFile(scratch, ProgramPath(v, targetName));
-    else
-        disk::RemoveFile(scratch);
+}
+
+// Kept aside under another name, so that no later start acts on them, and told of once.
+void SetAside(CrewdeskVariables& v) {
+    std::string kept;
+    for (const char* name : {MoveMarkerFile, TemporaryFile, TempFile}) {
+        const fs::path file = ProgramPath(v, name);
+        if (!disk::FileExists(file))
+            continue;
+        fs::path aside = file;
+        disk::RenameFile(file, aside += ".damaged");
+        kept += (kept.empty() ? "" : ", ") + aside.filename().string();
+    }
+    v.Notices.push_back("A move of past call slips was stopped, but what it left (" + kept +
+                        ") does not agree with Slips.txt and CompletedSlips.txt, so both are "
+                        "left as they are and the move is made again. The files it left are "
+                        "kept aside for you to look at.");
 }
 
 // A write stopped inside a record leaves bytes that are not a slip: never read as one, and
@@ -128,6 +226,8 @@ void TellTornRecord(CrewdeskVariables& v, const char* name) {
 } // namespace
 
 void PurgePreviousYear(CrewdeskVariables& v) {
+    if (v.Slips.distrusted)
+        return; // last year's days may be all that is left of slips the damaged file lost
     const int year = YearOf(v) - 1;
     const fs::path folder = ProgramPath(v, YearFolderName(year));
     if (!disk::FolderExists(folder))
@@ -145,6 +245,8 @@ void PurgePreviousYear(CrewdeskVariables& v) {
 }
 
 PurgeOutcome PurgePastDays(CrewdeskVariables& v, const Locale& locale) {
+    if (v.Slips.distrusted)
+        return {}; // past day files are the only trace of slips the damaged file lost
     FinishInterruptedMove(v);
     const long firstDay = PurgedDay(v);
     const std::string teamRoot = TeamRootFor(YearOf(v));
@@ -171,11 +273,15 @@ PurgeOutcome PurgePastDays(CrewdeskVariables& v, const Locale& locale) {
 std::vector<std::string> MovePastSlips(CrewdeskVariables& v, const Locale& locale) {
     FinishInterruptedMove(v);
     std::vector<std::string> undated;
+    const std::pair today(YearOf(v), static_cast<int>(v.DayOfYear));
+    const Date todayDate = Date{today.first, 1, 1}.AddDays(today.second - 1);
+    // After a clean end on the same day, no slip of the file is dated before today.
+    if (v.Slips.quick && v.Slips.movedThrough && *v.Slips.movedThrough >= todayDate)
+        return undated;
     if (!RecoverFile(v, SlipsFile))
         return undated;
     OpenSlipFile(v);
     SlipFile& slips = *v.SlipFileNumber;
-    const std::pair today(YearOf(v), static_cast<int>(v.DayOfYear));
     std::vector<bool> past(static_cast<std::size_t>(slips.Count()) + 1); // by record number
     bool anyPast = false;
     SlipRecord record;
@@ -194,6 +300,7 @@ std::vector<std::string> MovePastSlips(CrewdeskVariables& v, const Locale& local
         FinishInterruptedMove(v);
     }
     CloseAllFiles(v);
+    v.Slips.movedThrough = todayDate;
     return undated;
 }
 
@@ -207,14 +314,18 @@ void FinishInterruptedMove(CrewdeskVariables& v) {
         KillIfExists(v, TempFile);
         return;
     }
-    const auto lines = supportfile::SplitLines(disk::ReadWholeFile(marker));
-    if (lines.size() != 2)
-        throw StoreError(marker, "read",
-                         "it holds " + std::to_string(lines.size()) + " lines instead of 2");
+    if (!VouchedFor(v, marker)) {
+        SetAside(v);
+        return;
+    }
     // Completed first: stopped between the two, a slip is in both files for a moment, never
     // in neither.
-    PutInPlace(v, TemporaryFile, CompletedSlipsFile, supportfile::ParseNumber(lines[0], marker, 1));
-    PutInPlace(v, TempFile, SlipsFile, supportfile::ParseNumber(lines[1], marker, 2));
+    PutInPlace(v, TemporaryFile, CompletedSlipsFile);
+    if (disk::FileExists(ProgramPath(v, TempFile)))
+        v.Slips.removed += static_cast<std::int64_t>(
+            (LengthOf(ProgramPath(v, SlipsFile)) - LengthOf(ProgramPath(v, TempFile))) /
+            SlipRecordLength);
+    PutInPlace(v, TempFile, SlipsFile);
     disk::RemoveFile(marker);
 }
 

@@ -15,7 +15,8 @@ inline constexpr const char* SiblingProgramFile = "\\Tillvane.exe";
 inline constexpr const char* MoveMarkerFile = "\\MovingSlips.txt";
 
 // From day 121 on: last year's team folders and day files go. Whatever else that year's
-// folder holds stays with it, and Notices says what stayed.
+// folder holds stays with it, and Notices says what stayed. Nothing goes while the slip file
+// is distrusted, here and in PurgePastDays.
 void PurgePreviousYear(CrewdeskVariables& v);
 
 struct PurgeOutcome {

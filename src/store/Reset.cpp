@@ -10,10 +10,13 @@ namespace rotaplan {
 // The slips go before the schedules: stopped half-way, the hours left have no slip, and the
 // next start frees them; slips left without hours could not be mended.
 void ResetSchedules(CrewdeskVariables& v, const Date& today) {
+    // The backup copy first: stopped between the two, a slip file without its copy is no
+    // loss, while a copy without its slip file would be taken for a lost slip file.
     for (const char* name : ResetFiles) {
-        KillIfExists(v, name);
         KillIfExists(v, std::string("\\Backup") + name);
+        KillIfExists(v, name);
     }
+    v.Slips.replaced = true;
     for (int year : {today.year, today.year + 1})
         for (int n = 1; n <= v.TeamCount(); ++n)
             KillIfExists(v, TeamFolderName(std::to_string(year), n) + "\\*.*");

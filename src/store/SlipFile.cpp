@@ -94,6 +94,7 @@ void RewriteRecordFile(CrewdeskVariables& v, std::string_view relativeName,
     disk::RemoveFile(scratch);
     if (!disk::FileExists(file))
         return;
+    std::int64_t removed = 0;
     {
         SlipFile source(file);
         disk::WriteHandle out(scratch);
@@ -101,10 +102,14 @@ void RewriteRecordFile(CrewdeskVariables& v, std::string_view relativeName,
             const SlipRecord record = source.Read(i);
             if (keep(i, record))
                 out.Append(std::string_view(record.Bytes().data(), SlipRecordLength));
+            else
+                ++removed;
         }
         out.Commit();
     }
     disk::ReplaceWith(scratch, file);
+    if (file == SlipsPath(v))
+        v.Slips.removed += removed;
     CloseAllFiles(v);
 }
 

@@ -59,7 +59,7 @@ TEST_F(Mend, AHealthyFolderIsLeftAsItIs) {
     const std::string day = ReadBytes(folder / "2026/Team# 1/341.txt");
     v.NextSeq = 2;
     SaveCounter(v);
-    EXPECT_TRUE(MendFolder(v, Today, locale).empty());
+    EXPECT_TRUE(MendFolder(v, Today, locale).Empty());
     EXPECT_EQ(ReadBytes(folder / "2026/Team# 1/341.txt"), day);
 }
 
@@ -75,14 +75,12 @@ TEST_F(Mend, FreesOrphanHoursNamesLostSlipsAndMovesTheCounterOn) {
     SaveCounter(v);
 
     const auto mended = MendFolder(v, Today, locale);
-    EXPECT_EQ(mended.size(), 6u);
+    EXPECT_EQ(mended.interrupted.size(), 5u);
     EXPECT_EQ(Day(2, {2026, 12, 8})[5], "No Event Scheduled");
     EXPECT_EQ(Day(1, {2027, 1, 5})[2], "No Event Scheduled");
     EXPECT_EQ(Day(1, {2026, 12, 10})[4], "SA 338-5") << "a slip backs its SA in any folder";
     EXPECT_EQ(Day(1, {2026, 12, 9})[2], "No Event Scheduled") << "hours are never forced in";
-    EXPECT_NE(std::find_if(mended.begin(), mended.end(),
-                           [](const auto& line) { return line.starts_with("SA 338-4 "); }),
-              mended.end());
+    EXPECT_EQ(mended.unheld, std::vector<std::string>{"SA 338-4 (team 1 on 12/9/2026)"});
     EXPECT_FALSE(fs::exists(folder / "Temp.txt"));
     EXPECT_FALSE(fs::exists(folder / "2026/Team# 1/343.txt.new"));
     EXPECT_EQ(ReadBytes(folder / "Counter.txt"), "\"338\",8\r\n");

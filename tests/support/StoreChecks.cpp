@@ -9,6 +9,7 @@
 #include "store/Disk.h"
 #include "store/Mend.h"
 #include "store/Purge.h"
+#include "store/Repair.h"
 #include "store/SlipFile.h"
 #include "store/SupportFile.h"
 
@@ -30,8 +31,9 @@ std::string SlipBytes(std::initializer_list<std::pair<SlipField, std::string>> f
     return {slip.Bytes().data(), slip.Bytes().size()};
 }
 
-void StartUp(CrewdeskVariables& v, const Date& today) {
+MendReport StartUp(CrewdeskVariables& v, const Date& today, bool takeBackup) {
     v.TeamRoot = TeamRootFor(today.year);
+    CheckSlipsAtStart(v, today, [takeBackup](const std::string&) { return takeBackup; });
     PrepareFolders(v);
     FinishPurgeFolder(v);
     LoadCounter(v, today);
@@ -41,8 +43,9 @@ void StartUp(CrewdeskVariables& v, const Date& today) {
     LoadSettings(v);
     EnsureYearFolders(v, today);
     PurgePastDays(v, Locale);
-    MendFolder(v, today, Locale);
+    MendReport report = MendFolder(v, today, Locale);
     BuildTimeLabels(v);
+    return report;
 }
 
 void Book(CrewdeskVariables& v, int team, const Date& date, int slot, int hours) {

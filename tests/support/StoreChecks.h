@@ -4,6 +4,7 @@
 #include "platform/Locale.h"
 #include "store/CrewdeskVariables.h"
 #include "store/SlipRecord.h"
+#include "store/Repair.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -18,7 +19,8 @@ extern const UsEnglishLocale Locale;
 // The 269 bytes of a slip with these fields, the others blank.
 std::string SlipBytes(std::initializer_list<std::pair<SlipField, std::string>> fields);
 
-void StartUp(CrewdeskVariables& v, const Date& today);
+// A damaged slip file is kept, unless takeBackup.
+MendReport StartUp(CrewdeskVariables& v, const Date& today, bool takeBackup = false);
 void Book(CrewdeskVariables& v, int team, const Date& date, int slot, int hours);
 void DeleteRecord(CrewdeskVariables& v, std::int32_t recordNumber);
 // Every slip of today or later has its hours (unless teams were renumbered), every SA in a day
