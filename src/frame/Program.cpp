@@ -1,5 +1,6 @@
 #include "frame/Program.h"
 
+#include "frame/Widgets.h"
 #include "frame/frmSplash.h"
 #include "frame/frmStartup.h"
 #include "records/frmPrintSch.h"
@@ -14,6 +15,7 @@
 #include "store/Mend.h"
 #include "store/Purge.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QThread>
@@ -29,6 +31,8 @@ Program::Program(std::filesystem::path programFolder, Platform platform,
                  std::filesystem::path helpFile)
     : v_(std::move(programFolder)), platform_(platform), helpFile_(std::move(helpFile)) {
     InitResources();
+    // Every window takes it from here, the message boxes and the help viewer included.
+    QApplication::setWindowIcon(ProgramIcon());
 }
 
 Program::~Program() {
@@ -135,7 +139,6 @@ void Program::ShowMenu(QWidget* from) {
 void Program::Adopt(QWidget* form) {
     forms_.emplace_back(form);
     form->installEventFilter(this);
-    form->setWindowIcon(QIcon(":/rotaplan/logo.png"));
 }
 
 // Only a close asked for by the window system (close box, window menu) ends the program;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QLabel>
 #include <QRadioButton>
 
@@ -28,6 +29,9 @@ signals:
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 };
+
+// The program's icon in each size it is drawn in, for windows and logos alike.
+QIcon ProgramIcon();
 
 // The program's logo as a clickable image with its name and tooltip.
 ClickLabel* MakeLogo(QWidget* parent, const char* objectName, const char* toolTip, int size = 96);
