@@ -227,6 +227,11 @@ void PurgePreviousYear(CrewdeskVariables& v) {
                             Joined(FolderEntries(folder)) + ".");
 }
 
+bool SiblingProgramInstalled(const CrewdeskVariables& v) {
+    return disk::FileExists(ProgramPath(v, SiblingProgramFile)) ||
+           disk::FileExists(disk::Resolve(v.ExecutableFolder, SiblingProgramFile));
+}
+
 PurgeOutcome PurgePastDays(CrewdeskVariables& v, const Locale& locale) {
     FinishInterruptedMove(v);
     const long firstDay = PurgedDay(v);
@@ -238,7 +243,7 @@ PurgeOutcome PurgePastDays(CrewdeskVariables& v, const Locale& locale) {
 
     TellTornRecord(v, SlipsFile);
     PurgeOutcome outcome;
-    outcome.completionsHidden = disk::FileExists(ProgramPath(v, SiblingProgramFile));
+    outcome.completionsHidden = SiblingProgramInstalled(v);
     if (!outcome.completionsHidden) {
         TellTornRecord(v, CompletedSlipsFile);
         outcome.undatedSlips = MovePastSlips(v, locale);
