@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Installs, with apt-get, whatever the build, the tests and the program need and is missing.
+# With --package also what building and checking the Debian package needs.
 set -euo pipefail
 
 packages=(cmake g++ make qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
           xvfb xauth clang-format clang libclang-rt-14-dev pkg-config libical-dev
           poppler-utils fonts-dejavu-core)
+[ "${1:-}" = "--package" ] && packages+=(dpkg-dev file gzip lintian appstream)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -2,6 +2,7 @@
 
 #include "app/frmSplash.h"
 #include "app/frmStartup.h"
+#include "frame/Widgets.h"
 #include "records/frmPrintSch.h"
 #include "scheduling/frmCallslip.h"
 #include "scheduling/frmConfirm.h"
@@ -15,6 +16,7 @@
 #include "store/Purge.h"
 #include "store/Repair.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QThread>
@@ -29,6 +31,8 @@ namespace rotaplan {
 App::App(std::filesystem::path programFolder, Platform platform, std::filesystem::path helpFile)
     : v_(std::move(programFolder)), platform_(platform), helpFile_(std::move(helpFile)) {
     InitResources();
+    // Every window takes it from here, the message boxes and the help viewer included.
+    QApplication::setWindowIcon(ProgramIcon());
 }
 
 App::~App() {
@@ -136,7 +140,6 @@ void App::ShowMenu(QWidget* from) {
 void App::Adopt(QWidget* form) {
     forms_.emplace_back(form);
     form->installEventFilter(this);
-    form->setWindowIcon(QIcon(":/rotaplan/logo.png"));
 }
 
 // Only a close asked for by the window system (close box, window menu) ends the program;

@@ -90,9 +90,8 @@ frmStartup::frmStartup(Program& program) : program_(program) {
     dlgHelp_->setProperty("HelpFile", ToQt(program_.HelpFile().string()));
     BuildMenus();
     bool sibling = false;
-    program_.Attempt(
-        [&] { sibling = disk::FileExists(ProgramPath(program_.Variables(), SiblingProgramFile)); },
-        "The completed summary stays on offer.");
+    program_.Attempt([&] { sibling = SiblingProgramInstalled(program_.Variables()); },
+                     "The completed summary stays on offer.");
     optCompletions_->setVisible(!sibling);
 }
 

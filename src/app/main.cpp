@@ -1,16 +1,26 @@
 #include "app/App.h"
+#include "platform/qt/CommandLine.h"
 #include "platform/qt/QtPlatform.h"
 
 #include <QApplication>
+#include <iostream>
 
 int main(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const rotaplan::Launch launch = rotaplan::ReadCommandLine(arguments, std::cout, std::cerr);
+    if (launch.exitStatus)
+        return *launch.exitStatus;
+
     QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName("rotaplan");
     // The program ends through its own exit only, never because a window was hidden.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    const std::filesystem::path folder = QCoreApplication::applicationDirPath().toStdString();
-    rotaplan::QtPlatform platform(folder);
-    rotaplan::App program(folder, platform.Get(), folder / "help" / "index.html");
+    rotaplan::QtPlatform platform(launch.folder);
+    rotaplan::App program(launch.folder, platform.Get(), launch.helpFile);
+    program.Variables().ExecutableFolder = launch.executableFolder;
     if (!program.Start())
         return 0;
     return QApplication::exec();

@@ -24,10 +24,17 @@ QComboBox* TypedCombo(QWidget* parent, const char* objectName, const char* toolT
     return combo;
 }
 
+QIcon ProgramIcon() {
+    QIcon icon;
+    for (int size : {48, 128, 256})
+        icon.addFile(QString(":/rotaplan/icon-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
 ClickLabel* MakeLogo(QWidget* parent, const char* objectName, const char* toolTip, int size) {
     auto* logo = Named(new ClickLabel(parent), objectName, toolTip);
-    logo->setPixmap(QPixmap(":/rotaplan/logo.png")
-                        .scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    // Drawn for the screen's pixel ratio, so that it stays sharp on a high-density screen.
+    logo->setPixmap(ProgramIcon().pixmap(QSize(size, size), logo->devicePixelRatioF()));
     logo->setCursor(Qt::PointingHandCursor);
     logo->setFixedSize(size, size);
     return logo;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QComboBox>
+#include <QIcon>
 #include <QLabel>
 #include <QRadioButton>
 
@@ -33,6 +34,9 @@ protected:
 // An editable combo box that keeps what the operator types: no completion fills it in, and
 // leaving it never swaps the text for an entry of another letter case.
 QComboBox* TypedCombo(QWidget* parent, const char* objectName, const char* toolTip);
+
+// The program's icon in each size it is drawn in, for windows and logos alike.
+QIcon ProgramIcon();
 
 // The program's logo as a clickable image with its name and tooltip.
 ClickLabel* MakeLogo(QWidget* parent, const char* objectName, const char* toolTip, int size = 96);

@@ -5,7 +5,7 @@
 namespace rotaplan {
 
 CrewdeskVariables::CrewdeskVariables(std::filesystem::path programFolder)
-    : ProgramFolder(std::move(programFolder)) {}
+    : ProgramFolder(std::move(programFolder)), ExecutableFolder(ProgramFolder) {}
 
 CrewdeskVariables::~CrewdeskVariables() = default;
 

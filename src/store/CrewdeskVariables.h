@@ -23,6 +23,8 @@ struct CrewdeskVariables {
     ~CrewdeskVariables();
 
     std::filesystem::path ProgramFolder;
+    // Where the executable stands: the program folder, unless the files are kept elsewhere.
+    std::filesystem::path ExecutableFolder;
 
     // Team list: element 0 is "empty" or "populated", 1..n the team names.
     std::vector<std::string> Assignments{"empty"};

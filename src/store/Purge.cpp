@@ -244,6 +244,11 @@ void PurgePreviousYear(CrewdeskVariables& v) {
                             Joined(FolderEntries(folder)) + ".");
 }
 
+bool SiblingProgramInstalled(const CrewdeskVariables& v) {
+    return disk::FileExists(ProgramPath(v, SiblingProgramFile)) ||
+           disk::FileExists(disk::Resolve(v.ExecutableFolder, SiblingProgramFile));
+}
+
 PurgeOutcome PurgePastDays(CrewdeskVariables& v, const Locale& locale) {
     if (v.Slips.distrusted)
         return {}; // past day files are the only trace of slips the damaged file lost
@@ -257,7 +262,7 @@ PurgeOutcome PurgePastDays(CrewdeskVariables& v, const Locale& locale) {
 
     TellTornRecord(v, SlipsFile);
     PurgeOutcome outcome;
-    outcome.completionsHidden = disk::FileExists(ProgramPath(v, SiblingProgramFile));
+    outcome.completionsHidden = SiblingProgramInstalled(v);
     if (!outcome.completionsHidden) {
         TellTornRecord(v, CompletedSlipsFile);
         outcome.undatedSlips = MovePastSlips(v, locale);

@@ -9,8 +9,10 @@
 namespace rotaplan {
 
 inline constexpr const char* PurgedDateFile = "\\PurgedDate.txt";
-// A sibling program installed in the same folder: past slips stay, the summary is hidden.
+// A sibling program installed with this one: past slips stay, the summary is hidden.
 inline constexpr const char* SiblingProgramFile = "\\Tillvane.exe";
+// Its file stands in the program folder or beside the executable.
+bool SiblingProgramInstalled(const CrewdeskVariables& v);
 // Present only while a move of past slips has its scratch files finished but not in place.
 inline constexpr const char* MoveMarkerFile = "\\MovingSlips.txt";
 

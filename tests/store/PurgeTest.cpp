@@ -71,17 +71,22 @@ TEST(Purge, MovesByYearThenDayKeepingBothOrders) {
               Slip("5-1", "1/5/2027") + Slip("9-2", "9/0/2026") + Slip("10-1", "1/10/2026"));
     EXPECT_FALSE(fs::exists(p.folder / "Temp.txt"));
 
-    Program sibling(Date{2026, 1, 10});
-    WriteBytes(sibling.folder / "Tillvane.exe", "");
-    WriteBytes(sibling.Day(2026, 1, 9), "x");
-    WriteBytes(sibling.folder / "Slips.txt", Slip("9-1", "1/9/2026") + "torn");
-    EXPECT_TRUE(PurgePastDays(sibling.v, sibling.locale).completionsHidden);
-    EXPECT_EQ(ReadBytes(sibling.folder / "Slips.txt"), Slip("9-1", "1/9/2026") + "torn");
-    ASSERT_EQ(sibling.v.Notices.size(), 1u) << "a torn booking is told of";
-    EXPECT_NE(sibling.v.Notices[0].find("Slips.txt ends in part of a call slip (4 bytes)"),
-              std::string::npos);
-    EXPECT_FALSE(fs::exists(sibling.folder / "CompletedSlips.txt"));
-    EXPECT_FALSE(fs::exists(sibling.Day(2026, 1, 9))) << "day files go all the same";
+    for (const bool besideExecutable : {false, true}) {
+        Program sibling(Date{2026, 1, 10});
+        test::TempFolder executable;
+        if (besideExecutable)
+            sibling.v.ExecutableFolder = executable.Path();
+        WriteBytes((besideExecutable ? executable : sibling.folder) / "Tillvane.exe", "");
+        WriteBytes(sibling.Day(2026, 1, 9), "x");
+        WriteBytes(sibling.folder / "Slips.txt", Slip("9-1", "1/9/2026") + "torn");
+        EXPECT_TRUE(PurgePastDays(sibling.v, sibling.locale).completionsHidden);
+        EXPECT_EQ(ReadBytes(sibling.folder / "Slips.txt"), Slip("9-1", "1/9/2026") + "torn");
+        ASSERT_EQ(sibling.v.Notices.size(), 1u) << "a torn booking is told of";
+        EXPECT_NE(sibling.v.Notices[0].find("Slips.txt ends in part of a call slip (4 bytes)"),
+                  std::string::npos);
+        EXPECT_FALSE(fs::exists(sibling.folder / "CompletedSlips.txt"));
+        EXPECT_FALSE(fs::exists(sibling.Day(2026, 1, 9))) << "day files go all the same";
+    }
 }
 
 // Every past slip is appended as it stands, even one already completed or present twice.
