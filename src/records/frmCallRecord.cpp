@@ -248,6 +248,11 @@ void frmCallRecord::cmdReschedule_Click() {
     program_.Load<frmCallslip>().show();
 }
 
+void frmCallRecord::ShowRecord(std::int32_t recordNumber) {
+    recordNo_ = recordNumber - 1;
+    ShowNextRecord();
+}
+
 void frmCallRecord::cmdFind_Click() {
     auto& v = program_.Variables();
     std::optional<std::int32_t> found;
@@ -258,8 +263,7 @@ void frmCallRecord::cmdFind_Click() {
         program_.Beep();
         return;
     }
-    recordNo_ = *found - 1;
-    ShowNextRecord();
+    ShowRecord(*found);
 }
 
 } // namespace rotaplan

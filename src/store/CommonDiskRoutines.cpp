@@ -1,5 +1,6 @@
 #include "store/CommonDiskRoutines.h"
 
+#include "store/CustomerIndex.h"
 #include "store/Disk.h"
 #include "store/SlipFile.h"
 #include "store/StoreError.h"
@@ -23,6 +24,8 @@ bool RecoverFile(CrewdeskVariables& v, std::string_view relativeName) {
     if (!disk::FileExists(copy))
         return false;
     disk::CopyFileAtomic(copy, file);
+    if (PlaceOf(relativeName))
+        ForgetCustomers(v);
     return true;
 }
 
@@ -63,6 +66,8 @@ void CheckSetupFiles(CrewdeskVariables& v) {
 
 void KillIfExists(CrewdeskVariables& v, std::string_view relativeName) {
     CloseAllFiles(v);
+    if (PlaceOf(relativeName))
+        ForgetCustomers(v);
     const fs::path target = ProgramPath(v, relativeName);
     const std::string name = target.filename().string();
     if (name.find_first_of("*?") == std::string::npos) {

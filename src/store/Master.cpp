@@ -1,6 +1,7 @@
 #include "store/Master.h"
 
 #include "store/CommonDiskRoutines.h"
+#include "store/CustomerIndex.h"
 #include "store/Disk.h"
 #include "store/StoreError.h"
 
@@ -10,6 +11,7 @@ namespace rotaplan {
 
 void CopyFileList(CrewdeskVariables& v, const std::filesystem::path& source,
                   const std::filesystem::path& destination) {
+    ForgetCustomers(v); // a restore brings other slips back
     std::optional<StoreError> firstError;
     for (const char* name : CentralFiles) {
         CloseAllFiles(v);

@@ -2,6 +2,7 @@
 
 #include "store/CommonDiskRoutines.h"
 #include "store/CompletedSlips.h"
+#include "store/CustomerIndex.h"
 #include "store/DaySchedule.h"
 #include "store/Disk.h"
 #include "store/SlipFile.h"
@@ -295,6 +296,7 @@ void FinishInterruptedMove(CrewdeskVariables& v) {
     if (lines.size() != 2)
         throw StoreError(marker, "read",
                          "it holds " + std::to_string(lines.size()) + " lines instead of 2");
+    ForgetCustomers(v);
     // Completed first: stopped between the two, a slip is in both files for a moment, never
     // in neither.
     PutInPlace(v, TemporaryFile, CompletedSlipsFile, supportfile::ParseNumber(lines[0], marker, 1));
