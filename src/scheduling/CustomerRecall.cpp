@@ -59,7 +59,7 @@ CustomerRecall::CustomerRecall(Program& program, const std::array<QLineEdit*, 7>
     model_ = new RecallModel(this);
     auto* popup = Named(new QTreeView, "lstRecall");
     popup->setRootIsDecorated(false);
-    popup->setHeaderHidden(true);
+    popup->setHeaderHidden(true); // the popup is sized for its rows only
     popup->setSelectionBehavior(QAbstractItemView::SelectRows);
     popup->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     completer_ = new QCompleter(model_, this);
@@ -72,7 +72,8 @@ CustomerRecall::CustomerRecall(Program& program, const std::array<QLineEdit*, 7>
     lstHistory_->setHeaderLabels({"SA Number", "Date", "Team", "Problem", "Status"});
     lstHistory_->setRootIsDecorated(false);
     lstHistory_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    lstHistory_->setMinimumWidth(420);
+    lstHistory_->header()->setStretchLastSection(true);
+    lstHistory_->setMinimumWidth(500);
     connect(lstHistory_, &QTreeWidget::itemActivated, this, &CustomerRecall::OpenCall);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lstHistory_);

@@ -69,12 +69,21 @@ PackedFields PackRecord(const char* record) {
     return packed;
 }
 
+// Eight bytes at a time: the build hashes every record.
 std::uint64_t HashOf(std::string_view bytes) {
-    std::uint64_t hash = 14695981039346656037ull;
-    for (char c : bytes)
-        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-    return hash ^ (hash >> 29);
+    std::uint64_t hash = bytes.size() * 0x9E3779B97F4A7C15ull;
+    for (std::size_t at = 0; at < bytes.size(); at += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, bytes.data() + at, std::min<std::size_t>(8, bytes.size() - at));
+        hash = (hash ^ word) * 0xFF51AFD7ED558CCDull;
+        hash ^= hash >> 32;
+    }
+    return hash;
 }
+
+// A table entry holds the top of the hash beside the customer, so a probe that misses
+// never reads the customer's fields.
+constexpr std::uint64_t TagBits = 0xFFFFFFFF00000000ull;
 
 // Up to sixteen digits, one per nibble from the top, each as digit + 1.
 std::pair<std::uint64_t, int> DigitCode(std::string_view text) {
@@ -153,6 +162,8 @@ void CustomerIndex::Build(const fs::path& slips, const fs::path& completed) {
         if (disk::FileExists(file))
             records += disk::FileLength(file) / SlipRecordLength;
     slips_.reserve(records);
+    customers_.reserve(records);
+    telephones_.reserve(records);
     table_.assign(std::max<std::size_t>(1024, std::bit_ceil(records * 2)), 0);
     Read(slips, SlipPlace::Booked);
     Read(completed, SlipPlace::Completed);
@@ -262,34 +273,37 @@ CustomerId CustomerIndex::CustomerFor(std::string_view packed) {
     arenaUsed_ += packed.size();
     if (customers_.size() * 2 > table_.size())
         GrowTable();
-    const std::size_t mask = table_.size() - 1;
-    std::size_t at = HashOf(packed) & mask;
-    while (table_[at] != 0)
-        at = (at + 1) & mask;
-    table_[at] = id + 1;
+    Place(HashOf(packed), id);
     return id;
 }
 
-std::optional<CustomerId> CustomerIndex::FindPacked(std::string_view packed) const {
+void CustomerIndex::Place(std::uint64_t hash, CustomerId id) {
     const std::size_t mask = table_.size() - 1;
-    for (std::size_t at = HashOf(packed) & mask; table_[at] != 0; at = (at + 1) & mask)
-        if (Packed(table_[at] - 1) == packed)
-            return table_[at] - 1;
+    std::size_t at = hash & mask;
+    while (table_[at] != 0)
+        at = (at + 1) & mask;
+    table_[at] = (hash & TagBits) | (id + 1);
+}
+
+std::optional<CustomerId> CustomerIndex::FindPacked(std::string_view packed) const {
+    const std::uint64_t hash = HashOf(packed);
+    const std::size_t mask = table_.size() - 1;
+    for (std::size_t at = hash & mask; table_[at] != 0; at = (at + 1) & mask) {
+        const auto id = static_cast<CustomerId>(table_[at] - 1);
+        if ((table_[at] & TagBits) == (hash & TagBits) && Packed(id) == packed)
+            return id;
+    }
     return std::nullopt;
 }
 
 void CustomerIndex::GrowTable() {
-    std::vector<std::uint32_t> old(table_.size() * 2, 0);
+    std::vector<std::uint64_t> old(table_.size() * 2, 0);
     old.swap(table_);
-    const std::size_t mask = table_.size() - 1;
-    for (std::uint32_t entry : old) {
-        if (entry == 0)
-            continue;
-        std::size_t at = HashOf(Packed(entry - 1)) & mask;
-        while (table_[at] != 0)
-            at = (at + 1) & mask;
-        table_[at] = entry;
-    }
+    for (std::uint64_t entry : old)
+        if (entry != 0) {
+            const auto id = static_cast<CustomerId>(entry - 1);
+            Place(HashOf(Packed(id)), id);
+        }
 }
 
 std::string_view CustomerIndex::Packed(CustomerId id) const {
@@ -369,11 +383,24 @@ std::vector<CustomerId> CustomerIndex::ByTelephone(std::string_view typed, std::
     return found;
 }
 
+// Read in place: a lookup may look at thousands of names.
 bool CustomerIndex::NameHasAll(CustomerId id, const std::vector<std::string>& words) const {
-    const auto name = NameWords(id);
-    return std::all_of(words.begin(), words.end(), [&name](const std::string& typed) {
-        return std::any_of(name.begin(), name.end(),
-                           [&typed](const std::string& word) { return word.starts_with(typed); });
+    const std::string_view name = Field(id, 0);
+    const auto begins = [&name](std::size_t at, const std::string& typed) {
+        if (at + typed.size() > name.size())
+            return false;
+        for (std::size_t k = 0; k < typed.size(); ++k)
+            if (FoldCase(name[at + k]) != typed[k])
+                return false;
+        return true;
+    };
+    return std::all_of(words.begin(), words.end(), [&](const std::string& typed) {
+        for (std::size_t at = 0; at < name.size(); ++at)
+            if (IsWordByte(static_cast<unsigned char>(name[at])) &&
+                (at == 0 || !IsWordByte(static_cast<unsigned char>(name[at - 1]))) &&
+                begins(at, typed))
+                return true;
+        return false;
     });
 }
 

@@ -111,6 +111,7 @@ private:
     std::optional<TelKey> TelKeyOf(CustomerId id) const;
     std::vector<std::string> NameWords(CustomerId id) const;
     bool NameHasAll(CustomerId id, const std::vector<std::string>& words) const;
+    void Place(std::uint64_t hash, CustomerId id);
     void GrowTable();
     void SortKeys();
 
@@ -118,7 +119,7 @@ private:
     std::vector<std::unique_ptr<char[]>> arena_;
     std::size_t arenaUsed_;
     std::vector<Customer> customers_;
-    std::vector<std::uint32_t> table_; // customer id + 1 by hash of the packed fields; 0: free
+    std::vector<std::uint64_t> table_; // hash tag | customer id + 1, by hash of the packed fields
     std::vector<Slip> slips_;
     std::vector<std::uint32_t> freeSlips_;
     Interned dates_;
