@@ -70,7 +70,27 @@ std::optional<char32_t> NextCodePoint(std::string_view s, std::size_t& pos) {
     return cp;
 }
 
+// Lower case of each byte.
+const std::array<char, 256> FoldTable = [] {
+    std::array<char, 256> table{};
+    for (int b = 0; b < 256; ++b) {
+        int folded = b;
+        if ((b >= 'A' && b <= 'Z') || (b >= 0xC0 && b <= 0xDE && b != 0xD7))
+            folded = b + 0x20;
+        else if (b == 0x8A || b == 0x8C || b == 0x8E)
+            folded = b + 0x10;
+        else if (b == 0x9F)
+            folded = 0xFF;
+        table[b] = static_cast<char>(folded);
+    }
+    return table;
+}();
+
 } // namespace
+
+char FoldCase(char cp1252) {
+    return FoldTable[static_cast<unsigned char>(cp1252)];
+}
 
 std::string Cp1252ToUtf8(std::string_view bytes) {
     std::string out;

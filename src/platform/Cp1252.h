@@ -17,5 +17,7 @@ std::optional<std::string> Utf8ToCp1252(std::string_view utf8);
 
 // The first character of the text that Windows-1252 cannot store, as UTF-8; empty if none.
 std::string FirstUnstorable(std::string_view utf8);
+// The lower case of a Windows-1252 byte: ASCII, the Latin-1 capitals and Š Œ Ž Ÿ.
+char FoldCase(char cp1252);
 
 } // namespace rotaplan

@@ -243,6 +243,11 @@ void frmCallRecord::cmdReschedule_Click() {
     program_.ShowAnew<frmCallslip>();
 }
 
+void frmCallRecord::ShowRecord(std::int32_t recordNumber) {
+    recordNo_ = recordNumber - 1;
+    ShowNextRecord();
+}
+
 void frmCallRecord::cmdFind_Click() {
     auto& v = program_.Variables();
     std::optional<std::int32_t> found;
@@ -253,8 +258,7 @@ void frmCallRecord::cmdFind_Click() {
         program_.Beep();
         return;
     }
-    recordNo_ = *found - 1;
-    ShowNextRecord();
+    ShowRecord(*found);
 }
 
 } // namespace rotaplan

@@ -19,6 +19,8 @@ public:
     explicit frmCallRecord(Program& program);
     void Activate();
     std::int32_t RecordNo() const { return recordNo_; }
+    // Shows record n of the slip file, as paging there would.
+    void ShowRecord(std::int32_t recordNumber);
 
 private:
     QWidget* CustomerFrame();

@@ -4,6 +4,7 @@
 #include "frame/Lists.h"
 #include "frame/Program.h"
 #include "frame/Widgets.h"
+#include "scheduling/CustomerRecall.h"
 #include "scheduling/frmCallslip.h"
 
 #include <QBoxLayout>
@@ -38,6 +39,7 @@ frmShell::frmShell(Program& program) : program_(program) {
         form->addRow(box.label, boxes_[i]);
     }
     boxes_[6]->installEventFilter(this);
+    recall_ = new CustomerRecall(program_, boxes_, this);
 
     auto* cmdSchedule =
         Named(new QPushButton("&Schedule", this), "cmdSchedule", "Starts the Scheduling Process");
@@ -45,23 +47,31 @@ frmShell::frmShell(Program& program) : program_(program) {
     cmdSchedule->setDefault(true);
     connect(cmdSchedule, &QPushButton::clicked, this, &frmShell::cmdSchedule_Click);
     connect(cmdExit, &QPushButton::clicked, this, [this] { program_.ShowMenu(this); });
-    // Enter in any box schedules, as the default button of the form.
+    // Enter in any box schedules, as the default button of the form, unless it picks a
+    // customer from the drop-down.
     for (QLineEdit* box : boxes_)
-        connect(box, &QLineEdit::returnPressed, this, &frmShell::cmdSchedule_Click);
+        connect(box, &QLineEdit::returnPressed, this, [this] {
+            if (!recall_->Offering())
+                cmdSchedule_Click();
+        });
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(
         Named(new QLabel("Enter Customer Data and Click Schedule", this), "lblInstruction"), 1);
     buttons->addWidget(cmdSchedule);
     buttons->addWidget(cmdExit);
+    auto* customer = new QHBoxLayout;
+    customer->addWidget(frame);
+    customer->addWidget(recall_, 1);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(frame);
+    layout->addLayout(customer);
     layout->addLayout(buttons);
 }
 
 void frmShell::Activate() {
     for (QLineEdit* box : boxes_)
         box->clear();
+    recall_->Clear();
     boxes_[0]->setFocus();
 }
 

@@ -7,6 +7,7 @@ class QLineEdit;
 
 namespace rotaplan {
 
+class CustomerRecall;
 class Program;
 
 // The customer's details, typed while the caller is on the line.
@@ -23,6 +24,7 @@ private:
     void cmdSchedule_Click();
     Program& program_;
     std::array<QLineEdit*, 7> boxes_; // in tab order, which is the record's order
+    CustomerRecall* recall_;
 };
 
 } // namespace rotaplan

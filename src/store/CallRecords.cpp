@@ -22,29 +22,9 @@ std::string_view RawField(const SlipRecord& record, SlipField field) {
     return bytes.substr(first, bytes.find_last_not_of(' ') - first + 1);
 }
 
-// Lower case of each Windows-1252 byte: ASCII, the Latin-1 capitals and Š Œ Ž Ÿ.
-const std::array<char, 256> FoldTable = [] {
-    std::array<char, 256> table{};
-    for (int b = 0; b < 256; ++b) {
-        int folded = b;
-        if ((b >= 'A' && b <= 'Z') || (b >= 0xC0 && b <= 0xDE && b != 0xD7))
-            folded = b + 0x20;
-        else if (b == 0x8A || b == 0x8C || b == 0x8E)
-            folded = b + 0x10;
-        else if (b == 0x9F)
-            folded = 0xFF;
-        table[b] = static_cast<char>(folded);
-    }
-    return table;
-}();
-
-char Folded(char c) {
-    return FoldTable[static_cast<unsigned char>(c)];
-}
-
 std::string FoldedText(std::string_view bytes) {
     std::string folded(bytes);
-    std::transform(folded.begin(), folded.end(), folded.begin(), Folded);
+    std::transform(folded.begin(), folded.end(), folded.begin(), FoldCase);
     return folded;
 }
 
@@ -57,7 +37,7 @@ struct Needle {
 Needle MakeNeedle(std::string_view bytes) {
     Needle needle{FoldedText(bytes), {}};
     for (int b = 0; b < 256; ++b)
-        if (FoldTable[b] == needle.folded[0])
+        if (FoldCase(static_cast<char>(b)) == needle.folded[0])
             needle.firsts += static_cast<char>(b);
     return needle;
 }
@@ -75,7 +55,7 @@ bool Contains(std::string_view haystack, const Needle& needle) {
         while (const void* hit = std::memchr(from, first, static_cast<std::size_t>(end - from))) {
             const char* at = static_cast<const char*>(hit);
             std::size_t k = 1;
-            while (k < n.size() && Folded(at[k]) == n[k])
+            while (k < n.size() && FoldCase(at[k]) == n[k])
                 ++k;
             if (k == n.size())
                 return true;

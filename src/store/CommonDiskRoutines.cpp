@@ -1,6 +1,7 @@
 #include "store/CommonDiskRoutines.h"
 
 #include "platform/Cp1252.h"
+#include "store/CustomerIndex.h"
 #include "store/Disk.h"
 #include "store/SlipFile.h"
 #include "store/StoreError.h"
@@ -26,6 +27,8 @@ bool RecoverFile(CrewdeskVariables& v, std::string_view relativeName) {
     if (!disk::FileExists(copy))
         return false;
     disk::CopyFileAtomic(copy, file);
+    if (PlaceOf(relativeName))
+        ForgetCustomers(v);
     return true;
 }
 
@@ -72,6 +75,8 @@ void CheckSetupFiles(CrewdeskVariables& v) {
 
 void KillIfExists(CrewdeskVariables& v, std::string_view relativeName) {
     CloseAllFiles(v);
+    if (PlaceOf(relativeName))
+        ForgetCustomers(v);
     const fs::path target = ProgramPath(v, relativeName);
     const std::string name = target.filename().string();
     if (name.find_first_of("*?") == std::string::npos) {

@@ -1,5 +1,6 @@
 #include "store/CrewdeskVariables.h"
 
+#include "store/CustomerIndex.h"
 #include "store/SlipFile.h"
 
 namespace rotaplan {

@@ -1,6 +1,7 @@
 #include "store/Master.h"
 
 #include "store/CommonDiskRoutines.h"
+#include "store/CustomerIndex.h"
 #include "store/Disk.h"
 #include "store/Repair.h"
 #include "store/StoreError.h"
@@ -33,6 +34,7 @@ void EachCentralFile(CrewdeskVariables& v, const std::function<void(const char* 
 
 void CopyFileList(CrewdeskVariables& v, const std::filesystem::path& source,
                   const std::filesystem::path& destination) {
+    ForgetCustomers(v); // a restore brings other slips back
     EachCentralFile(v, [&](const char* name) {
         if (!disk::FileExists(source / name))
             return;

@@ -2,6 +2,7 @@
 
 #include "store/CommonDiskRoutines.h"
 #include "store/CompletedSlips.h"
+#include "store/CustomerIndex.h"
 #include "store/DaySchedule.h"
 #include "store/Disk.h"
 #include "store/SlipFile.h"
@@ -323,6 +324,7 @@ void FinishInterruptedMove(CrewdeskVariables& v) {
         SetAside(v);
         return;
     }
+    ForgetCustomers(v);
     // Completed first: stopped between the two, a slip is in both files for a moment, never
     // in neither.
     PutInPlace(v, TemporaryFile, CompletedSlipsFile);

@@ -1,5 +1,6 @@
 #include "store/SlipFile.h"
 
+#include "store/CustomerIndex.h"
 #include "store/StoreError.h"
 
 #include <algorithm>
@@ -11,6 +12,8 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::size_t MaxReadAhead = 512; // records, about 128 KiB: stays in the cache
+// Removed records the customer index follows one by one.
+constexpr std::size_t MostFollowed = 1000;
 
 const fs::path& CreatedIfMissing(const fs::path& file) {
     if (!disk::FileExists(file))
@@ -84,6 +87,8 @@ void AppendSlip(CrewdeskVariables& v, std::int32_t& recordNumber) {
     disk::WriteAt(SlipsPath(v), static_cast<std::uint64_t>(recordNumber - 1) * SlipRecordLength,
                   std::string_view(bytes.data(), bytes.size()));
     CloseAllFiles(v);
+    if (v.Customers)
+        v.Customers->Add(SlipPlace::Booked, v.RecordBuffer);
 }
 
 void RewriteRecordFile(CrewdeskVariables& v, std::string_view relativeName,
@@ -95,6 +100,10 @@ void RewriteRecordFile(CrewdeskVariables& v, std::string_view relativeName,
     if (!disk::FileExists(file))
         return;
     std::int64_t removed = 0;
+    // What the customer index must drop; past a handful it is built again instead.
+    const auto place = PlaceOf(relativeName);
+    std::vector<SlipRecord> dropped;
+    bool followed = v.Customers && place;
     {
         SlipFile source(file);
         disk::WriteHandle out(scratch);
@@ -102,8 +111,8 @@ void RewriteRecordFile(CrewdeskVariables& v, std::string_view relativeName,
             const SlipRecord record = source.Read(i);
             if (keep(i, record))
                 out.Append(std::string_view(record.Bytes().data(), SlipRecordLength));
-            else
-                ++removed;
+            else if (++removed; followed && (followed = dropped.size() < MostFollowed))
+                dropped.push_back(record);
         }
         out.Commit();
     }
@@ -111,6 +120,11 @@ void RewriteRecordFile(CrewdeskVariables& v, std::string_view relativeName,
     if (file == SlipsPath(v))
         v.Slips.removed += removed;
     CloseAllFiles(v);
+    if (!followed)
+        ForgetCustomers(v);
+    for (const SlipRecord& record : dropped)
+        if (v.Customers)
+            v.Customers->Remove(*place, record);
 }
 
 void RemoveSlip(CrewdeskVariables& v, std::int32_t recordNumber) {

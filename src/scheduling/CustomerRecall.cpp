@@ -1,0 +1,185 @@
+#include "scheduling/CustomerRecall.h"
+
+#include "frame/Lists.h"
+#include "frame/Program.h"
+#include "frame/Widgets.h"
+#include "records/frmCallRecord.h"
+#include "store/CompletedSlips.h"
+
+#include <QApplication>
+#include <QBoxLayout>
+#include <QCompleter>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTreeView>
+#include <QTreeWidget>
+
+namespace rotaplan {
+
+namespace {
+
+constexpr std::size_t NameBox = 0;
+constexpr std::size_t TelephoneBox = 6;
+constexpr std::size_t MostOffered = 8;
+constexpr int PopupWidth = 520;
+
+} // namespace
+
+void RecallModel::Show(const CustomerIndex& index, std::vector<CustomerId> customers) {
+    beginResetModel();
+    customers_ = std::move(customers);
+    rows_.clear();
+    for (CustomerId id : customers_) {
+        const CustomerTexts texts = index.Texts(id);
+        rows_.push_back({ToQt(texts[0]), ToQt(texts[1]), ToQt(texts[3]), ToQt(index.LastCall(id))});
+    }
+    endResetModel();
+}
+
+int RecallModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+}
+
+int RecallModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : 4;
+}
+
+QVariant RecallModel::data(const QModelIndex& index, int role) const {
+    if (role != Qt::DisplayRole || !index.isValid())
+        return {};
+    return rows_[static_cast<std::size_t>(index.row())][static_cast<std::size_t>(index.column())];
+}
+
+CustomerRecall::CustomerRecall(Program& program, const std::array<QLineEdit*, 7>& boxes,
+                               QWidget* parent)
+    : QGroupBox("Earlier Calls", parent), program_(program), boxes_(boxes) {
+    setObjectName("fraHistory");
+    setToolTip("The calls of the customer filled in; a booked call opens in the Call Records");
+    model_ = new RecallModel(this);
+    auto* popup = Named(new QTreeView, "lstRecall");
+    popup->setRootIsDecorated(false);
+    popup->setHeaderHidden(true); // the popup is sized for its rows only
+    popup->setSelectionBehavior(QAbstractItemView::SelectRows);
+    popup->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    completer_ = new QCompleter(model_, this);
+    completer_->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+    completer_->setPopup(popup);
+    connect(completer_, qOverload<const QModelIndex&>(&QCompleter::activated), this,
+            &CustomerRecall::Pick);
+
+    lstHistory_ = Named(new QTreeWidget(this), "lstHistory");
+    lstHistory_->setHeaderLabels({"SA Number", "Date", "Team", "Problem", "Status"});
+    lstHistory_->setRootIsDecorated(false);
+    lstHistory_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    lstHistory_->header()->setStretchLastSection(true);
+    lstHistory_->setMinimumWidth(500);
+    connect(lstHistory_, &QTreeWidget::itemActivated, this, &CustomerRecall::OpenCall);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(lstHistory_);
+
+    for (std::size_t k : {NameBox, TelephoneBox}) {
+        QLineEdit* box = boxes_[k];
+        box->installEventFilter(this);
+        connect(box, &QLineEdit::textEdited, this, [this, box] { Offer(box); });
+    }
+    for (QLineEdit* box : boxes_)
+        connect(box, &QLineEdit::textEdited, this, &CustomerRecall::ShowHistory);
+}
+
+void CustomerRecall::Clear() {
+    completer_->popup()->hide();
+    lstHistory_->clear();
+}
+
+bool CustomerRecall::Offering() const {
+    return completer_->popup()->isVisible();
+}
+
+// Down in a box whose drop-down is closed opens it again.
+bool CustomerRecall::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Down && !Offering()) {
+        Offer(static_cast<QLineEdit*>(watched));
+        return true;
+    }
+    return QGroupBox::eventFilter(watched, event);
+}
+
+CustomerIndex* CustomerRecall::Index() {
+    auto& v = program_.Variables();
+    if (!v.Customers && !unreadable_) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        unreadable_ = !program_.Attempt([&] { Customers(v, program_.System().locale); },
+                                        "Earlier customers are not offered.");
+        QApplication::restoreOverrideCursor();
+    }
+    return v.Customers.get();
+}
+
+void CustomerRecall::Offer(QLineEdit* box) {
+    CustomerIndex* index = Index();
+    if (!index)
+        return;
+    const std::string typed = FromQt(box->text());
+    model_->Show(*index, box == boxes_[TelephoneBox] ? index->ByTelephone(typed, MostOffered)
+                                                     : index->ByName(typed, MostOffered));
+    if (model_->rowCount({}) == 0) {
+        completer_->popup()->hide();
+        return;
+    }
+    completer_->setWidget(box);
+    completer_->complete(QRect(0, 0, std::max(PopupWidth, box->width()), box->height()));
+}
+
+void CustomerRecall::Pick(const QModelIndex& row) {
+    const CustomerTexts texts = program_.Variables().Customers->Texts(model_->At(row.row()));
+    for (std::size_t k = 0; k < boxes_.size(); ++k)
+        boxes_[k]->setText(ToQt(texts[k]));
+    ShowHistory();
+}
+
+void CustomerRecall::ShowHistory() {
+    lstHistory_->clear();
+    CustomerIndex* index = Index();
+    if (!index)
+        return;
+    CustomerTexts texts;
+    for (std::size_t k = 0; k < boxes_.size(); ++k)
+        texts[k] = FromQt(boxes_[k]->text());
+    const auto customer = index->Find(texts);
+    if (!customer)
+        return;
+    const auto& v = program_.Variables();
+    for (const CallHistoryLine& call : index->History(*customer)) {
+        const bool booked = call.place == SlipPlace::Booked;
+        auto* item = new QTreeWidgetItem(
+            lstHistory_, {ToQt(call.saNumber), ToQt(call.date), ToQt(AssignedToText(v, call.team)),
+                          ToQt(call.problem), booked ? ToQt(call.status) : "Completed"});
+        if (booked)
+            item->setToolTip(0, "Double-click or Enter opens this call in the Call Records");
+        item->setData(0, Qt::UserRole, booked);
+    }
+}
+
+void CustomerRecall::OpenCall(QTreeWidgetItem* item) {
+    if (!item->data(0, Qt::UserRole).toBool())
+        return program_.Beep(); // a completed call is no longer in the call records
+    auto& v = program_.Variables();
+    CustomerTexts texts;
+    for (std::size_t k = 0; k < boxes_.size(); ++k)
+        texts[k] = FromQt(boxes_[k]->text());
+    std::optional<std::int32_t> record;
+    program_.Attempt(
+        [&] { record = FindBookedSlip(v, texts, FromQt(item->text(0)), FromQt(item->text(1))); },
+        "The call is not opened.");
+    CloseAllFiles(v);
+    if (!record)
+        return program_.Beep();
+    window()->hide();
+    auto& form = program_.Load<frmCallRecord>();
+    form.show();
+    form.ShowRecord(*record);
+}
+
+} // namespace rotaplan

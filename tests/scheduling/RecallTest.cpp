@@ -1,0 +1,182 @@
+#include "frame/frmSplash.h"
+#include "frame/frmStartup.h"
+#include "records/frmCallRecord.h"
+#include "scheduling/frmCallslip.h"
+#include "scheduling/frmShell.h"
+#include "support/ProgramFixture.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTreeView>
+#include <QTreeWidget>
+
+namespace rotaplan {
+namespace {
+
+SlipRecord Slip(const char* sa, const char* date, const char* name, const char* tel,
+                const char* zip) {
+    SlipRecord r;
+    r.Set(SlipField::Kind, "Service");
+    r.Set(SlipField::SANumber, sa);
+    r.Set(SlipField::Team, "1");
+    r.Set(SlipField::Date, date);
+    r.Set(SlipField::StartIndex, "3");
+    r.Set(SlipField::Hours, "1");
+    r.Set(SlipField::Problem, "Leak");
+    r.Set(SlipField::Status, "Scheduled");
+    r.Set(SlipField::Name, name);
+    r.Set(SlipField::Street, "12 Oak Ave");
+    r.Set(SlipField::Apt, "Apt 3");
+    r.Set(SlipField::City, "Springfield");
+    r.Set(SlipField::ST, "IL");
+    r.Set(SlipField::Zip, zip);
+    r.Set(SlipField::Tel, tel);
+    return r;
+}
+
+// A day of team 1 whose first hour the slip holds.
+std::string Day(const char* sa) {
+    std::string bytes;
+    for (int entry = 0; entry < 12; ++entry)
+        bytes += std::string("\"") + (entry == 3 ? sa : "No Event Scheduled") + "\"\r\n";
+    return bytes;
+}
+
+std::string Bytes(std::initializer_list<SlipRecord> slips) {
+    std::string bytes;
+    for (const auto& s : slips)
+        bytes += std::string(s.Bytes().data(), s.Bytes().size());
+    return bytes;
+}
+
+class Recall : public test::ProgramTest {
+protected:
+    frmShell* shell = nullptr;
+
+    void SetUp() override {
+        test::WriteBytes(folder / "Assignto.txt", "\"North\"\r\n");
+        test::WriteBytes(folder / "ProblemCode.txt", "\"Leak\"\r\n");
+        test::WriteBytes(folder / "Slips.txt",
+                         Bytes({Slip("SA 330-1", "12/10/2026", "Ann Lee", "(217)5550101", "62701"),
+                                Slip("SA 330-2", "12/11/2026", "Anna Berg", "217 555 0199", "")}));
+        std::filesystem::create_directories(folder / "2026" / "Team# 1");
+        test::WriteBytes(folder / "2026" / "Team# 1" / "344.txt", Day("SA 330-1"));
+        test::WriteBytes(folder / "2026" / "Team# 1" / "345.txt", Day("SA 330-2"));
+        test::WriteBytes(
+            folder / "CompletedSlips.txt",
+            Bytes({Slip("SA 306-1", "11/2/2026", "Ann Lee", "(217)5550101", "62701")}));
+        Started();
+        Click(program->Loaded<frmSplash>(), "cmdContinue");
+        Click(program->Loaded<frmStartup>(), "cmdGosub");
+        shell = program->Loaded<frmShell>();
+    }
+    QLineEdit* Box(const char* name) { return Find<QLineEdit>(shell, name); }
+    static QTreeView* Offered() {
+        for (QWidget* widget : QApplication::allWidgets())
+            if (widget->objectName() == "lstRecall")
+                return qobject_cast<QTreeView*>(widget);
+        return nullptr;
+    }
+    // Keys go where the keyboard sends them: to an open drop-down, else the focused box.
+    void Press(Qt::Key key) {
+        QWidget* popup = QApplication::activePopupWidget();
+        QTest::keyClick(popup ? popup : shell->focusWidget(), key);
+    }
+    void Type(const char* text) { QTest::keyClicks(shell->focusWidget(), text); }
+    std::vector<QString> Boxes() {
+        std::vector<QString> texts;
+        for (const char* name :
+             {"txtName", "txtStreet", "txtApt", "txtCity", "txtST", "txtZip", "txtTel"})
+            texts.push_back(Box(name)->text());
+        return texts;
+    }
+    std::vector<QString> History(int column) {
+        auto* list = Find<QTreeWidget>(shell, "lstHistory");
+        std::vector<QString> texts;
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            texts.push_back(list->topLevelItem(i)->text(column));
+        return texts;
+    }
+};
+
+TEST_F(Recall, TypingOffersMatchesDownAndEnterPickEscapeCloses) {
+    EXPECT_EQ(program->Variables().Customers, nullptr) << "not built at start-up";
+    Box("txtZip")->setFocus();
+    Type("99999");
+    Box("txtName")->setFocus();
+    Type("zz");
+    EXPECT_FALSE(Offered()->isVisible()) << "nothing matches, nothing offered";
+    Box("txtName")->clear();
+    Type("aNN");
+    ASSERT_TRUE(Offered()->isVisible());
+    EXPECT_EQ(Offered()->model()->rowCount(), 2);
+    EXPECT_EQ(Offered()->model()->index(0, 3).data().toString(), "12/10/2026"); // last call
+    Press(Qt::Key_Down);
+    Press(Qt::Key_Return);
+    EXPECT_FALSE(Offered()->isVisible());
+    EXPECT_TRUE(shell->isVisible()) << "Enter picked; it did not schedule";
+    const std::vector<QString> ann = {"Ann Lee", "12 Oak Ave", "Apt 3",       "Springfield",
+                                      "IL",      "62701",      "(217)5550101"};
+    EXPECT_EQ(Boxes(), ann) << "all seven boxes, the zip typed before included";
+    EXPECT_EQ(History(0), (std::vector<QString>{"SA 330-1", "SA 306-1"}));
+    EXPECT_EQ(History(2), (std::vector<QString>{"North", "North"}));
+    EXPECT_EQ(History(4), (std::vector<QString>{"Scheduled", "Completed"}));
+
+    Box("txtTel")->setFocus();
+    Box("txtTel")->selectAll();
+    Type("217-555-019");
+    ASSERT_TRUE(Offered()->isVisible());
+    EXPECT_EQ(Offered()->model()->rowCount(), 1);
+    EXPECT_TRUE(History(0).empty()) << "the boxes no longer hold a known customer";
+    Press(Qt::Key_Escape);
+    EXPECT_FALSE(Offered()->isVisible());
+    EXPECT_EQ(Box("txtTel")->text(), "217-555-019");
+    Press(Qt::Key_Down); // opens it again
+    ASSERT_TRUE(Offered()->isVisible());
+    Press(Qt::Key_Down);
+    Press(Qt::Key_Enter);
+    EXPECT_EQ(Box("txtName")->text(), "Anna Berg");
+    EXPECT_EQ(Box("txtZip")->text(), "");
+}
+
+TEST_F(Recall, APickedCustomerCanBeChangedAndItsBookedCallOpensInTheCallRecords) {
+    Type("lee");
+    Press(Qt::Key_Down);
+    Press(Qt::Key_Return);
+    Box("txtApt")->setFocus();
+    Box("txtApt")->selectAll();
+    Type("Rear door");
+    EXPECT_TRUE(History(0).empty());
+    Box("txtApt")->selectAll();
+    Type("Apt 3");
+    ASSERT_EQ(History(0).size(), 2u);
+
+    auto* history = Find<QTreeWidget>(shell, "lstHistory");
+    history->setFocus();
+    history->setCurrentItem(history->topLevelItem(1));
+    QTest::keyClick(history, Qt::Key_Return); // completed: stays
+    EXPECT_TRUE(shell->isVisible());
+    QTest::keyClick(history, Qt::Key_Up);
+    QTest::keyClick(history, Qt::Key_Return);
+    auto* records = program->Loaded<frmCallRecord>();
+    ASSERT_TRUE(records && records->isVisible());
+    EXPECT_FALSE(shell->isVisible());
+    EXPECT_EQ(records->RecordNo(), 1);
+    EXPECT_EQ(Find<QLineEdit>(records, "txtConf")->text().trimmed(), "SA 330-1");
+
+    records->hide();
+    shell->show();
+    Type("lee");
+    Press(Qt::Key_Down);
+    Press(Qt::Key_Return);
+    Box("txtCity")->setFocus();
+    Type(" East");
+    Click(shell, "cmdSchedule");
+    const SlipRecord& buffer = program->Variables().RecordBuffer;
+    EXPECT_EQ(buffer.Trimmed(SlipField::City), "Springfield East");
+    EXPECT_EQ(buffer.Trimmed(SlipField::Tel), "(217)5550101");
+    EXPECT_EQ(buffer.Trimmed(SlipField::Zip), "62701");
+}
+
+} // namespace
+} // namespace rotaplan
