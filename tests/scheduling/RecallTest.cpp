@@ -1,5 +1,5 @@
-#include "frame/frmSplash.h"
-#include "frame/frmStartup.h"
+#include "app/frmSplash.h"
+#include "app/frmStartup.h"
 #include "records/frmCallRecord.h"
 #include "scheduling/frmCallslip.h"
 #include "scheduling/frmShell.h"

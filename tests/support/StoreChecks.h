@@ -3,8 +3,8 @@
 #include "platform/Date.h"
 #include "platform/Locale.h"
 #include "store/CrewdeskVariables.h"
-#include "store/SlipRecord.h"
 #include "store/Repair.h"
+#include "store/SlipRecord.h"
 
 #include <cstdint>
 #include <filesystem>
