@@ -13,16 +13,12 @@ using test::WriteBytes;
 class RepairStart : public test::ProgramTest {};
 
 TEST_F(RepairStart, TheOperatorChoosesAndABackupNeverTakesTheDamagedFile) {
-    WriteBytes(folder / "Assignto.txt", "\"North\"\r\n");
-    WriteBytes(folder / "ProblemCode.txt", "\"Leak\"\r\n");
+    WriteTeams();
     std::string good;
-    for (const char* sa : {"SA 338-1", "SA 338-2"}) {
-        SlipRecord record;
-        record.Set(SlipField::Kind, "Service");
-        record.Set(SlipField::SANumber, sa);
-        record.Set(SlipField::Date, "12/9/2026");
-        good.append(record.Bytes().data(), SlipRecordLength);
-    }
+    for (const char* sa : {"SA 338-1", "SA 338-2"})
+        good += test::SlipBytes({{SlipField::Kind, "Service"},
+                                 {SlipField::SANumber, sa},
+                                 {SlipField::Date, "12/9/2026"}});
     WriteBytes(folder / "Backup/Slips.txt", good);
     WriteBytes(folder / "Slips.txt", std::string(2 * SlipRecordLength, '\xFF'));
 

@@ -23,17 +23,7 @@ constexpr const char* FreeBox = "\n\n         No Event Scheduled";
 
 std::string Slip(const char* sa, const char* team, const char* date, const char* startIndex,
                  const char* hours, const char* name) {
-    return test::SlipBytes({{SlipField::SANumber, std::string("SA ") + sa},
-                            {SlipField::Team, team},
-                            {SlipField::Date, date},
-                            {SlipField::StartIndex, startIndex},
-                            {SlipField::Hours, hours},
-                            {SlipField::Name, name},
-                            {SlipField::Street, "1 Main St"},
-                            {SlipField::City, "Springfield"},
-                            {SlipField::ST, "IL"},
-                            {SlipField::Tel, "555-0100"},
-                            {SlipField::Problem, "Leak"}});
+    return test::FileOf({test::CustomerSlip(sa, team, date, startIndex, hours, name, "555-0100")});
 }
 
 class PrintSch : public test::ProgramTest {

@@ -11,21 +11,15 @@ using test::ReadBytes;
 using test::WriteBytes;
 
 std::string Slip(const char* sa, const char* date, const char* name) {
-    SlipRecord r;
-    r.Set(SlipField::SANumber, sa);
-    r.Set(SlipField::Team, "1");
-    r.Set(SlipField::Date, date);
-    r.Set(SlipField::StartIndex, "3");
-    r.Set(SlipField::Hours, "1");
-    r.Set(SlipField::Name, name);
-    return std::string(r.Bytes().data(), r.Bytes().size());
+    using enum SlipField;
+    return test::SlipBytes(
+        {{SANumber, sa}, {Team, "1"}, {Date, date}, {StartIndex, "3"}, {Hours, "1"}, {Name, name}});
 }
 
 class TakeAlong : public test::ProgramTest {
 protected:
     void Open() {
-        WriteBytes(folder / "Assignto.txt", "\"North\"\r\n\"South\"\r\n");
-        WriteBytes(folder / "ProblemCode.txt", "\"Leak\"\r\n");
+        WriteTeams();
         WriteBytes(folder / "CompletedSlips.txt", Slip("SA 330-1", "11/30/2026", "Ann Lee"));
         Started(); // before the slips: the start would mend their missing hours
         WriteBytes(folder / "Slips.txt", Slip("SA 338-1", "12/4/2026", "Bob Stone") +

@@ -13,25 +13,24 @@
 namespace rotaplan {
 namespace {
 
-SlipRecord Slip(const char* sa, const char* date, const char* name, const char* tel,
-                const char* zip) {
-    SlipRecord r;
-    r.Set(SlipField::Kind, "Service");
-    r.Set(SlipField::SANumber, sa);
-    r.Set(SlipField::Team, "1");
-    r.Set(SlipField::Date, date);
-    r.Set(SlipField::StartIndex, "3");
-    r.Set(SlipField::Hours, "1");
-    r.Set(SlipField::Problem, "Leak");
-    r.Set(SlipField::Status, "Scheduled");
-    r.Set(SlipField::Name, name);
-    r.Set(SlipField::Street, "12 Oak Ave");
-    r.Set(SlipField::Apt, "Apt 3");
-    r.Set(SlipField::City, "Springfield");
-    r.Set(SlipField::ST, "IL");
-    r.Set(SlipField::Zip, zip);
-    r.Set(SlipField::Tel, tel);
-    return r;
+std::string Slip(const char* sa, const char* date, const char* name, const char* tel,
+                 const char* zip) {
+    using enum SlipField;
+    return test::SlipBytes({{Kind, "Service"},
+                            {SANumber, sa},
+                            {Team, "1"},
+                            {Date, date},
+                            {StartIndex, "3"},
+                            {Hours, "1"},
+                            {Problem, "Leak"},
+                            {Status, "Scheduled"},
+                            {Name, name},
+                            {Street, "12 Oak Ave"},
+                            {Apt, "Apt 3"},
+                            {City, "Springfield"},
+                            {ST, "IL"},
+                            {Zip, zip},
+                            {Tel, tel}});
 }
 
 // A day of team 1 whose first hour the slip holds.
@@ -39,13 +38,6 @@ std::string Day(const char* sa) {
     std::string bytes;
     for (int entry = 0; entry < 12; ++entry)
         bytes += std::string("\"") + (entry == 3 ? sa : "No Event Scheduled") + "\"\r\n";
-    return bytes;
-}
-
-std::string Bytes(std::initializer_list<SlipRecord> slips) {
-    std::string bytes;
-    for (const auto& s : slips)
-        bytes += std::string(s.Bytes().data(), s.Bytes().size());
     return bytes;
 }
 
@@ -57,14 +49,13 @@ protected:
         test::WriteBytes(folder / "Assignto.txt", "\"North\"\r\n");
         test::WriteBytes(folder / "ProblemCode.txt", "\"Leak\"\r\n");
         test::WriteBytes(folder / "Slips.txt",
-                         Bytes({Slip("SA 330-1", "12/10/2026", "Ann Lee", "(217)5550101", "62701"),
-                                Slip("SA 330-2", "12/11/2026", "Anna Berg", "217 555 0199", "")}));
+                         Slip("SA 330-1", "12/10/2026", "Ann Lee", "(217)5550101", "62701") +
+                             Slip("SA 330-2", "12/11/2026", "Anna Berg", "217 555 0199", ""));
         std::filesystem::create_directories(folder / "2026" / "Team# 1");
         test::WriteBytes(folder / "2026" / "Team# 1" / "344.txt", Day("SA 330-1"));
         test::WriteBytes(folder / "2026" / "Team# 1" / "345.txt", Day("SA 330-2"));
-        test::WriteBytes(
-            folder / "CompletedSlips.txt",
-            Bytes({Slip("SA 306-1", "11/2/2026", "Ann Lee", "(217)5550101", "62701")}));
+        test::WriteBytes(folder / "CompletedSlips.txt",
+                         Slip("SA 306-1", "11/2/2026", "Ann Lee", "(217)5550101", "62701"));
         Started();
         Click(program->Loaded<frmSplash>(), "cmdContinue");
         Click(program->Loaded<frmStartup>(), "cmdGosub");

@@ -2,6 +2,7 @@
 #include "store/CompletedSlips.h"
 #include "store/Master.h"
 #include "store/StoreError.h"
+#include "support/StoreChecks.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -14,12 +15,9 @@ using test::ReadBytes;
 using test::WriteBytes;
 
 std::string Completed(const std::string& sa, const std::string& team) {
-    SlipRecord r;
-    r.Set(SlipField::SANumber, "SA " + sa);
-    r.Set(SlipField::Date, "1/9/2026");
-    r.Set(SlipField::Name, "Customer " + sa);
-    r.Set(SlipField::Team, team);
-    return std::string(r.Bytes().data(), r.Bytes().size());
+    using enum SlipField;
+    return test::SlipBytes(
+        {{SANumber, "SA " + sa}, {Date, "1/9/2026"}, {Name, "Customer " + sa}, {Team, team}});
 }
 
 // The forms' tests cover the deletes, the copies and the reset as the operator sees them.

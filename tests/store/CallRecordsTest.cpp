@@ -1,5 +1,6 @@
 #include "store/CallRecords.h"
 #include "store/DaySchedule.h"
+#include "support/StoreChecks.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -15,19 +16,7 @@ using test::WriteBytes;
 
 SlipRecord Slip(const char* sa, const char* team, const char* date, const char* startIndex = "3",
                 const char* hours = "1", const char* name = "Ann Lee", const char* tel = "") {
-    SlipRecord r;
-    r.Set(SlipField::SANumber, std::string("SA ") + sa);
-    r.Set(SlipField::Team, team);
-    r.Set(SlipField::Date, date);
-    r.Set(SlipField::StartIndex, startIndex);
-    r.Set(SlipField::Hours, hours);
-    r.Set(SlipField::Name, name);
-    r.Set(SlipField::Street, "1 Main St");
-    r.Set(SlipField::City, "Springfield");
-    r.Set(SlipField::ST, "IL");
-    r.Set(SlipField::Tel, tel);
-    r.Set(SlipField::Problem, "Leak");
-    return r;
+    return test::CustomerSlip(sa, team, date, startIndex, hours, name, tel);
 }
 
 class CallRecords : public ::testing::Test {
@@ -37,10 +26,7 @@ protected:
     UsEnglishLocale locale;
 
     void WriteSlips(const std::vector<SlipRecord>& slips) {
-        std::string bytes;
-        for (const auto& s : slips)
-            bytes += std::string(s.Bytes().data(), s.Bytes().size());
-        WriteBytes(folder / "Slips.txt", bytes);
+        WriteBytes(folder / "Slips.txt", test::FileOf(slips));
     }
     std::optional<StoreError> DeleteOnly(const SlipRecord& slip) {
         WriteSlips({slip});

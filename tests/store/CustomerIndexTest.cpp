@@ -4,6 +4,7 @@
 #include "store/Purge.h"
 #include "store/Reset.h"
 #include "store/SlipFile.h"
+#include "support/StoreChecks.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -19,17 +20,16 @@ struct Customer {
 };
 
 SlipRecord Slip(const Customer& c, const char* sa, const char* date) {
-    SlipRecord r;
-    r.Set(SlipField::SANumber, std::string("SA ") + sa);
-    r.Set(SlipField::Team, "1");
-    r.Set(SlipField::Date, date);
-    r.Set(SlipField::Problem, "Leak");
-    r.Set(SlipField::Status, "Scheduled");
-    r.Set(SlipField::Name, c.name);
-    r.Set(SlipField::Street, "1 Main St");
-    r.Set(SlipField::City, "Springfield");
-    r.Set(SlipField::Tel, c.tel);
-    return r;
+    using enum SlipField;
+    return test::SlipOf({{SANumber, std::string("SA ") + sa},
+                         {Team, "1"},
+                         {Date, date},
+                         {Problem, "Leak"},
+                         {Status, "Scheduled"},
+                         {Name, c.name},
+                         {Street, "1 Main St"},
+                         {City, "Springfield"},
+                         {Tel, c.tel}});
 }
 
 const Customer Ann{"Ann Lee", "(217) 555-0101"};
@@ -44,10 +44,7 @@ protected:
     UsEnglishLocale locale;
 
     void Write(const char* file, const std::vector<SlipRecord>& slips) {
-        std::string bytes;
-        for (const auto& s : slips)
-            bytes += std::string(s.Bytes().data(), s.Bytes().size());
-        WriteBytes(folder / file, bytes);
+        WriteBytes(folder / file, test::FileOf(slips));
     }
     std::vector<std::string> Names(const std::vector<CustomerId>& ids) {
         std::vector<std::string> names;

@@ -23,14 +23,42 @@ namespace fs = std::filesystem;
 
 const UsEnglishLocale Locale;
 
-// The store's part of the start-up, in its order.
-std::string SlipBytes(std::initializer_list<std::pair<SlipField, std::string>> fields) {
+SlipRecord SlipOf(std::initializer_list<std::pair<SlipField, std::string>> fields) {
     SlipRecord slip;
     for (const auto& [field, text] : fields)
         slip.Set(field, text);
-    return {slip.Bytes().data(), slip.Bytes().size()};
+    return slip;
 }
 
+std::string SlipBytes(std::initializer_list<std::pair<SlipField, std::string>> fields) {
+    return FileOf({SlipOf(fields)});
+}
+
+std::string FileOf(const std::vector<SlipRecord>& slips) {
+    std::string bytes;
+    for (const auto& slip : slips)
+        bytes.append(slip.Bytes().data(), slip.Bytes().size());
+    return bytes;
+}
+
+SlipRecord CustomerSlip(const std::string& sa, const char* team, const char* date,
+                        const char* startIndex, const char* hours, const char* name,
+                        const char* tel) {
+    using enum SlipField;
+    return SlipOf({{SANumber, "SA " + sa},
+                   {Team, team},
+                   {Date, date},
+                   {StartIndex, startIndex},
+                   {Hours, hours},
+                   {Name, name},
+                   {Street, "1 Main St"},
+                   {City, "Springfield"},
+                   {ST, "IL"},
+                   {Tel, tel},
+                   {Problem, "Leak"}});
+}
+
+// The store's part of the start-up, in its order.
 MendReport StartUp(CrewdeskVariables& v, const Date& today, bool takeBackup) {
     v.TeamRoot = TeamRootFor(today.year);
     CheckSlipsAtStart(v, today, [takeBackup](const std::string&) { return takeBackup; });

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 // What the store tests of whole operations share: the store's start-up, booking and
 // deleting as the forms do them, and the rules a program folder must keep.
@@ -16,8 +17,14 @@ namespace rotaplan::test {
 
 extern const UsEnglishLocale Locale;
 
-// The 269 bytes of a slip with these fields, the others blank.
+// A slip with these fields, the others blank; its 269 bytes; a file of such slips.
+SlipRecord SlipOf(std::initializer_list<std::pair<SlipField, std::string>> fields);
 std::string SlipBytes(std::initializer_list<std::pair<SlipField, std::string>> fields);
+std::string FileOf(const std::vector<SlipRecord>& slips);
+// A call for a customer of 1 Main St, Springfield IL, with a leak.
+SlipRecord CustomerSlip(const std::string& sa, const char* team, const char* date,
+                        const char* startIndex, const char* hours, const char* name,
+                        const char* tel);
 
 // A damaged slip file is kept, unless takeBackup.
 MendReport StartUp(CrewdeskVariables& v, const Date& today, bool takeBackup = false);
