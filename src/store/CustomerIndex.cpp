@@ -52,7 +52,8 @@ class PackedFields {
 public:
     void Append(std::string_view field) {
         bytes_[size_++] = static_cast<char>(field.size());
-        std::memcpy(bytes_.data() + size_, field.data(), field.size());
+        std::copy(field.begin(), field.end(),
+                  bytes_.begin() + size_); // an empty field may have no data
         size_ += field.size();
     }
     std::string_view View() const { return {bytes_.data(), size_}; }
