@@ -77,17 +77,10 @@ int SequenceOf(std::string_view sa, const std::string& dayKey) {
 // year and the next still show; what cannot be read shows nothing.
 int LastIssued(const CrewdeskVariables& v, const std::string& dayKey, int year) {
     int last = 0;
-    for (const char* name : {SlipsFile, CompletedSlipsFile}) {
-        const fs::path file = disk::Resolve(v.ProgramFolder, name);
-        if (!disk::FileExists(file))
-            continue;
-        SlipFile slips(file);
-        SlipRecord record;
-        for (std::int32_t i = 1; i <= slips.Count(); ++i) {
-            slips.Read(i, record);
-            last = std::max(last, SequenceOf(record.Trimmed(SlipField::SANumber), dayKey));
-        }
-    }
+    for (const char* name : {SlipsFile, CompletedSlipsFile})
+        ForEachRecord(disk::Resolve(v.ProgramFolder, name), [&](std::int32_t, const SlipRecord& r) {
+            last = std::max(last, SequenceOf(r.Trimmed(SlipField::SANumber), dayKey));
+        });
     for (int y : {year, year + 1}) {
         const fs::path folder = disk::Resolve(v.ProgramFolder, YearFolderName(y));
         if (!disk::FolderExists(folder))

@@ -55,18 +55,6 @@ std::string_view BytesOf(const SlipRecord& record) {
     return {record.Bytes().data(), SlipRecordLength};
 }
 
-void ForEachRecord(const fs::path& file,
-                   const std::function<void(std::int32_t, const SlipRecord&)>& use) {
-    if (!disk::FileExists(file))
-        return;
-    SlipFile slips(file);
-    SlipRecord record;
-    for (std::int32_t i = 1; i <= slips.Count(); ++i) {
-        slips.Read(i, record);
-        use(i, record);
-    }
-}
-
 std::int32_t RecordsOf(const fs::path& file) {
     return disk::FileExists(file)
                ? static_cast<std::int32_t>(disk::FileLength(file) / SlipRecordLength)

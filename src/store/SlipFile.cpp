@@ -127,6 +127,18 @@ void RewriteRecordFile(CrewdeskVariables& v, std::string_view relativeName,
             v.Customers->Remove(*place, record);
 }
 
+void ForEachRecord(const fs::path& file,
+                   const std::function<void(std::int32_t, const SlipRecord&)>& use) {
+    if (!disk::FileExists(file))
+        return;
+    SlipFile slips(file);
+    SlipRecord record;
+    for (std::int32_t i = 1; i <= slips.Count(); ++i) {
+        slips.Read(i, record);
+        use(i, record);
+    }
+}
+
 void RemoveSlip(CrewdeskVariables& v, std::int32_t recordNumber) {
     RewriteRecordFile(v, SlipsFile, TempFile, [recordNumber](std::int32_t i, const SlipRecord&) {
         return i != recordNumber;

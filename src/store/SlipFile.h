@@ -52,6 +52,9 @@ void AppendSlip(CrewdeskVariables& v, std::int32_t& recordNumber);
 using KeepRecord = std::function<bool(std::int32_t recordNumber, const SlipRecord&)>;
 void RewriteRecordFile(CrewdeskVariables& v, std::string_view relativeName,
                        std::string_view scratchName, const KeepRecord& keep);
+// Hands each record of a record file to use, in order; a missing file has none.
+void ForEachRecord(const std::filesystem::path& file,
+                   const std::function<void(std::int32_t recordNumber, const SlipRecord&)>& use);
 // The removal rewrite of one slip through Temp.txt.
 void RemoveSlip(CrewdeskVariables& v, std::int32_t recordNumber);
 // Renames Temp.txt onto the target, replacing it in one step.
