@@ -1,5 +1,3 @@
-#include "app/frmSplash.h"
-#include "app/frmStartup.h"
 #include "scheduling/frmCallslip.h"
 #include "scheduling/frmShell.h"
 #include "store/Disk.h"
@@ -29,9 +27,7 @@ protected:
         Started();
     }
     void OpenCallslip() {
-        Click(program->Loaded<frmSplash>(), "cmdContinue");
-        Click(program->Loaded<frmStartup>(), "cmdGosub");
-        auto* shell = program->Loaded<frmShell>();
+        auto* shell = OpenIntake();
         QTest::keyClicks(Find<QLineEdit>(shell, "txtName"), "Ann Smith");
         QTest::keyClicks(Find<QLineEdit>(shell, "txtCity"), "Santa Margarita de Abajo!");
         QTest::keyClicks(Find<QLineEdit>(shell, "txtTel"), "555-123-4567");

@@ -1,5 +1,3 @@
-#include "app/frmSplash.h"
-#include "app/frmStartup.h"
 #include "scheduling/frmCallslip.h"
 #include "scheduling/frmShell.h"
 #include "store/SupportFile.h"
@@ -19,9 +17,7 @@ protected:
         test::WriteBytes(folder / "Assignto.txt", "\"North\"\r\n");
         test::WriteBytes(folder / "ProblemCode.txt", "\"Leak\"\r\n");
         Started();
-        Click(program->Loaded<frmSplash>(), "cmdContinue");
-        Click(program->Loaded<frmStartup>(), "cmdGosub");
-        shell = program->Loaded<frmShell>();
+        shell = OpenIntake();
     }
     QLineEdit* Box(const char* name) { return Find<QLineEdit>(shell, name); }
     // Scheduling must be refused with a message naming the fault, leaving the intake up.

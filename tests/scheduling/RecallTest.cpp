@@ -1,5 +1,3 @@
-#include "app/frmSplash.h"
-#include "app/frmStartup.h"
 #include "records/frmCallRecord.h"
 #include "scheduling/frmCallslip.h"
 #include "scheduling/frmShell.h"
@@ -57,9 +55,7 @@ protected:
         test::WriteBytes(folder / "CompletedSlips.txt",
                          Slip("SA 306-1", "11/2/2026", "Ann Lee", "(217)5550101", "62701"));
         Started();
-        Click(program->Loaded<frmSplash>(), "cmdContinue");
-        Click(program->Loaded<frmStartup>(), "cmdGosub");
-        shell = program->Loaded<frmShell>();
+        shell = OpenIntake();
     }
     QLineEdit* Box(const char* name) { return Find<QLineEdit>(shell, name); }
     static QTreeView* Offered() {

@@ -1,7 +1,10 @@
 #pragma once
 
 #include "app/App.h"
+#include "app/frmSplash.h"
+#include "app/frmStartup.h"
 #include "platform/fake/FakePlatform.h"
+#include "scheduling/frmShell.h"
 #include "support/StoreChecks.h"
 #include "support/TempFolder.h"
 
@@ -54,6 +57,12 @@ protected:
     void Click(QWidget* form, const char* name) {
         QWidget* control = Find(form, name);
         QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(8, control->height() / 2));
+    }
+    // From the splash of a started program through the main menu's Goto to the intake form.
+    frmShell* OpenIntake() {
+        Click(program->Loaded<frmSplash>(), "cmdContinue");
+        Click(program->Loaded<frmStartup>(), "cmdGosub");
+        return program->Loaded<frmShell>();
     }
     void Trigger(QWidget* form, const char* name) { Find<QAction>(form, name)->trigger(); }
     // The operator's minimize and restore, with the events the window system sends between.
