@@ -1,5 +1,4 @@
 #include "admin/frmArchive.h"
-#include "app/frmSplash.h"
 #include "app/frmStartup.h"
 #include "support/ProgramFixture.h"
 
@@ -25,9 +24,7 @@ protected:
         platform.drives.drives = {{"a: [floppy]", floppy.Path(), true},
                                   {"/media/stick", stick.Path(), true},
                                   {"b: [not ready]", floppy / "gone", true}};
-        Started();
-        Click(program->Loaded<frmSplash>(), "cmdContinue");
-        return *program->Loaded<frmStartup>();
+        return AtMenu();
     }
     // The form as the program makes it, but under the name it is installed with.
     void Open(const char* executable) {
@@ -38,50 +35,36 @@ protected:
         delete form.data();
         ProgramTest::TearDown();
     }
-    void Choose(const char* option, MessageAnswer answer) {
-        Answer({answer});
-        Click(form, option);
-    }
     void Drive(int index) { Find<QComboBox>(form, "Drive1")->setCurrentIndex(index); }
     bool Enabled(const char* name) { return Find<QWidget>(form, name)->isEnabled(); }
     bool Selected(const char* name) { return Find<QRadioButton>(form, name)->isChecked(); }
-    std::string LastTitle() const { return platform.messages.shown.back().title; }
-    std::string TitleBeforeLast() const { return platform.messages.shown.rbegin()[1].title; }
 };
 
-TEST_F(ArchiveForm, EachOptionAsksFirstAndCancelLeavesTheFormAsItWas) {
-    Menu();
-    Open("rotaplan");
-    EXPECT_FALSE(Enabled("cmdArchive") || Enabled("cmdReinstall"));
-
-    Choose("optArchive", MessageAnswer::Cancel);
-    EXPECT_EQ(LastTitle(), "Archive Procedure");
-    EXPECT_EQ(Shown().back(), "Archiving creates a copy of your\r\nFiles on removable media\r\n"
-                              "such as a Floppy Disk\r\nYou should Archive occasionally");
-    EXPECT_FALSE(Selected("optArchive") || Enabled("cmdArchive"));
-
-    Choose("optArchive", MessageAnswer::Ok);
-    Choose("optReinstall", MessageAnswer::Cancel);
-    EXPECT_EQ(LastTitle(), "Backup");
-    EXPECT_EQ(Shown().back(), "Restores Common Files\r\nfrom Removable media Source\r\n"
-                              "(Previously Archived)\r\n ALL Existing Files ARE REPLACED");
-    EXPECT_FALSE(Selected("optReinstall"));
-    EXPECT_TRUE(Selected("optArchive") && Enabled("cmdArchive"));
-
-    Choose("optReinstall", MessageAnswer::Ok);
-    EXPECT_TRUE(Enabled("cmdReinstall") && Enabled("lblReinstall"));
-    EXPECT_FALSE(Enabled("cmdArchive") || Enabled("lblArchive"));
-}
-
-TEST_F(ArchiveForm, ArchiveAndReinstallCopyTheSixFilesAndNothingElse) {
+TEST_F(ArchiveForm, EachOptionAsksFirstAndTheButtonsCopyTheSixFilesAndNothingElse) {
     Menu();
     WriteBytes(folder / "CompletedSlips.txt", "old completions");
     Open("Rotaplan.exe");
-    Choose("optArchive", MessageAnswer::Ok);
-    Answer({MessageAnswer::Ok});
-    Click(form, "cmdArchive");
-    EXPECT_EQ(LastTitle(), "Routine Complete");
-    EXPECT_EQ(Shown().back(), "Remove the disk from the Drive");
+    EXPECT_FALSE(Enabled("cmdArchive") || Enabled("cmdReinstall"));
+
+    Click(form, "optArchive", {MessageAnswer::Cancel});
+    EXPECT_EQ(LastBox(), "Archive Procedure|Archiving creates a copy of your\r\nFiles on removable "
+                         "media\r\nsuch as a Floppy Disk\r\nYou should Archive occasionally");
+    EXPECT_FALSE(Selected("optArchive") || Enabled("cmdArchive"));
+
+    Click(form, "optArchive", {MessageAnswer::Ok});
+    Click(form, "optReinstall", {MessageAnswer::Cancel});
+    EXPECT_EQ(LastBox(), "Backup|Restores Common Files\r\nfrom Removable media Source\r\n"
+                         "(Previously Archived)\r\n ALL Existing Files ARE REPLACED");
+    EXPECT_FALSE(Selected("optReinstall"));
+    EXPECT_TRUE(Selected("optArchive") && Enabled("cmdArchive"));
+
+    Click(form, "optReinstall", {MessageAnswer::Ok});
+    EXPECT_TRUE(Enabled("cmdReinstall") && Enabled("lblReinstall"));
+    EXPECT_FALSE(Enabled("cmdArchive") || Enabled("lblArchive"));
+
+    Click(form, "optArchive", {MessageAnswer::Ok});
+    Click(form, "cmdArchive", {MessageAnswer::Ok});
+    EXPECT_EQ(LastBox(), "Routine Complete|Remove the disk from the Drive");
     EXPECT_TRUE(form.isNull() || form->isHidden());
     const fs::path archive = floppy / "Archive/PlanoraFiles";
     for (const char* name : {"Assignto.txt", "Counter.txt", "ProblemCode.txt", "PurgedDate.txt",
@@ -94,12 +77,11 @@ TEST_F(ArchiveForm, ArchiveAndReinstallCopyTheSixFilesAndNothingElse) {
     WriteBytes(folder / "Assignto.txt", "\"Changed\"\r\n");
     WriteBytes(folder / "CompletedSlips.txt", "new completions");
     Open("ROTAPLAN");
-    Choose("optReinstall", MessageAnswer::Ok);
-    Answer({MessageAnswer::Ok, MessageAnswer::Ok});
-    Click(form, "cmdReinstall");
+    Click(form, "optReinstall", {MessageAnswer::Ok});
+    Click(form, "cmdReinstall", {MessageAnswer::Ok, MessageAnswer::Ok});
     EXPECT_EQ(ReadBytes(folder / "Assignto.txt"), teams);
     EXPECT_EQ(ReadBytes(folder / "CompletedSlips.txt"), "new completions");
-    EXPECT_EQ(TitleBeforeLast(), "Routine Complete");
+    EXPECT_EQ(platform.messages.shown.end()[-2].title, "Routine Complete");
     EXPECT_NE(Shown().back().find("next started"), std::string::npos);
     EXPECT_EQ(program->Variables().Assignments[1], "North") << "in use until the next start";
 }
@@ -109,9 +91,8 @@ TEST_F(ArchiveForm, OtherNamesGoStraightIntoArchiveAndAMissingDriveChangesNothin
     WhenModal([this](QDialog* dialog) {
         form = qobject_cast<frmArchive*>(dialog);
         Drive(1);
-        Choose("optArchive", MessageAnswer::Ok);
-        Answer({MessageAnswer::Ok});
-        Click(form, "cmdArchive");
+        Click(form, "optArchive", {MessageAnswer::Ok});
+        Click(form, "cmdArchive", {MessageAnswer::Ok});
     });
     Find<QRadioButton>(&menu, "opt3")->setChecked(true);
     Trigger(&menu, "mnuReinstall"); // under the test runner's own name, not in the table
@@ -122,16 +103,14 @@ TEST_F(ArchiveForm, OtherNamesGoStraightIntoArchiveAndAMissingDriveChangesNothin
 
     Open("rotaplan");
     Drive(2);
-    Choose("optReinstall", MessageAnswer::Ok);
-    Answer({MessageAnswer::Ok});
-    Click(form, "cmdReinstall");
+    Click(form, "optReinstall", {MessageAnswer::Ok});
+    Click(form, "cmdReinstall", {MessageAnswer::Ok});
     EXPECT_NE(Shown().back().find("gone"), std::string::npos) << Shown().back();
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_TRUE(form->isVisible()) << "the operator may insert the disk and try again";
 
     Drive(0);
-    Answer({MessageAnswer::Ok, MessageAnswer::Ok});
-    Click(form, "cmdReinstall");
+    Click(form, "cmdReinstall", {MessageAnswer::Ok, MessageAnswer::Ok});
     EXPECT_EQ(platform.messages.shown.back().title, "Routine Complete") << "after the finding";
     EXPECT_NE(Shown().end()[-2].find("nothing was reinstalled"), std::string::npos);
     EXPECT_EQ(ReadBytes(folder / "Assignto.txt"), teams);
@@ -149,17 +128,14 @@ TEST_F(ArchiveForm, ResetEmptiesThisAndNextYearsSchedulesOnlyAfterOk) {
         WriteBytes(folder / name, "x");
     for (const char* name : kept)
         WriteBytes(folder / name, "kept");
-    Answer({MessageAnswer::Cancel});
-    Trigger(&menu, "mnuReset");
-    EXPECT_EQ(LastTitle(), "FILE DELETION");
-    EXPECT_EQ(Shown().back(),
-              "THIS ROUTINE ERASES ALL\r\nEVENTS AND SCHEDULES\r\nDATA WILL BE LOST\r\nCONTINUE "
-              "ONLY IF ALL OTHER ATTEMPTS \r\nTO CORRECT A PROBLEM HAVE FAILED!\r\nDO YOU WANT TO "
-              "CONTINUE?????");
+    Trigger(&menu, "mnuReset", {MessageAnswer::Cancel});
+    EXPECT_EQ(LastBox(),
+              "FILE DELETION|THIS ROUTINE ERASES ALL\r\nEVENTS AND SCHEDULES\r\nDATA WILL BE "
+              "LOST\r\nCONTINUE ONLY IF ALL OTHER ATTEMPTS \r\nTO CORRECT A PROBLEM HAVE "
+              "FAILED!\r\nDO YOU WANT TO CONTINUE?????");
     EXPECT_TRUE(fs::exists(folder / "Slips.txt"));
 
-    Answer({MessageAnswer::Ok});
-    Trigger(&menu, "mnuReset");
+    Trigger(&menu, "mnuReset", {MessageAnswer::Ok});
     for (const char* name : emptied)
         EXPECT_FALSE(fs::exists(folder / name)) << name;
     for (const char* name : kept)

@@ -96,6 +96,26 @@ protected:
             texts.push_back(box.text);
         return texts;
     }
+    // Started and past the splash, at the main menu.
+    frmStartup& AtMenu() {
+        Started();
+        Click(program->Loaded<frmSplash>(), "cmdContinue");
+        return *program->Loaded<frmStartup>();
+    }
+    // With the boxes that follow answered so.
+    void Click(QWidget* form, const char* name, std::initializer_list<MessageAnswer> answers) {
+        Answer(answers);
+        Click(form, name);
+    }
+    void Trigger(QWidget* form, const char* name, std::initializer_list<MessageAnswer> answers) {
+        Answer(answers);
+        Trigger(form, name);
+    }
+    // The title of the last box shown, "|" and its text.
+    std::string LastBox() const {
+        const auto& box = platform.messages.shown.back();
+        return box.title + "|" + box.text;
+    }
 };
 
 } // namespace rotaplan::test
