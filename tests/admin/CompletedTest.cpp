@@ -1,5 +1,4 @@
 #include "admin/frmCompleted.h"
-#include "app/frmSplash.h"
 #include "app/frmStartup.h"
 #include "store/SlipRecord.h"
 #include "support/ProgramFixture.h"
@@ -34,9 +33,7 @@ protected:
     void Open() {
         WriteTeams();
         WriteBytes(file, first + second + third);
-        Started();
-        Click(program->Loaded<frmSplash>(), "cmdContinue");
-        Click(program->Loaded<frmStartup>(), "optCompletions");
+        Click(&AtMenu(), "optCompletions");
         form = program->Loaded<frmCompleted>();
         ASSERT_TRUE(form && form->isVisible());
         grid = Find<QTableView>(form, "fgCompletions");
@@ -73,10 +70,8 @@ TEST_F(Completed, GridShowsEveryRecordAndAClickOnAnyCellTogglesTheMark) {
     EXPECT_EQ(Cell(1, 0), "2");
     form->Activate();
     EXPECT_EQ(Rows(), 4) << "each activation reads the file again";
-    Answer({MessageAnswer::Cancel, MessageAnswer::Ok});
-    Click(form, "cmdCompletions_1");
-    EXPECT_EQ(platform.messages.shown.back().title, "Delete File");
-    EXPECT_EQ(Shown().back(), "This Deletes All Completed Service Attentions");
+    Click(form, "cmdCompletions_1", {MessageAnswer::Cancel, MessageAnswer::Ok});
+    EXPECT_EQ(LastBox(), "Delete File|This Deletes All Completed Service Attentions");
     EXPECT_TRUE(fs::exists(file));
     Click(form, "cmdCompletions_1");
     EXPECT_FALSE(fs::exists(file));
@@ -89,25 +84,21 @@ TEST_F(Completed, DeleteSelectedAsksAndNeverReachesRecordsTheGridDoesNotShow) {
     Open();
     ClickCell(0, 1);
     ClickCell(2, 4);
-    Answer({MessageAnswer::No});
-    Click(form, "cmdSelected");
-    EXPECT_EQ(platform.messages.shown.back().title, "Delete These Records");
-    EXPECT_EQ(Shown().back(), "All Selected Records will be Deleted!");
+    Click(form, "cmdSelected", {MessageAnswer::No});
+    EXPECT_EQ(LastBox(), "Delete These Records|All Selected Records will be Deleted!");
     EXPECT_EQ(ReadBytes(file), first + second + third);
 
     // The file grew behind the grid's back: the marks no longer fit it.
     const std::string grown = second + first + second + third;
     WriteBytes(file, grown);
-    Answer({MessageAnswer::Yes, MessageAnswer::Ok});
-    Click(form, "cmdSelected");
+    Click(form, "cmdSelected", {MessageAnswer::Yes, MessageAnswer::Ok});
     EXPECT_NE(Shown().back().find("CompletedSlips.txt"), std::string::npos);
     EXPECT_EQ(ReadBytes(file), grown);
     EXPECT_EQ(Cell(0, 3), "Bob") << "the grid shows the file again";
 
     ClickCell(1, 0);
     ClickCell(3, 2);
-    Answer({MessageAnswer::Yes});
-    Click(form, "cmdSelected");
+    Click(form, "cmdSelected", {MessageAnswer::Yes});
     EXPECT_EQ(ReadBytes(file), second + second) << "the others, in order";
     EXPECT_FALSE(fs::exists(folder / "TemporaryFile.txt"));
     EXPECT_TRUE(MenuBack());

@@ -69,11 +69,9 @@ protected:
 
 TEST_F(Setup, FirstRunThroughSetupToTheMainMenu) {
     Open();
-    Answer({MessageAnswer::No});
-    Click(form, "cmdQuit");
-    EXPECT_EQ(platform.messages.shown.back().title, "Not all files Created");
-    EXPECT_EQ(Shown().back(),
-              "Some needed files have not been Created\r\nWould you like to exit the program?");
+    Click(form, "cmdQuit", {MessageAnswer::No});
+    EXPECT_EQ(LastBox(), "Not all files Created|Some needed files have not been Created\r\nWould "
+                         "you like to exit the program?");
     EXPECT_TRUE(form->isVisible());
 
     Tab(1);
@@ -91,8 +89,7 @@ TEST_F(Setup, FirstRunThroughSetupToTheMainMenu) {
     EXPECT_TRUE(program->Loaded<frmStartup>()->isVisible());
     fs::remove(folder / "ProblemCode.txt");
     Trigger(program->Loaded<frmStartup>(), "mnuModify");
-    Answer({MessageAnswer::Yes});
-    Click(form, "cmdQuit");
+    Click(form, "cmdQuit", {MessageAnswer::Yes});
     EXPECT_TRUE(program->Ended()) << "Yes to the question ends the program";
 }
 
@@ -192,8 +189,7 @@ TEST_F(Setup, RenamingReachesEveryTeamListAndAFailedWriteChangesNothing) {
             throw StoreError("ProblemCode.txt", "rename", "Read-only file system");
     });
     Type(problems, "Blocked drain");
-    Answer({MessageAnswer::Ok});
-    Click(form, "cmdSavePC");
+    Click(form, "cmdSavePC", {MessageAnswer::Ok});
     disk::SetFaultHook(nullptr);
     EXPECT_NE(Shown().back().find("ProblemCode.txt"), std::string::npos);
     EXPECT_EQ(problems->count(), 1) << "the list stays as the file";
@@ -205,8 +201,7 @@ TEST_F(Setup, LogoSavesTheCurrentTabAndOperationsReachTheSettingsOnlyThen) {
                "8\r\n9\r\n#FALSE#\r\n#TRUE#\r\n#FALSE#\r\n#FALSE#\r\n1\r\n");
     Open();
     Tab(1);
-    Answer({MessageAnswer::Ok});
-    Click(form, "Image1");
+    Click(form, "Image1", {MessageAnswer::Ok});
     EXPECT_EQ(Shown().back(), "Settings have been Saved");
     EXPECT_EQ(Find<QTabWidget>(form, "tabSetup")->currentIndex(), 2) << "saved tabs move on";
 
