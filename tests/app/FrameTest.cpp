@@ -17,9 +17,7 @@ class Frame : public test::ProgramTest {
 protected:
     frmStartup& Menu() {
         WriteTeams("\"Leak\"\r\n\"No heat\"\r\n");
-        Started();
-        Click(program->Loaded<frmSplash>(), "cmdContinue");
-        return *program->Loaded<frmStartup>();
+        return AtMenu();
     }
     static QWidget* VisibleForm(const char* name) {
         for (QWidget* top : QApplication::topLevelWidgets())
@@ -77,20 +75,17 @@ TEST_F(Frame, DamagedSupportFileEndsTheStart) {
 TEST_F(Frame, BackupAndRestoreAskFirstAndCancelCopiesNothing) {
     auto& menu = Menu();
     WriteBytes(folder / "Backup/Assignto.txt", "\"Old\"\r\n");
-    Answer({MessageAnswer::Cancel, MessageAnswer::Cancel, MessageAnswer::Ok});
-    Trigger(&menu, "mnuBackup");
+    Trigger(&menu, "mnuBackup", {MessageAnswer::Cancel});
     EXPECT_EQ(ReadBytes(folder / "Backup/Assignto.txt"), "\"Old\"\r\n");
-    EXPECT_EQ(platform.messages.shown.back().title, "Backup Procedure");
-    EXPECT_EQ(Shown().back(),
-              "Backingup creates a copy of your\r\nFiles on your Hard Disk\r\nThis is done "
-              "Automatically every\r\ntime you end the Program.\r\nYou can Backup at any time");
-    Trigger(&menu, "mnuRestore");
+    EXPECT_EQ(LastBox(), "Backup Procedure|Backingup creates a copy of your\r\nFiles on your Hard "
+                         "Disk\r\nThis is done Automatically every\r\ntime you end the "
+                         "Program.\r\nYou can Backup at any time");
+    Trigger(&menu, "mnuRestore", {MessageAnswer::Cancel});
     EXPECT_EQ(ReadBytes(folder / "Assignto.txt"), "\"North\"\r\n\"South\"\r\n");
-    EXPECT_EQ(platform.messages.shown.back().title, "Backup");
-    EXPECT_EQ(Shown().back(),
-              "Restores Common Files\r\nfrom Hard drive\r\n ALL Existing Files ARE REPLACED");
+    EXPECT_EQ(LastBox(), "Backup|Restores Common Files\r\nfrom Hard drive\r\n ALL Existing Files "
+                         "ARE REPLACED");
 
-    Trigger(&menu, "mnuRestore");
+    Trigger(&menu, "mnuRestore", {MessageAnswer::Ok});
     EXPECT_EQ(ReadBytes(folder / "Assignto.txt"), "\"Old\"\r\n");
     EXPECT_EQ(Shown().size(), 3u) << "no message follows a copy";
     EXPECT_EQ(program->Variables().Assignments,
@@ -114,16 +109,8 @@ TEST_F(Frame, TheCloseBoxAndExitEndTheProgramAndBackUpButItsOwnCloseDoesNot) {
     }
 }
 
-TEST_F(Frame, WebEntriesOpenTheirPagesButTheOrderFormAsksFirst) {
-    auto& menu = Menu();
-    Answer({MessageAnswer::No, MessageAnswer::Yes});
-    for (const char* entry : {"mnuCompare", "mnuChecks", "mnuChecks"})
-        Trigger(&menu, entry);
-    ASSERT_EQ(platform.web.urls.size(), 2u) << "a declined order form opens nothing";
-    EXPECT_NE(platform.web.urls[1].find("forms."), std::string::npos);
-}
-
-// Keys and window actions as the operator uses them; the help window needs its file.
+// Keys and window actions as the operator uses them; the help window needs its file, and the
+// web entries open their pages, the order form only after a Yes.
 TEST_F(Frame, KeyboardAndWindowPaths) {
     auto& menu = Menu();
     EXPECT_EQ(menu.windowTitle(), "ROTAPLAN  - Main Menu");
@@ -156,13 +143,18 @@ TEST_F(Frame, KeyboardAndWindowPaths) {
     Click(&menu, "cmdGosub");
     EXPECT_EQ(VisibleForm("frmCompleted"), nullptr) << "Goto follows only the three choices";
 
-    Answer({MessageAnswer::Ok});
-    Trigger(&menu, "mnuIndex");
+    Trigger(&menu, "mnuIndex", {MessageAnswer::Ok});
     EXPECT_NE(Shown().back().find((folder / "help.html").string() + " is not there"),
               std::string::npos);
     WriteBytes(folder / "help.html", "<p>Help</p>");
     Trigger(&menu, "mnuIndex");
     EXPECT_EQ(platform.web.helpFiles, std::vector<fs::path>{folder / "help.html"});
+
+    Answer({MessageAnswer::No, MessageAnswer::Yes});
+    for (const char* entry : {"mnuCompare", "mnuChecks", "mnuChecks"})
+        Trigger(&menu, entry);
+    ASSERT_EQ(platform.web.urls.size(), 2u) << "a declined order form opens nothing";
+    EXPECT_NE(platform.web.urls[1].find("forms."), std::string::npos);
 }
 
 } // namespace
