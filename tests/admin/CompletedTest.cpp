@@ -15,17 +15,14 @@ using test::WriteBytes;
 const QString Mark = QString::fromUtf8("\xC2\xAB");
 
 std::string Record(const char* sa, const char* team, const char* name) {
-    return test::SlipBytes({{SlipField::SANumber, sa},
-                            {SlipField::Team, team},
-                            {SlipField::Date, "11/30/2026"},
-                            {SlipField::Name, name}});
+    return test::FileOf({test::CustomerSlip(sa, team, "11/30/2026", "", "", name, "")});
 }
 
 class Completed : public test::ProgramTest {
 protected:
-    const std::string first = Record("SA 333-1", "1", "Ann");
-    const std::string second = Record("SA 333-2", "2", "Bob");
-    const std::string third = Record("SA 334-1", "3", "Cy");
+    const std::string first = Record("333-1", "1", "Ann");
+    const std::string second = Record("333-2", "2", "Bob");
+    const std::string third = Record("334-1", "3", "Cy");
     const fs::path file = folder / "CompletedSlips.txt";
     frmCompleted* form = nullptr;
     QTableView* grid = nullptr;

@@ -34,8 +34,7 @@ protected:
         ASSERT_TRUE(form && form->isVisible());
         teams = Find<QComboBox>(form, "cboAssignments");
         problems = Find<QComboBox>(form, "cboProblems");
-        if (tab)
-            Tab(tab);
+        Tab(tab);
     }
     // Typed as the operator types, so a completer could still get in the way.
     void Type(QComboBox* combo, const char* text) {
@@ -54,14 +53,10 @@ protected:
     void WriteTwoTeams() {
         WriteTeams();
         for (const char* team : {"1", "2"}) {
-            const std::string sa = std::string("SA 330-") + team;
+            const std::string sa = std::string("330-") + team;
             WriteBytes(folder / (std::string("2026/Team# ") + team + "/340.txt"),
-                       Day({{2, sa.c_str()}}));
-            slips += test::SlipBytes({{SlipField::SANumber, sa},
-                                      {SlipField::Team, team},
-                                      {SlipField::Date, "12/6/2026"},
-                                      {SlipField::StartIndex, "3"},
-                                      {SlipField::Hours, "1"}});
+                       Day({{2, ("SA " + sa).c_str()}}));
+            slips += test::FileOf({test::CustomerSlip(sa, team, "12/6/2026", "3", "1", "Al", "")});
         }
         WriteBytes(folder / "Slips.txt", slips);
     }
