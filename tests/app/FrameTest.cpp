@@ -40,7 +40,6 @@ TEST_F(Frame, FirstRunMakesTheFilesAndTheSplashOpensSetup) {
     EXPECT_EQ(FolderEntries(),
               (std::vector<std::string>{"2031", "2032", "Backup", "Counter.txt", "PurgedDate.txt",
                                         "Settings.txt", "Slips.txt"}));
-    EXPECT_TRUE(platform.messages.shown.empty());
     auto* splash = program->Loaded<frmSplash>();
     ASSERT_TRUE(splash && splash->isVisible());
     EXPECT_EQ(Find<QLabel>(splash, "lblVersion")->text(), "Version 2.0.0");
@@ -51,24 +50,18 @@ TEST_F(Frame, FirstRunMakesTheFilesAndTheSplashOpensSetup) {
     EXPECT_EQ(program->Loaded<frmStartup>(), nullptr);
 }
 
-TEST_F(Frame, SecondCopyIsRefusedAndTouchesNothing) {
-    WriteBytes(folder / "Counter.txt", "\"338\"\r\n5\r\n");
-    platform.instance.alone = false;
-    Answer({MessageAnswer::Ok});
-    MakeProgram();
-    EXPECT_FALSE(program->Start());
-    EXPECT_EQ(Shown(), std::vector<std::string>{"Rotaplan is already Running!"});
-    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"Counter.txt"});
-}
-
-TEST_F(Frame, DamagedSupportFileEndsTheStart) {
+TEST_F(Frame, ASecondCopyTouchesNothingAndADamagedSupportFileEndsTheStart) {
     WriteBytes(folder / "Counter.txt/x", "x"); // a folder, which no counter can replace
-    Answer({MessageAnswer::Ok});
-    MakeProgram();
-    EXPECT_FALSE(program->Start());
-    ASSERT_EQ(Shown().size(), 1u);
-    EXPECT_NE(Shown()[0].find("Counter.txt"), std::string::npos) << Shown()[0];
-    EXPECT_NE(Shown()[0].find("ends now"), std::string::npos) << Shown()[0];
+    platform.instance.alone = false;
+    Answer({MessageAnswer::Ok, MessageAnswer::Ok});
+    EXPECT_FALSE(MakeProgram().Start());
+    EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"Counter.txt", "Counter.txt/x"}));
+    platform.instance.alone = true;
+    EXPECT_FALSE(MakeProgram().Start());
+    ASSERT_EQ(Shown().size(), 2u);
+    EXPECT_EQ(Shown()[0], "Rotaplan is already Running!");
+    EXPECT_NE(Shown()[1].find("Counter.txt"), std::string::npos) << Shown()[1];
+    EXPECT_NE(Shown()[1].find("ends now"), std::string::npos) << Shown()[1];
     EXPECT_EQ(ReadBytes(folder / "Counter.txt/x"), "x");
 }
 
