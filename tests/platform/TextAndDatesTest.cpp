@@ -10,9 +10,7 @@ namespace {
 TEST(Cp1252, EveryByteReadsBackAndTheHighRowFollowsTheTable) {
     for (int b = 0; b < 256; ++b) {
         const std::string byte(1, static_cast<char>(b));
-        const auto back = Utf8ToCp1252(Cp1252ToUtf8(byte));
-        ASSERT_TRUE(back.has_value()) << b;
-        EXPECT_EQ(*back, byte) << b;
+        EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(byte)), byte) << b;
     }
     EXPECT_EQ(Cp1252ToUtf8("\x80\x8d\x9f\xab\xe9"), "\u20AC\u008D\u0178\u00AB\u00E9");
 }
