@@ -95,10 +95,9 @@ TEST_F(DamagedStart, ForTheSlipFileTheOperatorChoosesAndABackupNeverTakesIt) {
     EXPECT_EQ(test::ReadBytes(folder / "Backup/Slips.txt"), good);
     EXPECT_FALSE(fs::exists(folder / "CleanEnd.mark")) << "the next start checks again";
 
-    platform.messages.shown.clear();
     Answer({MessageAnswer::Yes, MessageAnswer::Ok});
     Started().ExitProgram();
-    EXPECT_NE(Shown()[1].find("rebuilt from its backup copy (2 call slips)"), std::string::npos);
+    EXPECT_NE(Shown()[4].find("rebuilt from its backup copy (2 call slips)"), std::string::npos);
     EXPECT_EQ(test::ReadBytes(folder / "Slips.txt"), good);
     EXPECT_EQ(test::ReadBytes(folder / "Slips.txt.damaged"), std::string(538, '\xFF'));
     EXPECT_TRUE(fs::exists(folder / "CleanEnd.mark"));

@@ -36,8 +36,7 @@ TEST(FolderInstanceGuard, SecondCopyOnTheSameFolderIsRefusedUntilTheFirstEnds) {
     ASSERT_TRUE(first->TryAcquire());
     FolderInstanceGuard second(folder.Path());
     EXPECT_FALSE(second.TryAcquire());
-    FolderInstanceGuard elsewhere(other.Path());
-    EXPECT_TRUE(elsewhere.TryAcquire());
+    EXPECT_TRUE(FolderInstanceGuard(other.Path()).TryAcquire());
     EXPECT_TRUE(std::filesystem::is_empty(folder.Path())) << "the check writes nothing";
     first.reset(); // as when the first copy ends, however it ends
     EXPECT_TRUE(second.TryAcquire());
