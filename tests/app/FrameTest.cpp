@@ -1,4 +1,3 @@
-#include "admin/frmSetup.h"
 #include "app/frmSplash.h"
 #include "app/frmStartup.h"
 #include "support/ProgramFixture.h"
