@@ -7,23 +7,19 @@
 
 #include <gtest/gtest.h>
 
-namespace rotaplan {
+namespace rotaplan::test {
 namespace {
 
-namespace fs = std::filesystem;
-using test::ReadBytes;
-using test::WriteBytes;
+using AdminStore = StoreTest;
 
 std::string Completed(const std::string& sa, const std::string& team) {
     using enum SlipField;
-    return test::SlipBytes(
+    return SlipBytes(
         {{SANumber, "SA " + sa}, {Date, "1/9/2026"}, {Name, "Customer " + sa}, {Team, team}});
 }
 
 // The forms' tests cover the deletes, the copies and the reset as the operator sees them.
-TEST(AdminStore, CompletedRowsNameTheirTeamsAndStaleMarksAreRefused) {
-    test::TempFolder folder;
-    CrewdeskVariables v(folder.Path());
+TEST_F(AdminStore, CompletedRowsNameTheirTeamsAndStaleMarksAreRefused) {
     v.Assignments = {"populated", "North", "South"};
     const auto file = folder / "CompletedSlips.txt";
     WriteBytes(file, Completed("1-1", "2") + Completed("1-2", "3") + Completed("1-3", ""));
@@ -39,13 +35,13 @@ TEST(AdminStore, CompletedRowsNameTheirTeamsAndStaleMarksAreRefused) {
 }
 
 // A failing drive, and a reinstall stopped anywhere, are the crash test's and the form's.
-TEST(AdminStore, ArchiveFolderByExecutableNameAndAMissingFileKept) {
+TEST_F(AdminStore, ArchiveFolderByExecutableNameAndAMissingFileKept) {
     EXPECT_EQ(ProductFolder("/opt/rotaplan/rotaplan"), "\\PlanoraFiles");
     EXPECT_EQ(ProductFolder("CrewDeskGrandEx.exe"), "\\PlanoraFiles");
     EXPECT_EQ(ProductFolder("purselog"), "\\FundsFiles");
     EXPECT_EQ(ArchiveFolder("/media/a", "rotaplan2"), fs::path("/media/a/Archive"));
 
-    test::TempFolder program, drive;
+    TempFolder program, drive;
     CrewdeskVariables v(program.Path());
     for (const char* name : CentralFiles)
         WriteBytes(program / name, name);
@@ -58,4 +54,4 @@ TEST(AdminStore, ArchiveFolderByExecutableNameAndAMissingFileKept) {
 }
 
 } // namespace
-} // namespace rotaplan
+} // namespace rotaplan::test

@@ -6,32 +6,23 @@
 #include <gtest/gtest.h>
 #include <map>
 
-namespace rotaplan {
+namespace rotaplan::test {
 namespace {
-
-namespace fs = std::filesystem;
-using test::Day;
-using test::ReadBytes;
-using test::WriteBytes;
 
 SlipRecord Slip(const char* sa, const char* team, const char* date, const char* startIndex = "3",
                 const char* hours = "1", const char* name = "Ann Lee", const char* tel = "") {
-    return test::CustomerSlip(sa, team, date, startIndex, hours, name, tel);
+    return CustomerSlip(sa, team, date, startIndex, hours, name, tel);
 }
 
-class CallRecords : public ::testing::Test {
+class CallRecords : public StoreTest {
 protected:
-    test::TempFolder folder;
-    CrewdeskVariables v{folder.Path()};
-    UsEnglishLocale locale;
-
     void WriteSlips(const std::vector<SlipRecord>& slips) {
-        WriteBytes(folder / "Slips.txt", test::FileOf(slips));
+        WriteBytes(folder / "Slips.txt", FileOf(slips));
     }
     std::optional<StoreError> DeleteOnly(const SlipRecord& slip) {
         WriteSlips({slip});
         v.RecordBuffer = slip;
-        return DeleteCallRecord(v, locale, 1, slip.Get(SlipField::SANumber));
+        return DeleteCallRecord(v, Locale, 1, slip.Get(SlipField::SANumber));
     }
 };
 
@@ -104,4 +95,4 @@ TEST_F(CallRecords, DaySlotsComeFromTheYearOfTheDate) {
 }
 
 } // namespace
-} // namespace rotaplan
+} // namespace rotaplan::test

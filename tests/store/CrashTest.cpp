@@ -20,12 +20,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace rotaplan {
+namespace rotaplan::test {
 namespace {
 
-namespace fs = std::filesystem;
-using test::ReadBytes;
-using test::WriteBytes;
 using V = CrewdeskVariables;
 using Path = const fs::path;
 
@@ -38,17 +35,17 @@ void Prepare(const fs::path& root) {
     WriteBytes(folder / "Assignto.txt", "\"North\"\r\n\"South\"\r\n");
     WriteBytes(folder / "ProblemCode.txt", "\"Leak\"\r\n");
     V v(folder);
-    test::StartUp(v, Booked);
-    test::Book(v, 1, {2026, 12, 3}, 0, 2); // past by Today
-    test::Book(v, 2, {2026, 12, 7}, 3, 1);
-    test::Book(v, 1, {2026, 12, 7}, 1, 3);
-    test::Book(v, 2, {2027, 1, 5}, 0, 1);
+    StartUp(v, Booked);
+    Book(v, 1, {2026, 12, 3}, 0, 2); // past by Today
+    Book(v, 2, {2026, 12, 7}, 3, 1);
+    Book(v, 1, {2026, 12, 7}, 1, 3);
+    Book(v, 2, {2027, 1, 5}, 0, 1);
     BackupFiles(v);
     fs::create_directories(root / "drive");
     Archive(v, root / "drive", folder / "rotaplan");
-    test::Book(v, 1, {2026, 12, 8}, 5, 2);
+    Book(v, 1, {2026, 12, 8}, 5, 2);
     V later(folder);
-    test::StartUp(later, Today);
+    StartUp(later, Today);
 }
 
 // An operation, in the steps after each of which the operator may find the folder.
@@ -68,19 +65,19 @@ fs::path Program(const V& v) {
 const std::vector<Scenario>& Scenarios() {
     static const std::vector<Scenario> scenarios = {
         {"Booking", {[](V& v, Path&) {
-             test::Book(v, 2, {2026, 12, 9}, 2, 3);
+             Book(v, 2, {2026, 12, 9}, 2, 3);
          }}},
-        {"Delete", {[](V& v, Path&) { test::DeleteRecord(v, 2); }}},
+        {"Delete", {[](V& v, Path&) { DeleteRecord(v, 2); }}},
         {"Reschedule", // cancelled half-way, the old booking stays deleted
-         {[](V& v, Path&) { test::DeleteRecord(v, 1); },
+         {[](V& v, Path&) { DeleteRecord(v, 1); },
           [](V& v, Path&) {
-              test::Book(v, 1, {2026, 12, 10}, 0, 1);
+              Book(v, 1, {2026, 12, 10}, 0, 1);
           }}},
         {"RemovalRewrite", {[](V& v, Path&) { RemoveSlip(v, 3); }}},
         {"MovePastSlipsAndPurgeDays",
          {[](V& v, Path&) {
              EnsureYearFolders(v, Date{2026, 12, 8});
-             PurgePastDays(v, test::Locale);
+             PurgePastDays(v, Locale);
          }},
          true,
          {2026, 12, 8}},
@@ -128,7 +125,7 @@ bool RunStoppedAt(int k, Stop stop, const Scenario& scenario, std::size_t steps,
     const pid_t child = fork();
     if (child == 0) {
         V v(root / "prog");
-        test::StartUp(v, Today);
+        StartUp(v, Today);
         int seen = 0;
         disk::SetFaultHook([&](disk::Operation, const fs::path& file) {
             if (++seen != k)
@@ -155,7 +152,7 @@ class Crash : public ::testing::TestWithParam<std::tuple<Scenario, Stop>> {};
 
 TEST_P(Crash, EveryStopPointRecoversToTheOldOrTheNewFiles) {
     const auto& [scenario, stop] = GetParam();
-    test::TempFolder work;
+    TempFolder work;
     const fs::path base = work / "base", stopped = work / "stopped";
     Prepare(base);
 
@@ -170,7 +167,7 @@ TEST_P(Crash, EveryStopPointRecoversToTheOldOrTheNewFiles) {
             ASSERT_NE(Contents(base), Contents(end)) << "the scenario changes nothing";
         }
         V v(end / "prog");
-        test::StartUp(v, scenario.restart);
+        StartUp(v, scenario.restart);
         states.push_back(Contents(end));
     }
 
@@ -180,11 +177,11 @@ TEST_P(Crash, EveryStopPointRecoversToTheOldOrTheNewFiles) {
         if (RunStoppedAt(k, stop, scenario, scenario.steps.size(), stopped))
             break;
         V v(stopped / "prog");
-        test::StartUp(v, scenario.restart);
+        StartUp(v, scenario.restart);
         const std::string where =
             std::string(scenario.name) +
             (stop == Stop::Crash ? " killed at change " : " failing change ") + std::to_string(k);
-        test::ExpectConsistent(stopped / "prog", scenario.restart, scenario.teamsKept, where);
+        ExpectConsistent(stopped / "prog", scenario.restart, scenario.teamsKept, where);
         for (const auto& [name, bytes] : Contents(stopped)) {
             // The next archive replaces what a stopped one left on the drive.
             if (name.starts_with("drive/") && name.ends_with(".new"))
@@ -216,4 +213,4 @@ INSTANTIATE_TEST_SUITE_P(Operations, Crash,
                          });
 
 } // namespace
-} // namespace rotaplan
+} // namespace rotaplan::test

@@ -1,21 +1,18 @@
 #include "store/DaySchedule.h"
 #include "store/StoreError.h"
+#include "support/StoreChecks.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 #include <map>
 
-namespace rotaplan {
+namespace rotaplan::test {
 namespace {
 
-namespace fs = std::filesystem;
-using test::Day;
-using test::ReadBytes;
-using test::WriteBytes;
+using DayFile = StoreTest;
+using YearFolders = StoreTest;
 
-TEST(DayFile, CreatedFreeOnFirstLookChangedEntryByEntryAndDamageRefused) {
-    test::TempFolder folder;
-    CrewdeskVariables v(folder.Path());
+TEST_F(DayFile, CreatedFreeOnFirstLookChangedEntryByEntryAndDamageRefused) {
     v.TeamRoot = TeamRootFor(2026);
     LoadDay(v, 2, Date{2026, 12, 4});
     EXPECT_EQ(v.DayFilePath, "\\2026\\Team# 2\\338.txt");
@@ -60,9 +57,7 @@ TEST(Calendar, WorkingDaysByWorkWeek) {
     EXPECT_EQ(FirstBookableDate({Date{2026, 12, 31}, 23, 59}), (Date{2027, 1, 1}));
 }
 
-TEST(YearFolders, MadeOnceWithTheirTeamsAndNextYearFromDay121) {
-    test::TempFolder folder;
-    CrewdeskVariables v(folder.Path());
+TEST_F(YearFolders, MadeOnceWithTheirTeamsAndNextYearFromDay121) {
     v.Assignments = {"populated", "North", "South"};
     MakeYearFolders(v, "2027");
     EXPECT_TRUE(fs::is_directory(folder / "2027/Team# 2"));
@@ -98,4 +93,4 @@ TEST(TimeLabels, StartTimeShownIsTheLabelOfTheFirstSlot) {
 }
 
 } // namespace
-} // namespace rotaplan
+} // namespace rotaplan::test

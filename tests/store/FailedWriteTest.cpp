@@ -8,10 +8,9 @@
 #include <gtest/gtest.h>
 #include <map>
 
-namespace rotaplan {
+namespace rotaplan::test {
 namespace {
 
-using test::ReadBytes;
 using Op = disk::Operation;
 
 const Date Today{2026, 12, 4}; // day 338; the bookings are for day 341
@@ -29,23 +28,23 @@ TEST(FailedWrite, ABookingThatFailsPutsEveryFileBackOrSaysWhatStays) {
     };
     for (const auto& [faults, told, stays] : cases) {
         SCOPED_TRACE(told);
-        test::TempFolder folder;
-        test::WriteBytes(folder / "Assignto.txt", "\"North\"\r\n");
+        TempFolder folder;
+        WriteBytes(folder / "Assignto.txt", "\"North\"\r\n");
         CrewdeskVariables v(folder.Path());
-        test::StartUp(v, Today);
-        test::Book(v, 1, {2026, 12, 7}, 0, 2);
+        StartUp(v, Today);
+        Book(v, 1, {2026, 12, 7}, 0, 2);
         const std::string slips = ReadBytes(folder / "Slips.txt");
         const std::string day = ReadBytes(folder / "2026/Team# 1/341.txt");
         std::map<std::pair<Op, std::string>, int> seen;
         int thrown = 0;
-        disk::SetFaultHook([&](Op op, const std::filesystem::path& file) {
+        disk::SetFaultHook([&](Op op, const fs::path& file) {
             const int times = ++seen[{op, file.filename().string()}];
             for (const auto& [failing, name, from] : faults)
                 if (op == failing && file.filename() == name && times >= from)
                     throw StoreError(file, "write", "fault " + std::to_string(++thrown));
         });
         try {
-            test::Book(v, 1, {2026, 12, 7}, 3, 2);
+            Book(v, 1, {2026, 12, 7}, 3, 2);
             ADD_FAILURE() << "booked";
         } catch (const BookingFailed& failed) {
             EXPECT_EQ(failed.File().filename(), std::get<1>(faults[0]));
@@ -59,12 +58,12 @@ TEST(FailedWrite, ABookingThatFailsPutsEveryFileBackOrSaysWhatStays) {
         EXPECT_EQ(v.CurrentSA, stays ? "338-3" : "338-2") << "what stays is not reissued";
 
         CrewdeskVariables next(folder.Path()); // frees hours no slip holds; they book again
-        test::StartUp(next, Today);
+        StartUp(next, Today);
         if (stays < 2)
-            test::Book(next, 1, {2026, 12, 7}, 3, 2);
-        test::ExpectConsistent(folder.Path(), Today, true, told);
+            Book(next, 1, {2026, 12, 7}, 3, 2);
+        ExpectConsistent(folder.Path(), Today, true, told);
     }
 }
 
 } // namespace
-} // namespace rotaplan
+} // namespace rotaplan::test

@@ -1,20 +1,17 @@
 #include "store/Master.h"
 #include "store/Disk.h"
 #include "store/StoreError.h"
+#include "support/StoreChecks.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-namespace rotaplan {
+namespace rotaplan::test {
 namespace {
 
-namespace fs = std::filesystem;
-using test::ReadBytes;
-using test::WriteBytes;
+using Backup = StoreTest;
 
-TEST(Backup, CopiesWhatExistsKeepsOlderCopiesAndGoesOnPastAFailingCopy) {
-    test::TempFolder folder;
-    CrewdeskVariables v(folder.Path());
+TEST_F(Backup, CopiesWhatExistsKeepsOlderCopiesAndGoesOnPastAFailingCopy) {
     WriteBytes(folder / "Assignto.txt", "\"North\"\r\n");
     WriteBytes(folder / "CompletedSlips.txt", std::string(269, 'c'));
     WriteBytes(folder / "Backup/PurgedDate.txt", "44\r\n");
@@ -47,4 +44,4 @@ TEST(Backup, CopiesWhatExistsKeepsOlderCopiesAndGoesOnPastAFailingCopy) {
 }
 
 } // namespace
-} // namespace rotaplan
+} // namespace rotaplan::test

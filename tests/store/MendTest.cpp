@@ -3,25 +3,18 @@
 #include "store/Counter.h"
 #include "store/DaySchedule.h"
 #include "store/SlipFile.h"
+#include "support/StoreChecks.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-namespace rotaplan {
+namespace rotaplan::test {
 namespace {
-
-namespace fs = std::filesystem;
-using test::ReadBytes;
-using test::WriteBytes;
 
 const Date Today{2026, 12, 4}; // day 338
 
-class Mend : public ::testing::Test {
+class Mend : public StoreTest {
 protected:
-    test::TempFolder folder;
-    CrewdeskVariables v{folder.Path()};
-    UsEnglishLocale locale;
-
     void SetUp() override {
         v.Assignments = {"populated", "North", "South"};
         v.StartHour = 8;
@@ -59,7 +52,7 @@ TEST_F(Mend, AHealthyFolderIsLeftAsItIs) {
     const std::string day = ReadBytes(folder / "2026/Team# 1/341.txt");
     v.NextSeq = 2;
     SaveCounter(v);
-    EXPECT_TRUE(MendFolder(v, Today, locale).Empty());
+    EXPECT_TRUE(MendFolder(v, Today, Locale).Empty());
     EXPECT_EQ(ReadBytes(folder / "2026/Team# 1/341.txt"), day);
 }
 
@@ -74,7 +67,7 @@ TEST_F(Mend, FreesOrphanHoursNamesLostSlipsAndMovesTheCounterOn) {
     v.NextSeq = 2; // the counter says 338-2 is next, but 338-7 was issued
     SaveCounter(v);
 
-    const auto mended = MendFolder(v, Today, locale);
+    const auto mended = MendFolder(v, Today, Locale);
     EXPECT_EQ(mended.interrupted.size(), 5u);
     EXPECT_EQ(Day(2, {2026, 12, 8})[5], "No Event Scheduled");
     EXPECT_EQ(Day(1, {2027, 1, 5})[2], "No Event Scheduled");
@@ -87,4 +80,4 @@ TEST_F(Mend, FreesOrphanHoursNamesLostSlipsAndMovesTheCounterOn) {
 }
 
 } // namespace
-} // namespace rotaplan
+} // namespace rotaplan::test

@@ -5,22 +5,17 @@
 
 #include <gtest/gtest.h>
 
-namespace rotaplan {
+namespace rotaplan::test {
 namespace {
 
-namespace fs = std::filesystem;
-using test::ReadBytes;
-using test::WriteBytes;
-
 std::string Slip(const std::string& sa, const std::string& date) {
-    return test::SlipBytes({{SlipField::SANumber, "SA " + sa}, {SlipField::Date, date}});
+    return SlipBytes({{SlipField::SANumber, "SA " + sa}, {SlipField::Date, date}});
 }
 
 // A program folder with two teams, started on the given day.
 struct Program {
-    test::TempFolder folder;
+    TempFolder folder;
     CrewdeskVariables v{folder.Path()};
-    UsEnglishLocale locale;
     explicit Program(const Date& today) {
         v.Assignments = {"populated", "North", "South"};
         EnsureYearFolders(v, today);
@@ -36,7 +31,7 @@ TEST(Purge, PastDaysFromTheMarkToYesterday) {
     for (int day : {39, 40, 44, 45})
         WriteBytes(p.Day(2026, 2, day), "x");
     WriteBytes(p.folder / "Backup/PurgedDate.txt", "40\r\n"); // recovered from the backup
-    EXPECT_FALSE(PurgePastDays(p.v, p.locale).completionsHidden);
+    EXPECT_FALSE(PurgePastDays(p.v, Locale).completionsHidden);
     EXPECT_TRUE(fs::exists(p.Day(2026, 2, 39)));
     EXPECT_FALSE(fs::exists(p.Day(2026, 2, 40)) || fs::exists(p.Day(2026, 2, 44)));
     EXPECT_TRUE(fs::exists(p.Day(2026, 2, 45))) << "today";
@@ -45,11 +40,11 @@ TEST(Purge, PastDaysFromTheMarkToYesterday) {
     Program january(Date{2026, 1, 2});
     WriteBytes(january.Day(2026, 1, 1), "x");
     WriteBytes(january.folder / "PurgedDate.txt", "364\r\n");
-    PurgePastDays(january.v, january.locale);
+    PurgePastDays(january.v, Locale);
     EXPECT_TRUE(fs::exists(january.Day(2026, 1, 1))) << "the mark is last year's";
     EXPECT_EQ(ReadBytes(january.folder / "PurgedDate.txt"), "1\r\n");
     WriteBytes(january.folder / "PurgedDate.txt", "damaged\r\n");
-    PurgePastDays(january.v, january.locale);
+    PurgePastDays(january.v, Locale);
     EXPECT_FALSE(fs::exists(january.Day(2026, 1, 1))) << "a damaged mark starts at day 1";
 }
 
@@ -61,7 +56,7 @@ TEST(Purge, MovesByYearThenDayKeepingBothOrders) {
     WriteBytes(p.folder / "Slips.txt", Slip("349-1", "12/15/2025") + Slip("5-1", "1/5/2027") +
                                            Slip("9-1", "1/9/2026") + Slip("9-2", "9/0/2026") +
                                            Slip("10-1", "1/10/2026") + Slip("9-3", "1/9/2026"));
-    EXPECT_EQ(PurgePastDays(p.v, p.locale).undatedSlips, std::vector<std::string>{"SA 9-2"});
+    EXPECT_EQ(PurgePastDays(p.v, Locale).undatedSlips, std::vector<std::string>{"SA 9-2"});
     ASSERT_EQ(p.v.Notices.size(), 1u);
     EXPECT_NE(p.v.Notices[0].find("SA 9-2"), std::string::npos);
     EXPECT_EQ(ReadBytes(p.folder / "CompletedSlips.txt"), old + Slip("349-1", "12/15/2025") +
@@ -73,13 +68,13 @@ TEST(Purge, MovesByYearThenDayKeepingBothOrders) {
 
     for (const bool besideExecutable : {false, true}) {
         Program sibling(Date{2026, 1, 10});
-        test::TempFolder executable;
+        TempFolder executable;
         if (besideExecutable)
             sibling.v.ExecutableFolder = executable.Path();
         WriteBytes((besideExecutable ? executable : sibling.folder) / "Tillvane.exe", "");
         WriteBytes(sibling.Day(2026, 1, 9), "x");
         WriteBytes(sibling.folder / "Slips.txt", Slip("9-1", "1/9/2026") + "torn");
-        EXPECT_TRUE(PurgePastDays(sibling.v, sibling.locale).completionsHidden);
+        EXPECT_TRUE(PurgePastDays(sibling.v, Locale).completionsHidden);
         EXPECT_EQ(ReadBytes(sibling.folder / "Slips.txt"), Slip("9-1", "1/9/2026") + "torn");
         ASSERT_EQ(sibling.v.Notices.size(), 1u) << "a torn booking is told of";
         EXPECT_NE(sibling.v.Notices[0].find("Slips.txt ends in part of a call slip (4 bytes)"),
@@ -96,7 +91,7 @@ TEST(Purge, EveryPastSlipIsCompletedAsItStands) {
     WriteBytes(p.folder / "CompletedSlips.txt", done);
     WriteBytes(p.folder / "Slips.txt", done + Slip("9-1", "1/9/2026") + Slip("9-1", "1/9/2026") +
                                            Slip("10-1", "1/10/2026"));
-    MovePastSlips(p.v, p.locale);
+    MovePastSlips(p.v, Locale);
     EXPECT_EQ(ReadBytes(p.folder / "CompletedSlips.txt"),
               done + done + Slip("9-1", "1/9/2026") + Slip("9-1", "1/9/2026"));
     EXPECT_EQ(ReadBytes(p.folder / "Slips.txt"), Slip("10-1", "1/10/2026"));
@@ -123,4 +118,4 @@ TEST(Purge, PreviousYearFromDay121KeepingWhatIsNotOurs) {
 }
 
 } // namespace
-} // namespace rotaplan
+} // namespace rotaplan::test

@@ -1,15 +1,16 @@
 #include "store/SlipFile.h"
 #include "store/Counter.h"
 #include "store/StoreError.h"
+#include "support/StoreChecks.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-namespace rotaplan {
+namespace rotaplan::test {
 namespace {
 
-using test::ReadBytes;
-using test::WriteBytes;
+using SlipFile = StoreTest;
+using Counter = StoreTest;
 
 std::string Bytes(const SlipRecord& r) {
     return std::string(r.Bytes().data(), r.Bytes().size());
@@ -64,9 +65,7 @@ TEST(SlipRecord, FieldsSitAtTheirOffsetsPaddedAndCut) {
     EXPECT_EQ(r.Trimmed(SlipField::Name), "Jos\xc3\xa9") << "a refused text changes nothing";
 }
 
-TEST(SlipFile, AppendWritesOneRecordAtTheEndOverAnyTornTail) {
-    test::TempFolder folder;
-    CrewdeskVariables v(folder.Path());
+TEST_F(SlipFile, AppendWritesOneRecordAtTheEndOverAnyTornTail) {
     OpenSlipFile(v);
     EXPECT_EQ(v.SlipCount, 0);
     EXPECT_EQ(ReadBytes(folder / "Slips.txt"), "");
@@ -91,29 +90,26 @@ TEST(SlipFile, AppendWritesOneRecordAtTheEndOverAnyTornTail) {
 }
 
 // A failing rewrite leaves the file as it was: the crash test stops it at every step.
-TEST(SlipFile, RemovalRewriteKeepsOrderAndClearsStaleScratch) {
-    test::TempFolder folder;
-    CrewdeskVariables v(folder.Path());
+TEST_F(SlipFile, RemovalRewriteKeepsOrderAndClearsStaleScratch) {
     WriteBytes(folder / "Temp.txt", "stale scratch from an earlier run");
     WriteBytes(folder / "Slips.txt", FileOf({"1-1", "1-2", "1-3", "1-4"}));
     RemoveSlip(v, 2);
     const std::string before = FileOf({"1-1", "1-3", "1-4"});
     EXPECT_EQ(ReadBytes(folder / "Slips.txt"), before);
-    EXPECT_FALSE(std::filesystem::exists(folder / "Temp.txt"));
+    EXPECT_FALSE(fs::exists(folder / "Temp.txt"));
 
     WriteBytes(folder / "Slips.txt", FileOf({"1-1"}));
     RemoveSlip(v, 1);
     EXPECT_EQ(ReadBytes(folder / "Slips.txt"), "");
 }
 
-TEST(SlipFile, ReadAheadServesScansAndJumpsAlike) {
-    test::TempFolder folder;
+TEST_F(SlipFile, ReadAheadServesScansAndJumpsAlike) {
     constexpr int N = 10000;
     std::string bytes;
     for (int i = 1; i <= N; ++i)
         bytes += Bytes(Slip("1-" + std::to_string(i)));
     WriteBytes(folder / "Slips.txt", bytes);
-    SlipFile file(folder / "Slips.txt");
+    rotaplan::SlipFile file(folder / "Slips.txt");
     ASSERT_EQ(file.Count(), N);
     for (int i = 1; i <= N; ++i)
         ASSERT_EQ(file.Read(i).Trimmed(SlipField::SANumber), "SA 1-" + std::to_string(i));
@@ -121,9 +117,7 @@ TEST(SlipFile, ReadAheadServesScansAndJumpsAlike) {
         ASSERT_EQ(file.Read(i).Trimmed(SlipField::SANumber), "SA 1-" + std::to_string(i));
 }
 
-TEST(Counter, SequenceRestartsEachDayAndIsSavedAhead) {
-    test::TempFolder folder;
-    CrewdeskVariables v(folder.Path());
+TEST_F(Counter, SequenceRestartsEachDayAndIsSavedAhead) {
     WriteBytes(folder / "Counter.txt", "\"338\",5\r\n");
     LoadCounter(v, Date{2026, 12, 4});
     EXPECT_EQ(v.CurrentSA, "338-5");
@@ -131,7 +125,7 @@ TEST(Counter, SequenceRestartsEachDayAndIsSavedAhead) {
     EXPECT_EQ(v.CurrentSA, "339-1");
     EXPECT_EQ(ReadBytes(folder / "Counter.txt"), "\"339\",1\r\n");
 
-    std::filesystem::remove(folder / "Counter.txt");
+    fs::remove(folder / "Counter.txt");
     const Date day12{2026, 1, 12};
     LoadCounter(v, day12);
     EXPECT_EQ(v.CurrentSA, "12-1");
@@ -140,16 +134,14 @@ TEST(Counter, SequenceRestartsEachDayAndIsSavedAhead) {
     EXPECT_EQ(v.CurrentSA, "12-3");
     EXPECT_EQ(ReadBytes(folder / "Counter.txt"), "\"12\",3\r\n");
 
-    std::filesystem::remove(folder / "Counter.txt");
+    fs::remove(folder / "Counter.txt");
     WriteBytes(folder / "Backup/Counter.txt", "\"12\",9\r\n");
     LoadCounter(v, day12);
     EXPECT_EQ(v.CurrentSA, "12-9");
     EXPECT_EQ(ReadBytes(folder / "Counter.txt"), "\"12\",9\r\n");
 }
 
-TEST(Counter, LastSequenceOfTheDayIsNotPassed) {
-    test::TempFolder folder;
-    CrewdeskVariables v(folder.Path());
+TEST_F(Counter, LastSequenceOfTheDayIsNotPassed) {
     WriteBytes(folder / "Counter.txt", "\"338\",32767\r\n");
     LoadCounter(v, Date{2026, 12, 4});
     EXPECT_THROW(AdvanceCounter(v), StoreError);
@@ -157,4 +149,4 @@ TEST(Counter, LastSequenceOfTheDayIsNotPassed) {
 }
 
 } // namespace
-} // namespace rotaplan
+} // namespace rotaplan::test

@@ -1,20 +1,18 @@
 #include "store/CommonDiskRoutines.h"
 #include "store/CrewdeskSetup.h"
 #include "store/StoreError.h"
+#include "support/StoreChecks.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-namespace rotaplan {
+namespace rotaplan::test {
 namespace {
 
-namespace fs = std::filesystem;
-using test::ReadBytes;
-using test::WriteBytes;
+using Settings = StoreTest;
+using SupportFiles = StoreTest;
 
-TEST(Settings, DefaultsRoundTripHandWrittenAndDamagedFiles) {
-    test::TempFolder folder;
-    CrewdeskVariables v(folder.Path());
+TEST_F(Settings, DefaultsRoundTripHandWrittenAndDamagedFiles) {
     LoadSettings(v);
     EXPECT_EQ(ReadBytes(folder / "Settings.txt"),
               "8\r\n5\r\n#TRUE#\r\n#TRUE#\r\n#FALSE#\r\n#FALSE#\r\n1\r\n");
@@ -54,11 +52,9 @@ TEST(Settings, DefaultsRoundTripHandWrittenAndDamagedFiles) {
     }
 }
 
-TEST(SupportFiles, RecoveredFromBackupWhenMissing) {
-    test::TempFolder folder;
+TEST_F(SupportFiles, RecoveredFromBackupWhenMissing) {
     WriteBytes(folder / "Backup/Assignto.txt", "\"North, East\"\r\n\"South\"\r\n");
     WriteBytes(folder / "Backup/ProblemCode.txt", "\"Leak\"\r\n");
-    CrewdeskVariables v(folder.Path());
     LoadAssignments(v);
     LoadProblems(v);
     FillTeamLists(v);
@@ -79,9 +75,7 @@ TEST(SupportFiles, RecoveredFromBackupWhenMissing) {
     }
 }
 
-TEST(SupportFiles, EmptyAndMissingTeamLists) {
-    test::TempFolder folder;
-    CrewdeskVariables v(folder.Path());
+TEST_F(SupportFiles, EmptyAndMissingTeamLists) {
     int redraws = 0;
     v.TeamList.Subscribe([&] { ++redraws; });
     LoadAssignments(v);
@@ -99,9 +93,7 @@ TEST(SupportFiles, EmptyAndMissingTeamLists) {
     EXPECT_TRUE(v.FilesMissing) << "never reset during the run";
 }
 
-TEST(SupportFiles, DamagedFileGivesWayToAReadableBackupCopy) {
-    test::TempFolder folder;
-    CrewdeskVariables v(folder.Path());
+TEST_F(SupportFiles, DamagedFileGivesWayToAReadableBackupCopy) {
     WriteBytes(folder / "ProblemCode.txt", "\"Leak\r\n");
     WriteBytes(folder / "Backup/ProblemCode.txt", "\"Leak\"\r\n\"Drip\"\r\n");
     LoadProblems(v);
@@ -119,9 +111,7 @@ TEST(SupportFiles, DamagedFileGivesWayToAReadableBackupCopy) {
     EXPECT_FALSE(fs::exists(folder / "Settings.txt.damaged"));
 }
 
-TEST(SupportFiles, ListsAreWrittenInWindows1252AndRefuseWhatCannotBeStored) {
-    test::TempFolder folder;
-    CrewdeskVariables v(folder.Path());
+TEST_F(SupportFiles, ListsAreWrittenInWindows1252AndRefuseWhatCannotBeStored) {
     const std::string stored = "\"Caf\xe9 sink\"\r\n\"Heat, hot water\"\r\n";
     SaveTextList(v, ProblemCodeFile, {"Caf\xc3\xa9 sink", "Heat, hot water"});
     EXPECT_EQ(ReadBytes(folder / "ProblemCode.txt"), stored);
@@ -135,12 +125,10 @@ TEST(SupportFiles, ListsAreWrittenInWindows1252AndRefuseWhatCannotBeStored) {
     EXPECT_EQ(ReadBytes(folder / "Assignto.txt"), "");
 }
 
-TEST(SupportFiles, KillIfExistsDeletesFilesOnlyAndPrepareFoldersKeepsSlips) {
-    test::TempFolder folder;
+TEST_F(SupportFiles, KillIfExistsDeletesFilesOnlyAndPrepareFoldersKeepsSlips) {
     WriteBytes(folder / "2026/Team# 1/338.txt", "x");
     WriteBytes(folder / "2026/Team# 1/README", "x");
     WriteBytes(folder / "2026/Team# 1/sub/keep.txt", "x");
-    CrewdeskVariables v(folder.Path());
     KillIfExists(v, "\\2026\\Team# 1\\nothing.txt");
     KillIfExists(v, "\\2026\\Team# 2\\*.*");
     KillIfExists(v, "\\2026\\Team# 1\\*.*");
@@ -157,4 +145,4 @@ TEST(SupportFiles, KillIfExistsDeletesFilesOnlyAndPrepareFoldersKeepsSlips) {
 }
 
 } // namespace
-} // namespace rotaplan
+} // namespace rotaplan::test

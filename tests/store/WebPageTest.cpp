@@ -3,27 +3,27 @@
 
 #include <gtest/gtest.h>
 
-namespace rotaplan {
+namespace rotaplan::test {
 namespace {
 
 // Reads the shortcut at the moment of the hand-over, as a launcher would.
 struct ShortcutReader : WebOpener {
-    explicit ShortcutReader(std::filesystem::path file) : shortcut(std::move(file)) {}
-    void Open(const std::string&) override { seen = test::ReadBytes(shortcut); }
-    void OpenHelp(const std::filesystem::path&) override {}
-    std::filesystem::path shortcut;
+    explicit ShortcutReader(fs::path file) : shortcut(std::move(file)) {}
+    void Open(const std::string&) override { seen = ReadBytes(shortcut); }
+    void OpenHelp(const fs::path&) override {}
+    fs::path shortcut;
     std::string seen;
 };
 
 TEST(OpenWebPage, HandsOverTheShortcutAndRemovesIt) {
-    test::TempFolder folder;
+    TempFolder folder;
     CrewdeskVariables v(folder.Path());
     ShortcutReader web(folder / "Temp.url");
-    test::WriteBytes(folder / "Temp.url", "left over from before");
+    WriteBytes(folder / "Temp.url", "left over from before");
     OpenWebPage(v, web, "https://www.example.com/");
     EXPECT_EQ(web.seen, "[InternetShortcut]\r\nURL = https://www.example.com/\r\n");
-    EXPECT_FALSE(std::filesystem::exists(folder / "Temp.url"));
+    EXPECT_FALSE(fs::exists(folder / "Temp.url"));
 }
 
 } // namespace
-} // namespace rotaplan
+} // namespace rotaplan::test

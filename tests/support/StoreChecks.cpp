@@ -19,8 +19,6 @@
 
 namespace rotaplan::test {
 
-namespace fs = std::filesystem;
-
 const UsEnglishLocale Locale;
 
 SlipRecord SlipOf(std::initializer_list<std::pair<SlipField, std::string>> fields) {

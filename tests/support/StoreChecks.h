@@ -5,9 +5,11 @@
 #include "store/CrewdeskVariables.h"
 #include "store/Repair.h"
 #include "store/SlipRecord.h"
+#include "support/TempFolder.h"
 
 #include <cstdint>
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -16,6 +18,13 @@
 namespace rotaplan::test {
 
 extern const UsEnglishLocale Locale;
+
+// A fresh folder and the program's variables on it.
+class StoreTest : public ::testing::Test {
+protected:
+    TempFolder folder;
+    CrewdeskVariables v{folder.Path()};
+};
 
 // A slip with these fields, the others blank; its 269 bytes; a file of such slips.
 SlipRecord SlipOf(std::initializer_list<std::pair<SlipField, std::string>> fields);

@@ -7,6 +7,8 @@
 
 namespace rotaplan::test {
 
+namespace fs = std::filesystem;
+
 // A fresh program folder for one test, removed afterwards.
 class TempFolder {
 public:
