@@ -46,17 +46,21 @@ protected:
             names.push_back(Customers(v, Locale).Texts(id)[0]);
         return names;
     }
-    // Every customer a name lookup finds, with its calls: what the intake can show.
+    // A customer's last call and history, as the intake shows them.
+    static std::string Calls(CustomerIndex& index, CustomerId id) {
+        std::string calls = index.LastCall(id) + ":";
+        for (const auto& call : index.History(id))
+            calls += " " + call.saNumber + "/" + call.date + "/" + call.team + "/" + call.problem +
+                     "/" + call.status + "/" +
+                     (call.place == SlipPlace::Booked ? "booked" : "completed");
+        return calls;
+    }
+    // Every customer a name lookup finds, with its calls.
     std::string Shown(CustomerIndex& index) {
         std::string shown;
         for (const char* word : {"ann", "josé", "zola", "bob"})
-            for (CustomerId id : index.ByName(word, 10)) {
-                shown += index.Texts(id)[0] + " " + index.LastCall(id) + ":";
-                for (const auto& call : index.History(id))
-                    shown += " " + call.saNumber + "/" + call.date + "/" +
-                             (call.place == SlipPlace::Booked ? "booked" : "completed");
-                shown += "\n";
-            }
+            for (CustomerId id : index.ByName(word, 10))
+                shown += index.Texts(id)[0] + " " + Calls(index, id) + "\n";
         return shown;
     }
     // The index kept since its build agrees with one built afresh from the files.
@@ -109,17 +113,8 @@ TEST_F(CustomerIndexTest, MatchesTelephoneDigitsAndNameWordsAndSkipsNonCustomers
     ASSERT_TRUE(ann);
     EXPECT_FALSE(index.Find({"ann lee", "1 Main St", "", "Springfield", "", "", "(217) 555-0101"}));
     EXPECT_FALSE(index.Find({"", "", "", "", "", "", ""}));
-    EXPECT_EQ(index.LastCall(*ann), "12/4/2026");
-    const auto history = index.History(*ann);
-    ASSERT_EQ(history.size(), 2u);
-    EXPECT_EQ(history[0].saNumber, "SA 1-1");
-    EXPECT_EQ(history[0].place, SlipPlace::Booked);
-    EXPECT_EQ(history[1].saNumber, "SA 300-1");
-    EXPECT_EQ(history[1].date, "11/2/2026");
-    EXPECT_EQ(history[1].team, "1");
-    EXPECT_EQ(history[1].problem, "Leak");
-    EXPECT_EQ(history[1].status, "Scheduled");
-    EXPECT_EQ(history[1].place, SlipPlace::Completed);
+    EXPECT_EQ(Calls(index, *ann), "12/4/2026: SA 1-1/12/4/2026/1/Leak/Scheduled/booked"
+                                  " SA 300-1/11/2/2026/1/Leak/Scheduled/completed");
 }
 
 TEST_F(CustomerIndexTest, FollowsBookingDeleteRescheduleMoveCompletedDeleteAndReset) {
@@ -158,7 +153,8 @@ TEST_F(CustomerIndexTest, FollowsBookingDeleteRescheduleMoveCompletedDeleteAndRe
 
     ResetSchedules(v, {2026, 12, 1});
     ExpectFollowed("reset");
-    EXPECT_EQ(Shown(Customers(v, Locale)), "Ann Lee 11/28/2026: SA 330-1/11/28/2026/completed\n");
+    EXPECT_EQ(Shown(Customers(v, Locale)),
+              "Ann Lee 11/28/2026: SA 330-1/11/28/2026/1/Leak/Scheduled/completed\n");
 }
 
 } // namespace
