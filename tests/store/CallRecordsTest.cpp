@@ -84,15 +84,5 @@ TEST_F(CallRecords, DayDetailsShowWhatFitsOfTheTeamsDay) {
     EXPECT_EQ(v.SlipFileNumber, nullptr) << "the slip file is closed again";
 }
 
-TEST_F(CallRecords, DaySlotsComeFromTheYearOfTheDate) {
-    WriteBytes(folder / "2027/Team# 2/3.txt", Day({{2, "SA 3-1"}, {9, "SA 3-2"}}));
-    auto slots = LoadDaySlots(v, 2, Date{2027, 1, 3});
-    EXPECT_EQ(slots[0], "SA 3-1");
-    EXPECT_EQ(slots[7], "SA 3-2");
-    EXPECT_EQ(slots[6], NoEventScheduled);
-    slots = LoadDaySlots(v, 1, Date{2027, 1, 3});
-    EXPECT_EQ(ReadBytes(folder / "2027/Team# 1/3.txt"), Day({})) << "a missing day is made free";
-}
-
 } // namespace
 } // namespace rotaplan::test

@@ -97,13 +97,16 @@ TEST(Purge, EveryPastSlipIsCompletedAsItStands) {
     EXPECT_EQ(ReadBytes(p.folder / "Slips.txt"), Slip("10-1", "1/10/2026"));
 }
 
-TEST(Purge, PreviousYearFromDay121KeepingWhatIsNotOurs) {
+TEST(Purge, YearFoldersComeAndGoFromDay121KeepingWhatIsNotOurs) {
     Program p(Date{2026, 4, 30}); // day 120
     WriteBytes(p.Day(2025, 1, 300), "x");
     EnsureYearFolders(p.v, Date{2026, 4, 30});
     EXPECT_TRUE(fs::exists(p.Day(2025, 1, 300)));
+    EXPECT_TRUE(fs::is_directory(p.folder / "2026/Team# 2"));
+    EXPECT_FALSE(fs::exists(p.folder / "2027"));
     EnsureYearFolders(p.v, Date{2026, 5, 1});
     EXPECT_FALSE(fs::exists(p.folder / "2025"));
+    EXPECT_TRUE(fs::is_directory(p.folder / "2027/Team# 2"));
     EXPECT_TRUE(p.v.Notices.empty());
 
     WriteBytes(p.Day(2025, 1, 300), "x");
@@ -115,6 +118,10 @@ TEST(Purge, PreviousYearFromDay121KeepingWhatIsNotOurs) {
     ASSERT_EQ(p.v.Notices.size(), 1u);
     EXPECT_NE(p.v.Notices[0].find("2025 of last year was kept: it still holds Team# 3, notes.txt"),
               std::string::npos);
+
+    fs::remove(p.folder / "2027/Team# 2");
+    MakeYearFolders(p.v, "2027");
+    EXPECT_FALSE(fs::exists(p.folder / "2027/Team# 2")) << "an existing year is left";
 }
 
 } // namespace
