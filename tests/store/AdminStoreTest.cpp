@@ -3,7 +3,6 @@
 #include "store/Master.h"
 #include "store/StoreError.h"
 #include "support/StoreChecks.h"
-#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,8 @@
 #include "store/CallRecords.h"
 #include "store/DaySchedule.h"
 #include "support/StoreChecks.h"
-#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
-#include <map>
 
 namespace rotaplan::test {
 namespace {

@@ -12,7 +12,6 @@
 #include "store/SlipFile.h"
 #include "store/StoreError.h"
 #include "support/StoreChecks.h"
-#include "support/TempFolder.h"
 
 #include <functional>
 #include <gtest/gtest.h>

@@ -5,7 +5,6 @@
 #include "store/Reset.h"
 #include "store/SlipFile.h"
 #include "support/StoreChecks.h"
-#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

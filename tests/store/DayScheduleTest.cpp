@@ -2,10 +2,8 @@
 #include "store/CallRecords.h"
 #include "store/StoreError.h"
 #include "support/StoreChecks.h"
-#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
-#include <map>
 
 namespace rotaplan::test {
 namespace {

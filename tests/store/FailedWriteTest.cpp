@@ -3,7 +3,6 @@
 #include "store/Booking.h"
 #include "store/Disk.h"
 #include "support/StoreChecks.h"
-#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 #include <map>

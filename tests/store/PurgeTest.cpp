@@ -1,7 +1,6 @@
 #include "store/Purge.h"
 #include "store/DaySchedule.h"
 #include "support/StoreChecks.h"
-#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

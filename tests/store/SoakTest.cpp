@@ -1,11 +1,12 @@
 // Ten thousand bookings, reschedules and deletes in a seeded random order, with the program
 // started afresh every few hundred: the folder keeps its rules throughout.
+#include "store/CallRecords.h"
 #include "store/CommonDiskRoutines.h"
 #include "store/DaySchedule.h"
 #include "store/SlipFile.h"
 #include "support/StoreChecks.h"
-#include "support/TempFolder.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
 #include <random>
@@ -38,12 +39,9 @@ TEST(Soak, TenThousandOperationsKeepTheFolderConsistent) {
         const Date date = ToWorkingDay(5, today.AddDays(static_cast<long>(rng() % 180)));
         const int hours = static_cast<int>(rng() % 3) + 1;
         const int slot = static_cast<int>(rng() % (SlotCount - hours + 1));
-        v->TeamRoot = TeamRootFor(date.year);
-        LoadDay(*v, team, date);
-        bool free = true;
-        for (int k = slot; k < slot + hours; ++k)
-            free = free && v->DaySlots[k + 2] == NoEventScheduled;
-        if (free) {
+        const auto slots = LoadDaySlots(*v, team, date);
+        if (std::all_of(slots.begin() + slot, slots.begin() + slot + hours,
+                        [](const auto& text) { return text == NoEventScheduled; })) {
             Book(*v, team, date, slot, hours);
             ++booked;
         }

@@ -75,11 +75,7 @@ MendReport StartUp(CrewdeskVariables& v, const Date& today, bool takeBackup) {
 }
 
 void Book(CrewdeskVariables& v, int team, const Date& date, int slot, int hours) {
-    v.TeamRoot = TeamRootFor(date.year);
-    LoadDay(v, team, date);
-    std::array<std::string, SlotCount> slots;
-    for (int k = 0; k < SlotCount; ++k)
-        slots[k] = v.DaySlots[k + 2];
+    auto slots = LoadDaySlots(v, team, date);
     for (int k = slot; k < slot + hours; ++k)
         slots[k] = "SA " + v.CurrentSA;
     v.RecordBuffer.Set(SlipField::Name, "Customer " + v.CurrentSA);
