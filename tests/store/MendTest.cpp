@@ -36,7 +36,7 @@ protected:
     }
 };
 
-TEST_F(Mend, AHealthyFolderIsLeftAsItIs) {
+TEST_F(Mend, LeavesAHealthyFolderFreesOrphanHoursNamesLostSlipsAndMovesTheCounterOn) {
     Slip("SA 338-1", "12/7/2026", "1", "4", "2");
     Claim(1, {2026, 12, 7}, 1, "SA 338-1");
     Claim(1, {2026, 12, 7}, 2, "SA 338-1");
@@ -44,20 +44,17 @@ TEST_F(Mend, AHealthyFolderIsLeftAsItIs) {
     const std::string day = ReadBytes(folder / "2026/Team# 1/341.txt");
     v.NextSeq = 2;
     SaveCounter(v);
-    EXPECT_TRUE(MendFolder(v, Today, Locale).Empty());
+    EXPECT_TRUE(MendFolder(v, Today, Locale).Empty()) << "a healthy folder is left as it is";
     EXPECT_EQ(ReadBytes(folder / "2026/Team# 1/341.txt"), day);
-}
 
-TEST_F(Mend, FreesOrphanHoursNamesLostSlipsAndMovesTheCounterOn) {
-    Claim(2, {2026, 12, 8}, 3, "SA 338-7"); // an interrupted delete: the slip is gone
+    // An interrupted delete: the slip is gone, and the counter says 338-2 is next.
+    Claim(2, {2026, 12, 8}, 3, "SA 338-7");
     Claim(1, {2027, 1, 5}, 0, "SA 338-3");
     Slip("SA 338-4", "12/9/2026", "1", "3", "3"); // a foreign copy's slip without hours
     Slip("SA 338-5", "12/10/2026", "2", "5", "1");
     Claim(1, {2026, 12, 10}, 2, "SA 338-5"); // in team 1's folder: its team was renumbered
     WriteBytes(folder / "Temp.txt", "half a rewrite");
     WriteBytes(folder / "2026/Team# 1/343.txt.new", "torn");
-    v.NextSeq = 2; // the counter says 338-2 is next, but 338-7 was issued
-    SaveCounter(v);
 
     const auto mended = MendFolder(v, Today, Locale);
     EXPECT_EQ(mended.interrupted.size(), 5u);
