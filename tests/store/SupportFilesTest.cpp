@@ -51,7 +51,7 @@ TEST_F(Settings, DefaultsRoundTripHandWrittenAndDamagedFiles) {
     }
 }
 
-TEST_F(SupportFiles, RecoveredFromBackupWhenMissing) {
+TEST_F(SupportFiles, MissingOrDamagedFilesGiveWayToAReadableBackupCopy) {
     WriteBytes(folder / "Backup/Assignto.txt", "\"North, East\"\r\n\"South\"\r\n");
     WriteBytes(folder / "Backup/ProblemCode.txt", "\"Leak\"\r\n");
     LoadAssignments(v);
@@ -63,6 +63,22 @@ TEST_F(SupportFiles, RecoveredFromBackupWhenMissing) {
     EXPECT_FALSE(v.FilesMissing);
     CheckSetupFiles(v);
     EXPECT_TRUE(v.FileFound);
+
+    WriteBytes(folder / "ProblemCode.txt", "\"Leak\r\n");
+    WriteBytes(folder / "Backup/ProblemCode.txt", "\"Leak\"\r\n\"Drip\"\r\n");
+    LoadProblems(v);
+    EXPECT_EQ(ReadBytes(folder / "ProblemCode.txt"), "\"Leak\"\r\n\"Drip\"\r\n");
+    EXPECT_EQ(ReadBytes(folder / "ProblemCode.txt.damaged"), "\"Leak\r\n");
+    ASSERT_EQ(v.Notices.size(), 1u);
+    EXPECT_NE(v.Notices[0].find("ProblemCode.txt.damaged"), std::string::npos) << v.Notices[0];
+
+    // A damaged copy is no help: the file's own damage is what the operator hears of.
+    WriteBytes(folder / "Settings.txt", "7\r\n5\r\n");
+    WriteBytes(folder / "Backup/Settings.txt", "x");
+    LoadSettings(v);
+    EXPECT_EQ(v.StartHour, 8);
+    EXPECT_EQ(ReadBytes(folder / "Settings.txt"), "7\r\n5\r\n");
+    EXPECT_FALSE(fs::exists(folder / "Settings.txt.damaged"));
 
     // Only a file that is not there is missing: one that cannot be looked for is an error.
     EXPECT_FALSE(RecoverFile(v, "\\absent.txt"));
@@ -90,24 +106,6 @@ TEST_F(SupportFiles, EmptyAndMissingTeamLists) {
     EXPECT_TRUE(v.TeamList.Items().empty());
     EXPECT_EQ(redraws, 1);
     EXPECT_TRUE(v.FilesMissing) << "never reset during the run";
-}
-
-TEST_F(SupportFiles, DamagedFileGivesWayToAReadableBackupCopy) {
-    WriteBytes(folder / "ProblemCode.txt", "\"Leak\r\n");
-    WriteBytes(folder / "Backup/ProblemCode.txt", "\"Leak\"\r\n\"Drip\"\r\n");
-    LoadProblems(v);
-    EXPECT_EQ(ReadBytes(folder / "ProblemCode.txt"), "\"Leak\"\r\n\"Drip\"\r\n");
-    EXPECT_EQ(ReadBytes(folder / "ProblemCode.txt.damaged"), "\"Leak\r\n");
-    ASSERT_EQ(v.Notices.size(), 1u);
-    EXPECT_NE(v.Notices[0].find("ProblemCode.txt.damaged"), std::string::npos) << v.Notices[0];
-
-    // A damaged copy is no help: the file's own damage is what the operator hears of.
-    WriteBytes(folder / "Settings.txt", "7\r\n5\r\n");
-    WriteBytes(folder / "Backup/Settings.txt", "x");
-    LoadSettings(v);
-    EXPECT_EQ(v.StartHour, 8);
-    EXPECT_EQ(ReadBytes(folder / "Settings.txt"), "7\r\n5\r\n");
-    EXPECT_FALSE(fs::exists(folder / "Settings.txt.damaged"));
 }
 
 TEST_F(SupportFiles, ListsAreWrittenInWindows1252AndRefuseWhatCannotBeStored) {
