@@ -40,16 +40,15 @@ TEST_F(AdminStore, ArchiveFolderByExecutableNameAndAMissingFileKept) {
     EXPECT_EQ(ProductFolder("purselog"), "\\FundsFiles");
     EXPECT_EQ(ArchiveFolder("/media/a", "rotaplan2"), fs::path("/media/a/Archive"));
 
-    TempFolder program, drive;
-    CrewdeskVariables v(program.Path());
+    TempFolder drive;
     for (const char* name : CentralFiles)
-        WriteBytes(program / name, name);
+        WriteBytes(folder / name, name);
     Archive(v, drive.Path(), "other");
     WriteBytes(drive / "Archive/Slips.txt", "archived");
     fs::remove(drive / "Archive/Settings.txt");
     EXPECT_EQ(Reinstall(v, drive.Path(), "other"), 5) << "a file missing on the drive is kept";
-    EXPECT_EQ(ReadBytes(program / "Slips.txt"), "archived");
-    EXPECT_EQ(ReadBytes(program / "Settings.txt"), "Settings.txt");
+    EXPECT_EQ(ReadBytes(folder / "Slips.txt"), "archived");
+    EXPECT_EQ(ReadBytes(folder / "Settings.txt"), "Settings.txt");
 }
 
 } // namespace

@@ -96,15 +96,10 @@ const std::vector<Scenario>& Scenarios() {
     return scenarios;
 }
 
-// Every file under the root, by relative name; a day with every hour free counts as no file.
+// Every file under the root; a day with every hour free counts as no file.
 std::map<std::string, std::string> Contents(const fs::path& root) {
-    std::string freeDay;
-    for (int entry = 0; entry < DayEntryCount; ++entry)
-        freeDay += "\"No Event Scheduled\"\r\n";
-    std::map<std::string, std::string> files;
-    for (const auto& entry : fs::recursive_directory_iterator(root))
-        if (entry.is_regular_file() && ReadBytes(entry.path()) != freeDay)
-            files[fs::relative(entry.path(), root).generic_string()] = ReadBytes(entry.path());
+    auto files = FilesUnder(root);
+    std::erase_if(files, [](const auto& file) { return file.second == Day({}); });
     return files;
 }
 

@@ -17,14 +17,6 @@ namespace {
 const Date Today{2026, 12, 4};
 const std::size_t Slip = SlipRecordLength;
 
-std::map<std::string, std::string> Contents(const fs::path& folder) {
-    std::map<std::string, std::string> files;
-    for (const auto& entry : fs::recursive_directory_iterator(folder))
-        if (entry.is_regular_file())
-            files[fs::relative(entry.path(), folder).string()] = ReadBytes(entry.path());
-    return files;
-}
-
 bool Told(const std::vector<std::string>& lines, const std::string& part) {
     return std::any_of(lines.begin(), lines.end(),
                        [&](const auto& line) { return line.find(part) != std::string::npos; });
@@ -74,14 +66,14 @@ TEST_F(Repair, ADamagedSlipFileChangesNothingUntilTheBackupCopyIsTaken) {
         fs::remove_all(work);
         fs::copy(folder.Path(), work, fs::copy_options::recursive);
         WriteBytes(work / "Slips.txt", damage(slips));
-        const auto before = Contents(work);
+        const auto before = FilesUnder(work);
         CrewdeskVariables kept(work);
         std::string question;
         CheckSlipsAtStart(kept, Today, [&](const std::string& q) { return question = q, false; });
         EXPECT_NE(question.find(found), std::string::npos) << question;
         kept.Slips = {};
         const MendReport report = StartUp(kept, Today);
-        EXPECT_EQ(Contents(work), before) << found << ": declined, nothing changes";
+        EXPECT_EQ(FilesUnder(work), before) << found << ": declined, nothing changes";
         EXPECT_TRUE(Told(kept.Notices, "Slips.txt is damaged and kept as it is")) << found;
         EXPECT_TRUE(report.interrupted.empty()) << found;
         EXPECT_THROW(BackupFiles(kept), StoreError);

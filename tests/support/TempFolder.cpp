@@ -29,6 +29,14 @@ std::string ReadBytes(const fs::path& file) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
+std::map<std::string, std::string> FilesUnder(const fs::path& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        if (entry.is_regular_file())
+            files[fs::relative(entry.path(), folder).generic_string()] = ReadBytes(entry.path());
+    return files;
+}
+
 void WriteBytes(const fs::path& file, std::string_view bytes) {
     fs::create_directories(file.parent_path());
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
