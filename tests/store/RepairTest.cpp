@@ -9,7 +9,6 @@
 
 #include <functional>
 #include <gtest/gtest.h>
-#include <map>
 
 namespace rotaplan::test {
 namespace {

@@ -1,5 +1,8 @@
 #include "store/CommonDiskRoutines.h"
+#include "store/CrewdeskFiles.h"
 #include "store/CrewdeskSetup.h"
+#include "store/Disk.h"
+#include "store/Master.h"
 #include "store/StoreError.h"
 #include "support/StoreChecks.h"
 
@@ -10,6 +13,7 @@ namespace {
 
 using Settings = StoreTest;
 using SupportFiles = StoreTest;
+using Backup = StoreTest;
 
 TEST_F(Settings, DefaultsRoundTripHandWrittenAndDamagedFiles) {
     LoadSettings(v);
@@ -139,6 +143,55 @@ TEST_F(SupportFiles, KillIfExistsDeletesFilesOnlyAndPrepareFoldersKeepsSlips) {
     WriteBytes(folder / "Slips.txt", std::string(269, 'x'));
     PrepareFolders(v);
     EXPECT_EQ(ReadBytes(folder / "Slips.txt").size(), 269u);
+}
+
+TEST_F(Backup, CopiesWhatExistsKeepsOlderCopiesAndGoesOnPastAFailingCopy) {
+    WriteBytes(folder / "Assignto.txt", "\"North\"\r\n");
+    WriteBytes(folder / "CompletedSlips.txt", std::string(269, 'c'));
+    WriteBytes(folder / "Backup/PurgedDate.txt", "44\r\n");
+    BackupFiles(v);
+    EXPECT_EQ(ReadBytes(folder / "Backup/Assignto.txt"), "\"North\"\r\n");
+    EXPECT_EQ(ReadBytes(folder / "Backup/PurgedDate.txt"), "44\r\n");
+    EXPECT_FALSE(fs::exists(folder / "Backup/CompletedSlips.txt"));
+    WriteBytes(folder / "Assignto.txt", "\"Changed\"\r\n");
+    RestoreFiles(v);
+    EXPECT_EQ(ReadBytes(folder / "Assignto.txt"), "\"North\"\r\n");
+    EXPECT_EQ(ReadBytes(folder / "PurgedDate.txt"), "44\r\n");
+
+    for (const char* name : CentralFiles)
+        WriteBytes(folder / name, name);
+    WriteBytes(folder / "Backup/Counter.txt", "old");
+    disk::SetFaultHook([](disk::Operation op, const fs::path& file) {
+        if (op == disk::Operation::Rename && file.filename() == "Counter.txt")
+            throw StoreError(file, "rename", "Read-only file system");
+    });
+    try {
+        BackupFiles(v);
+        ADD_FAILURE();
+    } catch (const StoreError& e) {
+        EXPECT_EQ(e.File().filename(), "Counter.txt");
+    }
+    disk::SetFaultHook(nullptr);
+    EXPECT_EQ(ReadBytes(folder / "Backup/Counter.txt"), "old");
+    EXPECT_EQ(ReadBytes(folder / "Backup/Settings.txt"), "Settings.txt");
+    EXPECT_FALSE(fs::exists(folder / "Backup/Counter.txt.new"));
+}
+
+// Reads the shortcut at the moment of the hand-over, as a launcher would.
+struct ShortcutReader : WebOpener {
+    explicit ShortcutReader(fs::path file) : shortcut(std::move(file)) {}
+    void Open(const std::string&) override { seen = ReadBytes(shortcut); }
+    void OpenHelp(const fs::path&) override {}
+    fs::path shortcut;
+    std::string seen;
+};
+
+TEST_F(SupportFiles, TheWebPageShortcutIsHandedOverAndRemoved) {
+    ShortcutReader web(folder / "Temp.url");
+    WriteBytes(folder / "Temp.url", "left over from before");
+    OpenWebPage(v, web, "https://www.example.com/");
+    EXPECT_EQ(web.seen, "[InternetShortcut]\r\nURL = https://www.example.com/\r\n");
+    EXPECT_FALSE(fs::exists(folder / "Temp.url"));
 }
 
 } // namespace
