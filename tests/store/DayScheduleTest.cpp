@@ -28,9 +28,6 @@ TEST_F(DayFile, CreatedFreeOnFirstLookChangedEntryByEntryAndDamageRefused) {
     EXPECT_EQ(ReadBytes(file), Day({{9, "SA 338-3"}}));
 
     v.DayFilePath = DayFileName(v.TeamRoot, 1, 1);
-    EXPECT_NO_THROW(FreeBooking(v, "SA 338-3")) << "no day file, nothing to free";
-    EXPECT_FALSE(fs::exists(folder / "2027/Team# 1/1.txt"));
-
     v.DaySlots.fill("kept");
     for (const std::string& bad : {Day({}, 11), Day({}, 11) + "SA 5-1\r\n", Day({}, 13)}) {
         WriteBytes(folder / "2027/Team# 1/1.txt", bad);

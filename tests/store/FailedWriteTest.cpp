@@ -73,15 +73,9 @@ TEST(FailedWrite, ABookingRefusesAnSaNumberTheRecordCannotHold) {
     LoadCounter(v, Date{2026, 12, 4});
     v.NextSeq = 1000;
     v.CurrentSA = "338-1000";
-    v.TeamRoot = TeamRootFor(2026);
-    LoadDay(v, 1, Date{2026, 12, 7});
-    const std::string day = ReadBytes(folder / "2026/Team# 1/341.txt");
-    std::array<std::string, SlotCount> slots;
-    slots.fill(NoEventScheduled);
-    slots[0] = "SA 338-1000";
-    EXPECT_THROW(BookCall(v, slots), StoreError);
-    EXPECT_EQ(ReadBytes(folder / "2026/Team# 1/341.txt"), day);
-    EXPECT_FALSE(fs::exists(folder / "Slips.txt") && fs::file_size(folder / "Slips.txt") > 0);
+    EXPECT_THROW(Book(v, 1, {2026, 12, 7}, 0, 1), StoreError);
+    EXPECT_EQ(ReadBytes(folder / "2026/Team# 1/341.txt"), Day({}));
+    EXPECT_EQ(ReadBytes(folder / "Slips.txt"), "");
 }
 
 } // namespace

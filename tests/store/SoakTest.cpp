@@ -21,7 +21,6 @@ TEST(Soak, TenThousandOperationsKeepTheFolderConsistent) {
     WriteBytes(folder / "ProblemCode.txt", "\"Leak\"\r\n");
     auto v = std::make_unique<CrewdeskVariables>(folder.Path());
     StartUp(*v, today);
-    v->SoundAlarms = false;
 
     std::mt19937 rng(20261204);
     int booked = 0, deleted = 0, rescheduled = 0;

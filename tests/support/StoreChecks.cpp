@@ -76,8 +76,7 @@ MendReport StartUp(CrewdeskVariables& v, const Date& today, bool takeBackup) {
 
 void Book(CrewdeskVariables& v, int team, const Date& date, int slot, int hours) {
     auto slots = LoadDaySlots(v, team, date);
-    for (int k = slot; k < slot + hours; ++k)
-        slots[k] = "SA " + v.CurrentSA;
+    std::fill_n(slots.begin() + slot, hours, "SA " + v.CurrentSA);
     v.RecordBuffer.Set(SlipField::Name, "Customer " + v.CurrentSA);
     v.RecordBuffer.Set(SlipField::Date, Locale.ShortDate(date));
     v.RecordBuffer.Set(SlipField::Team, std::to_string(team));
@@ -96,7 +95,6 @@ void DeleteRecord(CrewdeskVariables& v, std::int32_t recordNumber) {
         throw *dayError;
 }
 
-// The rules the folder must keep, whatever stopped.
 void ExpectConsistent(const fs::path& folder, const Date& today, bool teamsKept,
                       const std::string& where) {
     CrewdeskVariables v(folder);

@@ -19,7 +19,6 @@ namespace rotaplan::test {
 
 extern const UsEnglishLocale Locale;
 
-// A fresh folder and the program's variables on it.
 class StoreTest : public ::testing::Test {
 protected:
     TempFolder folder;
