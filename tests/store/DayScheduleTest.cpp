@@ -31,12 +31,7 @@ TEST_F(DayFile, CreatedFreeOnFirstLookChangedEntryByEntryAndDamageRefused) {
     v.DaySlots.fill("kept");
     for (const std::string& bad : {Day({}, 11), Day({}, 11) + "SA 5-1\r\n", Day({}, 13)}) {
         WriteBytes(folder / "2027/Team# 1/1.txt", bad);
-        try {
-            ReadDayFile(v);
-            ADD_FAILURE();
-        } catch (const StoreError& e) {
-            EXPECT_EQ(e.File().filename(), "1.txt");
-        }
+        EXPECT_EQ(ErrorOf([&] { ReadDayFile(v); }).File().filename(), "1.txt");
         EXPECT_EQ(v.DaySlots[0], "kept");
     }
 }

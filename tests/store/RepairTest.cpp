@@ -118,12 +118,7 @@ TEST_F(Repair, TheBackupKeepsThePreviousCopyAndNeverTakesAWorseSlipFile) {
     for (const std::string& worse :
          {slips.substr(2 * Slip, 5 * Slip), std::string(Slip, '\xFF') + slips.substr(2 * Slip)}) {
         WriteBytes(folder / "Slips.txt", worse);
-        try {
-            BackupFiles(v);
-            ADD_FAILURE();
-        } catch (const StoreError& error) {
-            EXPECT_EQ(error.File(), folder / "Backup/Slips.txt");
-        }
+        EXPECT_EQ(ErrorOf([&] { BackupFiles(v); }).File(), folder / "Backup/Slips.txt");
         EXPECT_EQ(ReadBytes(folder / "Backup/Slips.txt"), slips.substr(Slip));
     }
 }

@@ -56,6 +56,15 @@ SlipRecord CustomerSlip(const std::string& sa, const char* team, const char* dat
                    {Problem, "Leak"}});
 }
 
+StoreError ErrorOf(const std::function<void()>& operation) {
+    try {
+        operation();
+    } catch (const StoreError& error) {
+        return error;
+    }
+    return StoreError({}, "", "no error");
+}
+
 // The store's part of the start-up, in its order.
 MendReport StartUp(CrewdeskVariables& v, const Date& today, bool takeBackup) {
     v.TeamRoot = TeamRootFor(today.year);
