@@ -3,27 +3,22 @@
 #include "store/Master.h"
 #include "store/StoreError.h"
 #include "support/StoreChecks.h"
-#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-namespace rotaplan {
+namespace rotaplan::test {
 namespace {
 
-namespace fs = std::filesystem;
-using test::ReadBytes;
-using test::WriteBytes;
+using AdminStore = StoreTest;
 
 std::string Completed(const std::string& sa, const std::string& team) {
     using enum SlipField;
-    return test::SlipBytes(
+    return SlipBytes(
         {{SANumber, "SA " + sa}, {Date, "1/9/2026"}, {Name, "Customer " + sa}, {Team, team}});
 }
 
 // The forms' tests cover the deletes, the copies and the reset as the operator sees them.
-TEST(AdminStore, CompletedRowsNameTheirTeamsAndStaleMarksAreRefused) {
-    test::TempFolder folder;
-    CrewdeskVariables v(folder.Path());
+TEST_F(AdminStore, CompletedRowsNameTheirTeamsAndStaleMarksAreRefused) {
     v.Assignments = {"populated", "North", "South"};
     const auto file = folder / "CompletedSlips.txt";
     WriteBytes(file, Completed("1-1", "2") + Completed("1-2", "3") + Completed("1-3", ""));
@@ -39,23 +34,22 @@ TEST(AdminStore, CompletedRowsNameTheirTeamsAndStaleMarksAreRefused) {
 }
 
 // A failing drive, and a reinstall stopped anywhere, are the crash test's and the form's.
-TEST(AdminStore, ArchiveFolderByExecutableNameAndAMissingFileKept) {
+TEST_F(AdminStore, ArchiveFolderByExecutableNameAndAMissingFileKept) {
     EXPECT_EQ(ProductFolder("/opt/rotaplan/rotaplan"), "\\PlanoraFiles");
     EXPECT_EQ(ProductFolder("CrewDeskGrandEx.exe"), "\\PlanoraFiles");
     EXPECT_EQ(ProductFolder("purselog"), "\\FundsFiles");
     EXPECT_EQ(ArchiveFolder("/media/a", "rotaplan2"), fs::path("/media/a/Archive"));
 
-    test::TempFolder program, drive;
-    CrewdeskVariables v(program.Path());
+    TempFolder drive;
     for (const char* name : CentralFiles)
-        WriteBytes(program / name, name);
+        WriteBytes(folder / name, name);
     Archive(v, drive.Path(), "other");
     WriteBytes(drive / "Archive/Slips.txt", "archived");
     fs::remove(drive / "Archive/Settings.txt");
     EXPECT_EQ(Reinstall(v, drive.Path(), "other"), 5) << "a file missing on the drive is kept";
-    EXPECT_EQ(ReadBytes(program / "Slips.txt"), "archived");
-    EXPECT_EQ(ReadBytes(program / "Settings.txt"), "Settings.txt");
+    EXPECT_EQ(ReadBytes(folder / "Slips.txt"), "archived");
+    EXPECT_EQ(ReadBytes(folder / "Settings.txt"), "Settings.txt");
 }
 
 } // namespace
-} // namespace rotaplan
+} // namespace rotaplan::test

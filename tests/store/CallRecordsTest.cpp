@@ -1,37 +1,26 @@
 #include "store/CallRecords.h"
 #include "store/DaySchedule.h"
 #include "support/StoreChecks.h"
-#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
-#include <map>
 
-namespace rotaplan {
+namespace rotaplan::test {
 namespace {
-
-namespace fs = std::filesystem;
-using test::Day;
-using test::ReadBytes;
-using test::WriteBytes;
 
 SlipRecord Slip(const char* sa, const char* team, const char* date, const char* startIndex = "3",
                 const char* hours = "1", const char* name = "Ann Lee", const char* tel = "") {
-    return test::CustomerSlip(sa, team, date, startIndex, hours, name, tel);
+    return CustomerSlip(sa, team, date, startIndex, hours, name, tel);
 }
 
-class CallRecords : public ::testing::Test {
+class CallRecords : public StoreTest {
 protected:
-    test::TempFolder folder;
-    CrewdeskVariables v{folder.Path()};
-    UsEnglishLocale locale;
-
     void WriteSlips(const std::vector<SlipRecord>& slips) {
-        WriteBytes(folder / "Slips.txt", test::FileOf(slips));
+        WriteBytes(folder / "Slips.txt", FileOf(slips));
     }
     std::optional<StoreError> DeleteOnly(const SlipRecord& slip) {
         WriteSlips({slip});
         v.RecordBuffer = slip;
-        return DeleteCallRecord(v, locale, 1, slip.Get(SlipField::SANumber));
+        return DeleteCallRecord(v, Locale, 1, slip.Get(SlipField::SANumber));
     }
 };
 
@@ -93,15 +82,5 @@ TEST_F(CallRecords, DayDetailsShowWhatFitsOfTheTeamsDay) {
     EXPECT_EQ(v.SlipFileNumber, nullptr) << "the slip file is closed again";
 }
 
-TEST_F(CallRecords, DaySlotsComeFromTheYearOfTheDate) {
-    WriteBytes(folder / "2027/Team# 2/3.txt", Day({{2, "SA 3-1"}, {9, "SA 3-2"}}));
-    auto slots = LoadDaySlots(v, 2, Date{2027, 1, 3});
-    EXPECT_EQ(slots[0], "SA 3-1");
-    EXPECT_EQ(slots[7], "SA 3-2");
-    EXPECT_EQ(slots[6], NoEventScheduled);
-    slots = LoadDaySlots(v, 1, Date{2027, 1, 3});
-    EXPECT_EQ(ReadBytes(folder / "2027/Team# 1/3.txt"), Day({})) << "a missing day is made free";
-}
-
 } // namespace
-} // namespace rotaplan
+} // namespace rotaplan::test

@@ -12,7 +12,6 @@
 #include "store/SlipFile.h"
 #include "store/StoreError.h"
 #include "support/StoreChecks.h"
-#include "support/TempFolder.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -20,12 +19,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace rotaplan {
+namespace rotaplan::test {
 namespace {
 
-namespace fs = std::filesystem;
-using test::ReadBytes;
-using test::WriteBytes;
 using V = CrewdeskVariables;
 using Path = const fs::path;
 
@@ -38,17 +34,17 @@ void Prepare(const fs::path& root) {
     WriteBytes(folder / "Assignto.txt", "\"North\"\r\n\"South\"\r\n");
     WriteBytes(folder / "ProblemCode.txt", "\"Leak\"\r\n");
     V v(folder);
-    test::StartUp(v, Booked);
-    test::Book(v, 1, {2026, 12, 3}, 0, 2); // past by Today
-    test::Book(v, 2, {2026, 12, 7}, 3, 1);
-    test::Book(v, 1, {2026, 12, 7}, 1, 3);
-    test::Book(v, 2, {2027, 1, 5}, 0, 1);
+    StartUp(v, Booked);
+    Book(v, 1, {2026, 12, 3}, 0, 2); // past by Today
+    Book(v, 2, {2026, 12, 7}, 3, 1);
+    Book(v, 1, {2026, 12, 7}, 1, 3);
+    Book(v, 2, {2027, 1, 5}, 0, 1);
     BackupFiles(v);
     fs::create_directories(root / "drive");
     Archive(v, root / "drive", folder / "rotaplan");
-    test::Book(v, 1, {2026, 12, 8}, 5, 2);
+    Book(v, 1, {2026, 12, 8}, 5, 2);
     V later(folder);
-    test::StartUp(later, Today);
+    StartUp(later, Today);
 }
 
 // An operation, in the steps after each of which the operator may find the folder.
@@ -68,19 +64,19 @@ fs::path Program(const V& v) {
 const std::vector<Scenario>& Scenarios() {
     static const std::vector<Scenario> scenarios = {
         {"Booking", {[](V& v, Path&) {
-             test::Book(v, 2, {2026, 12, 9}, 2, 3);
+             Book(v, 2, {2026, 12, 9}, 2, 3);
          }}},
-        {"Delete", {[](V& v, Path&) { test::DeleteRecord(v, 2); }}},
+        {"Delete", {[](V& v, Path&) { DeleteRecord(v, 2); }}},
         {"Reschedule", // cancelled half-way, the old booking stays deleted
-         {[](V& v, Path&) { test::DeleteRecord(v, 1); },
+         {[](V& v, Path&) { DeleteRecord(v, 1); },
           [](V& v, Path&) {
-              test::Book(v, 1, {2026, 12, 10}, 0, 1);
+              Book(v, 1, {2026, 12, 10}, 0, 1);
           }}},
         {"RemovalRewrite", {[](V& v, Path&) { RemoveSlip(v, 3); }}},
         {"MovePastSlipsAndPurgeDays",
          {[](V& v, Path&) {
              EnsureYearFolders(v, Date{2026, 12, 8});
-             PurgePastDays(v, test::Locale);
+             PurgePastDays(v, Locale);
          }},
          true,
          {2026, 12, 8}},
@@ -100,15 +96,10 @@ const std::vector<Scenario>& Scenarios() {
     return scenarios;
 }
 
-// Every file under the root, by relative name; a day with every hour free counts as no file.
+// Every file under the root; a day with every hour free counts as no file.
 std::map<std::string, std::string> Contents(const fs::path& root) {
-    std::string freeDay;
-    for (int entry = 0; entry < DayEntryCount; ++entry)
-        freeDay += "\"No Event Scheduled\"\r\n";
-    std::map<std::string, std::string> files;
-    for (const auto& entry : fs::recursive_directory_iterator(root))
-        if (entry.is_regular_file() && ReadBytes(entry.path()) != freeDay)
-            files[fs::relative(entry.path(), root).generic_string()] = ReadBytes(entry.path());
+    auto files = FilesUnder(root);
+    std::erase_if(files, [](const auto& file) { return file.second == Day({}); });
     return files;
 }
 
@@ -128,7 +119,7 @@ bool RunStoppedAt(int k, Stop stop, const Scenario& scenario, std::size_t steps,
     const pid_t child = fork();
     if (child == 0) {
         V v(root / "prog");
-        test::StartUp(v, Today);
+        StartUp(v, Today);
         int seen = 0;
         disk::SetFaultHook([&](disk::Operation, const fs::path& file) {
             if (++seen != k)
@@ -155,7 +146,7 @@ class Crash : public ::testing::TestWithParam<std::tuple<Scenario, Stop>> {};
 
 TEST_P(Crash, EveryStopPointRecoversToTheOldOrTheNewFiles) {
     const auto& [scenario, stop] = GetParam();
-    test::TempFolder work;
+    TempFolder work;
     const fs::path base = work / "base", stopped = work / "stopped";
     Prepare(base);
 
@@ -170,7 +161,7 @@ TEST_P(Crash, EveryStopPointRecoversToTheOldOrTheNewFiles) {
             ASSERT_NE(Contents(base), Contents(end)) << "the scenario changes nothing";
         }
         V v(end / "prog");
-        test::StartUp(v, scenario.restart);
+        StartUp(v, scenario.restart);
         states.push_back(Contents(end));
     }
 
@@ -180,11 +171,11 @@ TEST_P(Crash, EveryStopPointRecoversToTheOldOrTheNewFiles) {
         if (RunStoppedAt(k, stop, scenario, scenario.steps.size(), stopped))
             break;
         V v(stopped / "prog");
-        test::StartUp(v, scenario.restart);
+        StartUp(v, scenario.restart);
         const std::string where =
             std::string(scenario.name) +
             (stop == Stop::Crash ? " killed at change " : " failing change ") + std::to_string(k);
-        test::ExpectConsistent(stopped / "prog", scenario.restart, scenario.teamsKept, where);
+        ExpectConsistent(stopped / "prog", scenario.restart, scenario.teamsKept, where);
         for (const auto& [name, bytes] : Contents(stopped)) {
             // The next archive replaces what a stopped one left on the drive.
             if (name.starts_with("drive/") && name.ends_with(".new"))
@@ -216,4 +207,4 @@ INSTANTIATE_TEST_SUITE_P(Operations, Crash,
                          });
 
 } // namespace
-} // namespace rotaplan
+} // namespace rotaplan::test

@@ -5,14 +5,11 @@
 #include "store/Reset.h"
 #include "store/SlipFile.h"
 #include "support/StoreChecks.h"
-#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-namespace rotaplan {
+namespace rotaplan::test {
 namespace {
-
-using test::WriteBytes;
 
 struct Customer {
     const char* name;
@@ -21,15 +18,15 @@ struct Customer {
 
 SlipRecord Slip(const Customer& c, const char* sa, const char* date) {
     using enum SlipField;
-    return test::SlipOf({{SANumber, std::string("SA ") + sa},
-                         {Team, "1"},
-                         {Date, date},
-                         {Problem, "Leak"},
-                         {Status, "Scheduled"},
-                         {Name, c.name},
-                         {Street, "1 Main St"},
-                         {City, "Springfield"},
-                         {Tel, c.tel}});
+    return SlipOf({{SANumber, std::string("SA ") + sa},
+                   {Team, "1"},
+                   {Date, date},
+                   {Problem, "Leak"},
+                   {Status, "Scheduled"},
+                   {Name, c.name},
+                   {Street, "1 Main St"},
+                   {City, "Springfield"},
+                   {Tel, c.tel}});
 }
 
 const Customer Ann{"Ann Lee", "(217) 555-0101"};
@@ -37,39 +34,39 @@ const Customer Jose{"José Álvarez", "217-555-0199"};
 const Customer Emile{"ÉMILE ZOLA", "312 555 0101"};
 const Customer Marsh{"Lee Ann Marsh", ""};
 
-class CustomerIndexTest : public ::testing::Test {
+class CustomerIndexTest : public StoreTest {
 protected:
-    test::TempFolder folder;
-    CrewdeskVariables v{folder.Path()};
-    UsEnglishLocale locale;
-
     void Write(const char* file, const std::vector<SlipRecord>& slips) {
-        WriteBytes(folder / file, test::FileOf(slips));
+        WriteBytes(folder / file, FileOf(slips));
     }
     std::vector<std::string> Names(const std::vector<CustomerId>& ids) {
         std::vector<std::string> names;
         for (CustomerId id : ids)
-            names.push_back(Customers(v, locale).Texts(id)[0]);
+            names.push_back(Customers(v, Locale).Texts(id)[0]);
         return names;
     }
-    // Every customer a name lookup finds, with its calls: what the intake can show.
+    // A customer's last call and history, as the intake shows them.
+    static std::string Calls(CustomerIndex& index, CustomerId id) {
+        std::string calls = index.LastCall(id) + ":";
+        for (const auto& call : index.History(id))
+            calls += " " + call.saNumber + "/" + call.date + "/" + call.team + "/" + call.problem +
+                     "/" + call.status + "/" +
+                     (call.place == SlipPlace::Booked ? "booked" : "completed");
+        return calls;
+    }
+    // Every customer a name lookup finds, with its calls.
     std::string Shown(CustomerIndex& index) {
         std::string shown;
         for (const char* word : {"ann", "josé", "zola", "bob"})
-            for (CustomerId id : index.ByName(word, 10)) {
-                shown += index.Texts(id)[0] + " " + index.LastCall(id) + ":";
-                for (const auto& call : index.History(id))
-                    shown += " " + call.saNumber + "/" + call.date + "/" +
-                             (call.place == SlipPlace::Booked ? "booked" : "completed");
-                shown += "\n";
-            }
+            for (CustomerId id : index.ByName(word, 10))
+                shown += index.Texts(id)[0] + " " + Calls(index, id) + "\n";
         return shown;
     }
     // The index kept since its build agrees with one built afresh from the files.
     void ExpectFollowed(const std::string& step) {
-        CustomerIndex fresh(locale);
+        CustomerIndex fresh(Locale);
         fresh.Build(folder / "Slips.txt", folder / "CompletedSlips.txt");
-        EXPECT_EQ(Shown(Customers(v, locale)), Shown(fresh)) << step;
+        EXPECT_EQ(Shown(Customers(v, Locale)), Shown(fresh)) << step;
     }
 };
 
@@ -81,7 +78,7 @@ TEST_F(CustomerIndexTest, MatchesTelephoneDigitsAndNameWordsAndSkipsNonCustomers
                         Slip(Emile, "1-3", "12/5/2026"), Slip(Marsh, "1-4", "12/6/2026"), blank,
                         Slip({"Broken Record", "999"}, "1-5", "13/45/2026")});
     Write("CompletedSlips.txt", {Slip(Ann, "300-1", "11/2/2026")});
-    CustomerIndex& index = Customers(v, locale);
+    CustomerIndex& index = Customers(v, Locale);
     using Names = std::vector<std::string>;
     const struct {
         const char* typed;
@@ -115,23 +112,14 @@ TEST_F(CustomerIndexTest, MatchesTelephoneDigitsAndNameWordsAndSkipsNonCustomers
     ASSERT_TRUE(ann);
     EXPECT_FALSE(index.Find({"ann lee", "1 Main St", "", "Springfield", "", "", "(217) 555-0101"}));
     EXPECT_FALSE(index.Find({"", "", "", "", "", "", ""}));
-    EXPECT_EQ(index.LastCall(*ann), "12/4/2026");
-    const auto history = index.History(*ann);
-    ASSERT_EQ(history.size(), 2u);
-    EXPECT_EQ(history[0].saNumber, "SA 1-1");
-    EXPECT_EQ(history[0].place, SlipPlace::Booked);
-    EXPECT_EQ(history[1].saNumber, "SA 300-1");
-    EXPECT_EQ(history[1].date, "11/2/2026");
-    EXPECT_EQ(history[1].team, "1");
-    EXPECT_EQ(history[1].problem, "Leak");
-    EXPECT_EQ(history[1].status, "Scheduled");
-    EXPECT_EQ(history[1].place, SlipPlace::Completed);
+    EXPECT_EQ(Calls(index, *ann), "12/4/2026: SA 1-1/12/4/2026/1/Leak/Scheduled/booked"
+                                  " SA 300-1/11/2/2026/1/Leak/Scheduled/completed");
 }
 
 TEST_F(CustomerIndexTest, FollowsBookingDeleteRescheduleMoveCompletedDeleteAndReset) {
     Write("Slips.txt", {Slip(Ann, "330-1", "11/28/2026"), Slip(Jose, "330-2", "12/4/2026")});
     Write("CompletedSlips.txt", {Slip(Ann, "300-1", "11/2/2026")});
-    const CustomerIndex* built = &Customers(v, locale);
+    const CustomerIndex* built = &Customers(v, Locale);
 
     v.RecordBuffer = Slip(Emile, "331-1", "12/7/2026");
     std::int32_t record = 0;
@@ -142,21 +130,21 @@ TEST_F(CustomerIndexTest, FollowsBookingDeleteRescheduleMoveCompletedDeleteAndRe
 
     OpenSlipFile(v);
     ReadSlip(v, 2); // José's only call
-    EXPECT_FALSE(DeleteCallRecord(v, locale, 2, "SA 330-2"));
+    EXPECT_FALSE(DeleteCallRecord(v, Locale, 2, "SA 330-2"));
     ExpectFollowed("delete");
-    EXPECT_TRUE(Customers(v, locale).ByName("josé", 10).empty());
+    EXPECT_TRUE(Customers(v, Locale).ByName("josé", 10).empty());
 
     ReadSlip(v, 3); // Ann's call of 12/8, moved to 12/9
-    EXPECT_FALSE(DeleteCallRecord(v, locale, 3, "SA 331-2"));
+    EXPECT_FALSE(DeleteCallRecord(v, Locale, 3, "SA 331-2"));
     v.RecordBuffer.Set(SlipField::Date, "12/9/2026");
     v.RecordBuffer.Set(SlipField::SANumber, "SA 331-3");
     AppendSlip(v, record);
     ExpectFollowed("reschedule");
-    EXPECT_EQ(&Customers(v, locale), built) << "followed step by step, not built again";
+    EXPECT_EQ(&Customers(v, Locale), built) << "followed step by step, not built again";
 
     v.CurrentYear = "2026";
     v.DayOfYear = 335; // 1 December: Ann's call of 11/28 is past
-    MovePastSlips(v, locale);
+    MovePastSlips(v, Locale);
     ExpectFollowed("move of past slips");
 
     DeleteSelectedCompletions(v, {true, false});
@@ -164,8 +152,9 @@ TEST_F(CustomerIndexTest, FollowsBookingDeleteRescheduleMoveCompletedDeleteAndRe
 
     ResetSchedules(v, {2026, 12, 1});
     ExpectFollowed("reset");
-    EXPECT_EQ(Shown(Customers(v, locale)), "Ann Lee 11/28/2026: SA 330-1/11/28/2026/completed\n");
+    EXPECT_EQ(Shown(Customers(v, Locale)),
+              "Ann Lee 11/28/2026: SA 330-1/11/28/2026/1/Leak/Scheduled/completed\n");
 }
 
 } // namespace
-} // namespace rotaplan
+} // namespace rotaplan::test

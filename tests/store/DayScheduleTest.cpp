@@ -1,47 +1,37 @@
 #include "store/DaySchedule.h"
+#include "store/CallRecords.h"
 #include "store/StoreError.h"
-#include "support/TempFolder.h"
+#include "support/StoreChecks.h"
 
 #include <gtest/gtest.h>
-#include <map>
 
-namespace rotaplan {
+namespace rotaplan::test {
 namespace {
 
-namespace fs = std::filesystem;
-using test::Day;
-using test::ReadBytes;
-using test::WriteBytes;
+using DayFile = StoreTest;
 
-TEST(DayFile, CreatedFreeOnFirstLookChangedEntryByEntryAndDamageRefused) {
-    test::TempFolder folder;
-    CrewdeskVariables v(folder.Path());
-    v.TeamRoot = TeamRootFor(2026);
-    LoadDay(v, 2, Date{2026, 12, 4});
-    EXPECT_EQ(v.DayFilePath, "\\2026\\Team# 2\\338.txt");
-    const auto file = folder / "2026/Team# 2/338.txt";
+TEST_F(DayFile, CreatedFreeOnFirstLookChangedEntryByEntryAndDamageRefused) {
+    LoadDaySlots(v, 2, Date{2027, 1, 3});
+    EXPECT_EQ(v.DayFilePath, "\\2027\\Team# 2\\3.txt") << "in the folder of the date's year";
+    const auto file = folder / "2027/Team# 2/3.txt";
     EXPECT_EQ(ReadBytes(file), Day({})) << "made along with the team folder it lacked";
 
     v.DaySlots[5] = v.DaySlots[6] = "SA 338-2";
     v.DaySlots[9] = "SA 338-3";
     WriteDayFile(v);
     EXPECT_EQ(ReadBytes(file), Day({{5, "SA 338-2"}, {6, "SA 338-2"}, {9, "SA 338-3"}}));
+    const auto slots = LoadDaySlots(v, 2, Date{2027, 1, 3});
+    EXPECT_EQ(slots[3], "SA 338-2") << "the bookable hours are entries 2 to 9";
+    EXPECT_EQ(slots[7], "SA 338-3");
+    EXPECT_EQ(slots[2], NoEventScheduled);
     FreeBooking(v, "SA 338-2  ");
     EXPECT_EQ(ReadBytes(file), Day({{9, "SA 338-3"}}));
 
     v.DayFilePath = DayFileName(v.TeamRoot, 1, 1);
-    EXPECT_NO_THROW(FreeBooking(v, "SA 338-3")) << "no day file, nothing to free";
-    EXPECT_FALSE(fs::exists(folder / "2026/Team# 1/1.txt"));
-
     v.DaySlots.fill("kept");
     for (const std::string& bad : {Day({}, 11), Day({}, 11) + "SA 5-1\r\n", Day({}, 13)}) {
-        WriteBytes(folder / "2026/Team# 1/1.txt", bad);
-        try {
-            ReadDayFile(v);
-            ADD_FAILURE();
-        } catch (const StoreError& e) {
-            EXPECT_EQ(e.File().filename(), "1.txt");
-        }
+        WriteBytes(folder / "2027/Team# 1/1.txt", bad);
+        EXPECT_EQ(ErrorOf([&] { ReadDayFile(v); }).File().filename(), "1.txt");
         EXPECT_EQ(v.DaySlots[0], "kept");
     }
 }
@@ -58,24 +48,6 @@ TEST(Calendar, WorkingDaysByWorkWeek) {
     EXPECT_EQ(FirstBookableDate({fri, 17, 59}), fri);
     EXPECT_EQ(FirstBookableDate({fri, 18, 0}), sat);
     EXPECT_EQ(FirstBookableDate({Date{2026, 12, 31}, 23, 59}), (Date{2027, 1, 1}));
-}
-
-TEST(YearFolders, MadeOnceWithTheirTeamsAndNextYearFromDay121) {
-    test::TempFolder folder;
-    CrewdeskVariables v(folder.Path());
-    v.Assignments = {"populated", "North", "South"};
-    MakeYearFolders(v, "2027");
-    EXPECT_TRUE(fs::is_directory(folder / "2027/Team# 2"));
-    fs::remove(folder / "2027/Team# 2");
-    MakeYearFolders(v, "2027");
-    EXPECT_FALSE(fs::exists(folder / "2027/Team# 2")) << "an existing year is left";
-
-    fs::remove_all(folder / "2027");
-    EnsureYearFolders(v, Date{2026, 4, 30}); // day 120
-    EXPECT_TRUE(fs::is_directory(folder / "2026/Team# 2"));
-    EXPECT_FALSE(fs::exists(folder / "2027"));
-    EnsureYearFolders(v, Date{2026, 5, 1});
-    EXPECT_TRUE(fs::is_directory(folder / "2027/Team# 2"));
 }
 
 // A booking shows the label clicked; a record its table entry, whatever the hour is now.
@@ -98,4 +70,4 @@ TEST(TimeLabels, StartTimeShownIsTheLabelOfTheFirstSlot) {
 }
 
 } // namespace
-} // namespace rotaplan
+} // namespace rotaplan::test

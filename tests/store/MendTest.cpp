@@ -1,27 +1,20 @@
 #include "store/Mend.h"
+#include "store/CallRecords.h"
 #include "store/CommonDiskRoutines.h"
 #include "store/Counter.h"
 #include "store/DaySchedule.h"
 #include "store/SlipFile.h"
-#include "support/TempFolder.h"
+#include "support/StoreChecks.h"
 
 #include <gtest/gtest.h>
 
-namespace rotaplan {
+namespace rotaplan::test {
 namespace {
-
-namespace fs = std::filesystem;
-using test::ReadBytes;
-using test::WriteBytes;
 
 const Date Today{2026, 12, 4}; // day 338
 
-class Mend : public ::testing::Test {
+class Mend : public StoreTest {
 protected:
-    test::TempFolder folder;
-    CrewdeskVariables v{folder.Path()};
-    UsEnglishLocale locale;
-
     void SetUp() override {
         v.Assignments = {"populated", "North", "South"};
         v.StartHour = 8;
@@ -30,56 +23,47 @@ protected:
     }
     void Slip(const char* sa, const char* date, const char* team, const char* startIndex,
               const char* hours) {
-        v.RecordBuffer.Set(SlipField::SANumber, sa);
-        v.RecordBuffer.Set(SlipField::Date, date);
-        v.RecordBuffer.Set(SlipField::Team, team);
-        v.RecordBuffer.Set(SlipField::StartIndex, startIndex);
-        v.RecordBuffer.Set(SlipField::Hours, hours);
+        using enum SlipField;
+        v.RecordBuffer = SlipOf(
+            {{SANumber, sa}, {Date, date}, {Team, team}, {StartIndex, startIndex}, {Hours, hours}});
         std::int32_t n = 0;
         AppendSlip(v, n);
     }
-    std::array<std::string, 13> Day(int team, const Date& date) {
-        v.TeamRoot = TeamRootFor(date.year);
-        LoadDay(v, team, date);
-        return v.DaySlots;
-    }
-    void Claim(int team, const Date& date, int entry, const char* sa) {
-        v.TeamRoot = TeamRootFor(date.year);
-        LoadDay(v, team, date);
-        v.DaySlots[entry] = sa;
+    void Claim(int team, const Date& date, int slot, const char* sa) {
+        LoadDaySlots(v, team, date);
+        v.DaySlots[slot + 2] = sa;
         WriteDayFile(v);
     }
 };
 
-TEST_F(Mend, AHealthyFolderIsLeftAsItIs) {
+TEST_F(Mend, LeavesAHealthyFolderFreesOrphanHoursNamesLostSlipsAndMovesTheCounterOn) {
     Slip("SA 338-1", "12/7/2026", "1", "4", "2");
-    Claim(1, {2026, 12, 7}, 3, "SA 338-1");
-    Claim(1, {2026, 12, 7}, 4, "SA 338-1");
+    Claim(1, {2026, 12, 7}, 1, "SA 338-1");
+    Claim(1, {2026, 12, 7}, 2, "SA 338-1");
     Slip("SA 300-1", "11/2/2026", "2", "3", "1"); // past: nothing to claim
     const std::string day = ReadBytes(folder / "2026/Team# 1/341.txt");
     v.NextSeq = 2;
     SaveCounter(v);
-    EXPECT_TRUE(MendFolder(v, Today, locale).Empty());
+    EXPECT_TRUE(MendFolder(v, Today, Locale).Empty()) << "a healthy folder is left as it is";
     EXPECT_EQ(ReadBytes(folder / "2026/Team# 1/341.txt"), day);
-}
 
-TEST_F(Mend, FreesOrphanHoursNamesLostSlipsAndMovesTheCounterOn) {
-    Claim(2, {2026, 12, 8}, 5, "SA 338-7"); // an interrupted delete: the slip is gone
-    Claim(1, {2027, 1, 5}, 2, "SA 338-3");
+    // An interrupted delete: the slip is gone, and the counter says 338-2 is next.
+    Claim(2, {2026, 12, 8}, 3, "SA 338-7");
+    Claim(1, {2027, 1, 5}, 0, "SA 338-3");
     Slip("SA 338-4", "12/9/2026", "1", "3", "3"); // a foreign copy's slip without hours
     Slip("SA 338-5", "12/10/2026", "2", "5", "1");
-    Claim(1, {2026, 12, 10}, 4, "SA 338-5"); // in team 1's folder: its team was renumbered
+    Claim(1, {2026, 12, 10}, 2, "SA 338-5"); // in team 1's folder: its team was renumbered
     WriteBytes(folder / "Temp.txt", "half a rewrite");
     WriteBytes(folder / "2026/Team# 1/343.txt.new", "torn");
-    v.NextSeq = 2; // the counter says 338-2 is next, but 338-7 was issued
-    SaveCounter(v);
 
-    const auto mended = MendFolder(v, Today, locale);
+    const auto mended = MendFolder(v, Today, Locale);
     EXPECT_EQ(mended.interrupted.size(), 5u);
-    EXPECT_EQ(Day(2, {2026, 12, 8})[5], "No Event Scheduled");
-    EXPECT_EQ(Day(1, {2027, 1, 5})[2], "No Event Scheduled");
-    EXPECT_EQ(Day(1, {2026, 12, 10})[4], "SA 338-5") << "a slip backs its SA in any folder";
-    EXPECT_EQ(Day(1, {2026, 12, 9})[2], "No Event Scheduled") << "hours are never forced in";
+    EXPECT_EQ(LoadDaySlots(v, 2, {2026, 12, 8})[3], NoEventScheduled);
+    EXPECT_EQ(LoadDaySlots(v, 1, {2027, 1, 5})[0], NoEventScheduled);
+    EXPECT_EQ(LoadDaySlots(v, 1, {2026, 12, 10})[2], "SA 338-5")
+        << "a slip backs its SA in any folder";
+    EXPECT_EQ(LoadDaySlots(v, 1, {2026, 12, 9})[0], NoEventScheduled)
+        << "hours are never forced in";
     EXPECT_EQ(mended.unheld, std::vector<std::string>{"SA 338-4 (team 1 on 12/9/2026)"});
     EXPECT_FALSE(fs::exists(folder / "Temp.txt"));
     EXPECT_FALSE(fs::exists(folder / "2026/Team# 1/343.txt.new"));
@@ -87,4 +71,4 @@ TEST_F(Mend, FreesOrphanHoursNamesLostSlipsAndMovesTheCounterOn) {
 }
 
 } // namespace
-} // namespace rotaplan
+} // namespace rotaplan::test

@@ -1,26 +1,20 @@
 #include "store/Purge.h"
 #include "store/DaySchedule.h"
 #include "support/StoreChecks.h"
-#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-namespace rotaplan {
+namespace rotaplan::test {
 namespace {
 
-namespace fs = std::filesystem;
-using test::ReadBytes;
-using test::WriteBytes;
-
 std::string Slip(const std::string& sa, const std::string& date) {
-    return test::SlipBytes({{SlipField::SANumber, "SA " + sa}, {SlipField::Date, date}});
+    return SlipBytes({{SlipField::SANumber, "SA " + sa}, {SlipField::Date, date}});
 }
 
 // A program folder with two teams, started on the given day.
 struct Program {
-    test::TempFolder folder;
+    TempFolder folder;
     CrewdeskVariables v{folder.Path()};
-    UsEnglishLocale locale;
     explicit Program(const Date& today) {
         v.Assignments = {"populated", "North", "South"};
         EnsureYearFolders(v, today);
@@ -36,7 +30,7 @@ TEST(Purge, PastDaysFromTheMarkToYesterday) {
     for (int day : {39, 40, 44, 45})
         WriteBytes(p.Day(2026, 2, day), "x");
     WriteBytes(p.folder / "Backup/PurgedDate.txt", "40\r\n"); // recovered from the backup
-    EXPECT_FALSE(PurgePastDays(p.v, p.locale).completionsHidden);
+    EXPECT_FALSE(PurgePastDays(p.v, Locale).completionsHidden);
     EXPECT_TRUE(fs::exists(p.Day(2026, 2, 39)));
     EXPECT_FALSE(fs::exists(p.Day(2026, 2, 40)) || fs::exists(p.Day(2026, 2, 44)));
     EXPECT_TRUE(fs::exists(p.Day(2026, 2, 45))) << "today";
@@ -45,42 +39,42 @@ TEST(Purge, PastDaysFromTheMarkToYesterday) {
     Program january(Date{2026, 1, 2});
     WriteBytes(january.Day(2026, 1, 1), "x");
     WriteBytes(january.folder / "PurgedDate.txt", "364\r\n");
-    PurgePastDays(january.v, january.locale);
+    PurgePastDays(january.v, Locale);
     EXPECT_TRUE(fs::exists(january.Day(2026, 1, 1))) << "the mark is last year's";
     EXPECT_EQ(ReadBytes(january.folder / "PurgedDate.txt"), "1\r\n");
     WriteBytes(january.folder / "PurgedDate.txt", "damaged\r\n");
-    PurgePastDays(january.v, january.locale);
+    PurgePastDays(january.v, Locale);
     EXPECT_FALSE(fs::exists(january.Day(2026, 1, 1))) << "a damaged mark starts at day 1";
 }
 
+// Every past slip is appended as it stands, even one already completed or present twice.
 TEST(Purge, MovesByYearThenDayKeepingBothOrders) {
     Program p(Date{2026, 1, 10});
-    const std::string old = Slip("340-1", "12/6/2025");
+    const std::string old = Slip("340-1", "12/6/2025"), jan9 = Slip("9-1", "1/9/2026");
     WriteBytes(p.folder / "CompletedSlips.txt", old);
     WriteBytes(p.folder / "Temp.txt", Slip("1-1", "1/1/2030")); // left by a stopped run
-    WriteBytes(p.folder / "Slips.txt", Slip("349-1", "12/15/2025") + Slip("5-1", "1/5/2027") +
-                                           Slip("9-1", "1/9/2026") + Slip("9-2", "9/0/2026") +
+    WriteBytes(p.folder / "Slips.txt", old + Slip("349-1", "12/15/2025") + Slip("5-1", "1/5/2027") +
+                                           jan9 + Slip("9-2", "9/0/2026") + jan9 +
                                            Slip("10-1", "1/10/2026") + Slip("9-3", "1/9/2026"));
-    EXPECT_EQ(PurgePastDays(p.v, p.locale).undatedSlips, std::vector<std::string>{"SA 9-2"});
+    EXPECT_EQ(PurgePastDays(p.v, Locale).undatedSlips, std::vector<std::string>{"SA 9-2"});
     ASSERT_EQ(p.v.Notices.size(), 1u);
     EXPECT_NE(p.v.Notices[0].find("SA 9-2"), std::string::npos);
-    EXPECT_EQ(ReadBytes(p.folder / "CompletedSlips.txt"), old + Slip("349-1", "12/15/2025") +
-                                                              Slip("9-1", "1/9/2026") +
-                                                              Slip("9-3", "1/9/2026"));
+    EXPECT_EQ(ReadBytes(p.folder / "CompletedSlips.txt"),
+              old + old + Slip("349-1", "12/15/2025") + jan9 + jan9 + Slip("9-3", "1/9/2026"));
     EXPECT_EQ(ReadBytes(p.folder / "Slips.txt"),
               Slip("5-1", "1/5/2027") + Slip("9-2", "9/0/2026") + Slip("10-1", "1/10/2026"));
     EXPECT_FALSE(fs::exists(p.folder / "Temp.txt"));
 
     for (const bool besideExecutable : {false, true}) {
         Program sibling(Date{2026, 1, 10});
-        test::TempFolder executable;
+        TempFolder executable;
         if (besideExecutable)
             sibling.v.ExecutableFolder = executable.Path();
         WriteBytes((besideExecutable ? executable : sibling.folder) / "Tillvane.exe", "");
         WriteBytes(sibling.Day(2026, 1, 9), "x");
-        WriteBytes(sibling.folder / "Slips.txt", Slip("9-1", "1/9/2026") + "torn");
-        EXPECT_TRUE(PurgePastDays(sibling.v, sibling.locale).completionsHidden);
-        EXPECT_EQ(ReadBytes(sibling.folder / "Slips.txt"), Slip("9-1", "1/9/2026") + "torn");
+        WriteBytes(sibling.folder / "Slips.txt", jan9 + "torn");
+        EXPECT_TRUE(PurgePastDays(sibling.v, Locale).completionsHidden);
+        EXPECT_EQ(ReadBytes(sibling.folder / "Slips.txt"), jan9 + "torn");
         ASSERT_EQ(sibling.v.Notices.size(), 1u) << "a torn booking is told of";
         EXPECT_NE(sibling.v.Notices[0].find("Slips.txt ends in part of a call slip (4 bytes)"),
                   std::string::npos);
@@ -89,26 +83,16 @@ TEST(Purge, MovesByYearThenDayKeepingBothOrders) {
     }
 }
 
-// Every past slip is appended as it stands, even one already completed or present twice.
-TEST(Purge, EveryPastSlipIsCompletedAsItStands) {
-    Program p(Date{2026, 1, 10});
-    const std::string done = Slip("7-1", "1/7/2026");
-    WriteBytes(p.folder / "CompletedSlips.txt", done);
-    WriteBytes(p.folder / "Slips.txt", done + Slip("9-1", "1/9/2026") + Slip("9-1", "1/9/2026") +
-                                           Slip("10-1", "1/10/2026"));
-    MovePastSlips(p.v, p.locale);
-    EXPECT_EQ(ReadBytes(p.folder / "CompletedSlips.txt"),
-              done + done + Slip("9-1", "1/9/2026") + Slip("9-1", "1/9/2026"));
-    EXPECT_EQ(ReadBytes(p.folder / "Slips.txt"), Slip("10-1", "1/10/2026"));
-}
-
-TEST(Purge, PreviousYearFromDay121KeepingWhatIsNotOurs) {
+TEST(Purge, YearFoldersComeAndGoFromDay121KeepingWhatIsNotOurs) {
     Program p(Date{2026, 4, 30}); // day 120
     WriteBytes(p.Day(2025, 1, 300), "x");
     EnsureYearFolders(p.v, Date{2026, 4, 30});
     EXPECT_TRUE(fs::exists(p.Day(2025, 1, 300)));
+    EXPECT_TRUE(fs::is_directory(p.folder / "2026/Team# 2"));
+    EXPECT_FALSE(fs::exists(p.folder / "2027"));
     EnsureYearFolders(p.v, Date{2026, 5, 1});
     EXPECT_FALSE(fs::exists(p.folder / "2025"));
+    EXPECT_TRUE(fs::is_directory(p.folder / "2027/Team# 2"));
     EXPECT_TRUE(p.v.Notices.empty());
 
     WriteBytes(p.Day(2025, 1, 300), "x");
@@ -120,7 +104,11 @@ TEST(Purge, PreviousYearFromDay121KeepingWhatIsNotOurs) {
     ASSERT_EQ(p.v.Notices.size(), 1u);
     EXPECT_NE(p.v.Notices[0].find("2025 of last year was kept: it still holds Team# 3, notes.txt"),
               std::string::npos);
+
+    fs::remove(p.folder / "2027/Team# 2");
+    MakeYearFolders(p.v, "2027");
+    EXPECT_FALSE(fs::exists(p.folder / "2027/Team# 2")) << "an existing year is left";
 }
 
 } // namespace
-} // namespace rotaplan
+} // namespace rotaplan::test

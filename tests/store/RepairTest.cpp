@@ -6,29 +6,15 @@
 #include "store/SlipFile.h"
 #include "store/StoreError.h"
 #include "support/StoreChecks.h"
-#include "support/TempFolder.h"
 
 #include <functional>
 #include <gtest/gtest.h>
-#include <map>
 
-namespace rotaplan {
+namespace rotaplan::test {
 namespace {
-
-namespace fs = std::filesystem;
-using test::ReadBytes;
-using test::WriteBytes;
 
 const Date Today{2026, 12, 4};
 const std::size_t Slip = SlipRecordLength;
-
-std::map<std::string, std::string> Contents(const fs::path& folder) {
-    std::map<std::string, std::string> files;
-    for (const auto& entry : fs::recursive_directory_iterator(folder))
-        if (entry.is_regular_file())
-            files[fs::relative(entry.path(), folder).string()] = ReadBytes(entry.path());
-    return files;
-}
 
 bool Told(const std::vector<std::string>& lines, const std::string& part) {
     return std::any_of(lines.begin(), lines.end(),
@@ -38,20 +24,20 @@ bool Told(const std::vector<std::string>& lines, const std::string& part) {
 // Thirty slips ahead with their hours, one completed, a backup copy, a start since.
 class Repair : public ::testing::Test {
 protected:
-    test::TempFolder folder;
+    TempFolder folder;
     std::string slips, backup;
 
     void SetUp() override {
         WriteBytes(folder / "Assignto.txt", "\"North\"\r\n\"South\"\r\n");
         WriteBytes(folder / "ProblemCode.txt", "\"Leak\"\r\n");
         CrewdeskVariables v(folder.Path());
-        test::StartUp(v, {2026, 12, 3});
-        test::Book(v, 1, {2026, 12, 3}, 0, 1);
+        StartUp(v, {2026, 12, 3});
+        Book(v, 1, {2026, 12, 3}, 0, 1);
         for (int i = 0; i < 30; ++i)
-            test::Book(v, 1 + i % 2, Today.AddDays(1 + i / 16), i / 2 % 8, 1);
+            Book(v, 1 + i % 2, Today.AddDays(1 + i / 16), i / 2 % 8, 1);
         BackupFiles(v);
         CrewdeskVariables later(folder.Path());
-        test::StartUp(later, Today);
+        StartUp(later, Today);
         BackupFiles(later);
         slips = ReadBytes(folder / "Slips.txt");
         backup = ReadBytes(folder / "Backup/Slips.txt");
@@ -73,31 +59,31 @@ TEST_F(Repair, ADamagedSlipFileChangesNothingUntilTheBackupCopyIsTaken) {
          [](std::string s) { return s.replace(Slip, Slip, Slip, '\xFF'); }},
         {"ends 10 bytes past", [](std::string s) { return s.insert(Slip + 5, 10, 'x'); }},
     };
-    const test::TempFolder copies;
+    const TempFolder copies;
     const fs::path work = copies / "work";
     for (const auto& [found, damage] : faults) {
         fs::remove_all(work);
         fs::copy(folder.Path(), work, fs::copy_options::recursive);
         WriteBytes(work / "Slips.txt", damage(slips));
-        const auto before = Contents(work);
+        const auto before = FilesUnder(work);
         CrewdeskVariables kept(work);
         std::string question;
         CheckSlipsAtStart(kept, Today, [&](const std::string& q) { return question = q, false; });
         EXPECT_NE(question.find(found), std::string::npos) << question;
         kept.Slips = {};
-        const MendReport report = test::StartUp(kept, Today);
-        EXPECT_EQ(Contents(work), before) << found << ": declined, nothing changes";
+        const MendReport report = StartUp(kept, Today);
+        EXPECT_EQ(FilesUnder(work), before) << found << ": declined, nothing changes";
         EXPECT_TRUE(Told(kept.Notices, "Slips.txt is damaged and kept as it is")) << found;
         EXPECT_TRUE(report.interrupted.empty()) << found;
         EXPECT_THROW(BackupFiles(kept), StoreError);
         EXPECT_EQ(ReadBytes(work / "Backup/Slips.txt"), backup) << found;
 
         CrewdeskVariables taken(work);
-        test::StartUp(taken, Today, true);
+        StartUp(taken, Today, true);
         EXPECT_EQ(ReadBytes(work / "Slips.txt"), slips) << found;
         EXPECT_EQ(ReadBytes(work / "Slips.txt.damaged"), damage(slips)) << found;
         EXPECT_TRUE(Told(taken.Notices, "rebuilt from its backup copy (30 call slips)")) << found;
-        test::ExpectConsistent(work, Today, true, found);
+        ExpectConsistent(work, Today, true, found);
     }
 }
 
@@ -109,7 +95,7 @@ TEST_F(Repair, AMoveMarkerTheFilesDoNotBearOutIsSetAsideAndToldOfOnce) {
         WriteBytes(folder / "TemporaryFile.txt", "");
         WriteBytes(folder / "PurgedDate.txt", "300\r\n");
         CrewdeskVariables v(folder.Path());
-        test::StartUp(v, Today);
+        StartUp(v, Today);
         EXPECT_EQ(ReadBytes(folder / "Slips.txt"), slips) << marker;
         EXPECT_EQ(ReadBytes(folder / "CompletedSlips.txt"), completed) << marker;
         EXPECT_EQ(ReadBytes(folder / "MovingSlips.txt.damaged"), marker);
@@ -117,14 +103,14 @@ TEST_F(Repair, AMoveMarkerTheFilesDoNotBearOutIsSetAsideAndToldOfOnce) {
         ASSERT_EQ(v.Notices.size(), 1u) << marker;
         EXPECT_NE(v.Notices[0].find("does not agree with Slips.txt"), std::string::npos);
         CrewdeskVariables again(folder.Path());
-        test::StartUp(again, Today);
+        StartUp(again, Today);
         EXPECT_TRUE(again.Notices.empty()) << marker;
     }
 }
 
 TEST_F(Repair, TheBackupKeepsThePreviousCopyAndNeverTakesAWorseSlipFile) {
     CrewdeskVariables v(folder.Path());
-    test::StartUp(v, Today);
+    StartUp(v, Today);
     RemoveSlip(v, 1); // shorter by the program's own doing
     BackupFiles(v);
     EXPECT_EQ(ReadBytes(folder / "Backup/Previous/Slips.txt"), backup);
@@ -132,12 +118,7 @@ TEST_F(Repair, TheBackupKeepsThePreviousCopyAndNeverTakesAWorseSlipFile) {
     for (const std::string& worse :
          {slips.substr(2 * Slip, 5 * Slip), std::string(Slip, '\xFF') + slips.substr(2 * Slip)}) {
         WriteBytes(folder / "Slips.txt", worse);
-        try {
-            BackupFiles(v);
-            ADD_FAILURE();
-        } catch (const StoreError& error) {
-            EXPECT_EQ(error.File(), folder / "Backup/Slips.txt");
-        }
+        EXPECT_EQ(ErrorOf([&] { BackupFiles(v); }).File(), folder / "Backup/Slips.txt");
         EXPECT_EQ(ReadBytes(folder / "Backup/Slips.txt"), slips.substr(Slip));
     }
 }
@@ -149,7 +130,7 @@ TEST_F(Repair, ACleanEndSkipsTheScansUntilAFileChangesAndNamesUnheldSlipsOnce) {
                day.replace(at, day.find('\r', at) - at, "\"No Event Scheduled\""));
     const auto start = [this](const Date& today, bool quick) {
         CrewdeskVariables v(folder.Path());
-        const MendReport report = test::StartUp(v, today);
+        const MendReport report = StartUp(v, today);
         EXPECT_EQ(v.Slips.quick, quick);
         BackupFiles(v);
         WriteCleanEnd(v);
@@ -168,4 +149,4 @@ TEST_F(Repair, ACleanEndSkipsTheScansUntilAFileChangesAndNamesUnheldSlipsOnce) {
 }
 
 } // namespace
-} // namespace rotaplan
+} // namespace rotaplan::test

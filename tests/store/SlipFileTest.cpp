@@ -1,31 +1,24 @@
 #include "store/SlipFile.h"
 #include "store/Counter.h"
 #include "store/StoreError.h"
-#include "support/TempFolder.h"
+#include "support/StoreChecks.h"
 
 #include <gtest/gtest.h>
 
-namespace rotaplan {
+namespace rotaplan::test {
 namespace {
 
-using test::ReadBytes;
-using test::WriteBytes;
-
-std::string Bytes(const SlipRecord& r) {
-    return std::string(r.Bytes().data(), r.Bytes().size());
-}
+using SlipFile = StoreTest;
+using Counter = StoreTest;
 
 SlipRecord Slip(const std::string& sa) {
-    SlipRecord r;
-    r.Set(SlipField::Kind, "Service");
-    r.Set(SlipField::SANumber, "SA " + sa);
-    return r;
+    return SlipOf({{SlipField::Kind, "Service"}, {SlipField::SANumber, "SA " + sa}});
 }
 
-std::string FileOf(std::initializer_list<const char*> sas) {
+std::string SlipsOf(std::initializer_list<const char*> sas) {
     std::string bytes;
     for (const char* sa : sas)
-        bytes += Bytes(Slip(sa));
+        bytes += FileOf({Slip(sa)});
     return bytes;
 }
 
@@ -47,7 +40,7 @@ TEST(SlipRecord, FieldsSitAtTheirOffsetsPaddedAndCut) {
         {SlipField::Tel, "217-555-0100"}};
     for (const auto& [field, text] : fields)
         r.Set(field, text);
-    const std::string b = Bytes(r);
+    const std::string b = FileOf({r});
     ASSERT_EQ(b.size(), 269u);
     EXPECT_EQ(b.substr(0, 42), "Service   SA 338-2  1 Hours 3 12/4/2026 10");
     EXPECT_EQ(b.substr(72, 12), "Scheduled   ");
@@ -58,21 +51,19 @@ TEST(SlipRecord, FieldsSitAtTheirOffsetsPaddedAndCut) {
     EXPECT_EQ(r.Trimmed(SlipField::SANumber), "SA 338-2");
 
     r.Set(SlipField::Name, "Jos\xc3\xa9");
-    EXPECT_EQ(Bytes(r).substr(134, 5), "Jos\xe9 ");
+    EXPECT_EQ(FileOf({r}).substr(134, 5), "Jos\xe9 ");
     EXPECT_EQ(r.Trimmed(SlipField::Name), "Jos\xc3\xa9");
     EXPECT_THROW(r.Set(SlipField::Name, "\xc5\x81ukasz"), StoreError);
     EXPECT_EQ(r.Trimmed(SlipField::Name), "Jos\xc3\xa9") << "a refused text changes nothing";
 }
 
-TEST(SlipFile, AppendWritesOneRecordAtTheEndOverAnyTornTail) {
-    test::TempFolder folder;
-    CrewdeskVariables v(folder.Path());
+TEST_F(SlipFile, AppendWritesOneRecordAtTheEndOverAnyTornTail) {
     OpenSlipFile(v);
     EXPECT_EQ(v.SlipCount, 0);
     EXPECT_EQ(ReadBytes(folder / "Slips.txt"), "");
 
     for (const std::string& tail : {std::string(), std::string(200, 'z')}) {
-        WriteBytes(folder / "Slips.txt", FileOf({"1-1", "1-2", "1-3"}) + tail);
+        WriteBytes(folder / "Slips.txt", SlipsOf({"1-1", "1-2", "1-3"}) + tail);
         OpenSlipFile(v);
         EXPECT_EQ(v.SlipCount, 3) << "a partial record is not a record, however long";
         EXPECT_EQ(v.SlipFileNumber->TrailingBytes(), tail.size());
@@ -80,7 +71,7 @@ TEST(SlipFile, AppendWritesOneRecordAtTheEndOverAnyTornTail) {
         std::int32_t written = 0;
         AppendSlip(v, written);
         EXPECT_EQ(written, 4);
-        EXPECT_EQ(ReadBytes(folder / "Slips.txt"), FileOf({"1-1", "1-2", "1-3", "1-4"}));
+        EXPECT_EQ(ReadBytes(folder / "Slips.txt"), SlipsOf({"1-1", "1-2", "1-3", "1-4"}));
         EXPECT_EQ(v.SlipFileNumber, nullptr) << "the append closes every file";
     }
     OpenSlipFile(v);
@@ -91,29 +82,25 @@ TEST(SlipFile, AppendWritesOneRecordAtTheEndOverAnyTornTail) {
 }
 
 // A failing rewrite leaves the file as it was: the crash test stops it at every step.
-TEST(SlipFile, RemovalRewriteKeepsOrderAndClearsStaleScratch) {
-    test::TempFolder folder;
-    CrewdeskVariables v(folder.Path());
+TEST_F(SlipFile, RemovalRewriteKeepsOrderAndClearsStaleScratch) {
     WriteBytes(folder / "Temp.txt", "stale scratch from an earlier run");
-    WriteBytes(folder / "Slips.txt", FileOf({"1-1", "1-2", "1-3", "1-4"}));
+    WriteBytes(folder / "Slips.txt", SlipsOf({"1-1", "1-2", "1-3", "1-4"}));
     RemoveSlip(v, 2);
-    const std::string before = FileOf({"1-1", "1-3", "1-4"});
-    EXPECT_EQ(ReadBytes(folder / "Slips.txt"), before);
-    EXPECT_FALSE(std::filesystem::exists(folder / "Temp.txt"));
+    EXPECT_EQ(ReadBytes(folder / "Slips.txt"), SlipsOf({"1-1", "1-3", "1-4"}));
+    EXPECT_FALSE(fs::exists(folder / "Temp.txt"));
 
-    WriteBytes(folder / "Slips.txt", FileOf({"1-1"}));
+    WriteBytes(folder / "Slips.txt", SlipsOf({"1-1"}));
     RemoveSlip(v, 1);
     EXPECT_EQ(ReadBytes(folder / "Slips.txt"), "");
 }
 
-TEST(SlipFile, ReadAheadServesScansAndJumpsAlike) {
-    test::TempFolder folder;
+TEST_F(SlipFile, ReadAheadServesScansAndJumpsAlike) {
     constexpr int N = 10000;
     std::string bytes;
     for (int i = 1; i <= N; ++i)
-        bytes += Bytes(Slip("1-" + std::to_string(i)));
+        bytes += FileOf({Slip("1-" + std::to_string(i))});
     WriteBytes(folder / "Slips.txt", bytes);
-    SlipFile file(folder / "Slips.txt");
+    rotaplan::SlipFile file(folder / "Slips.txt");
     ASSERT_EQ(file.Count(), N);
     for (int i = 1; i <= N; ++i)
         ASSERT_EQ(file.Read(i).Trimmed(SlipField::SANumber), "SA 1-" + std::to_string(i));
@@ -121,9 +108,7 @@ TEST(SlipFile, ReadAheadServesScansAndJumpsAlike) {
         ASSERT_EQ(file.Read(i).Trimmed(SlipField::SANumber), "SA 1-" + std::to_string(i));
 }
 
-TEST(Counter, SequenceRestartsEachDayAndIsSavedAhead) {
-    test::TempFolder folder;
-    CrewdeskVariables v(folder.Path());
+TEST_F(Counter, SequenceRestartsEachDayIsSavedAheadAndStopsAtTheLast) {
     WriteBytes(folder / "Counter.txt", "\"338\",5\r\n");
     LoadCounter(v, Date{2026, 12, 4});
     EXPECT_EQ(v.CurrentSA, "338-5");
@@ -131,7 +116,7 @@ TEST(Counter, SequenceRestartsEachDayAndIsSavedAhead) {
     EXPECT_EQ(v.CurrentSA, "339-1");
     EXPECT_EQ(ReadBytes(folder / "Counter.txt"), "\"339\",1\r\n");
 
-    std::filesystem::remove(folder / "Counter.txt");
+    fs::remove(folder / "Counter.txt");
     const Date day12{2026, 1, 12};
     LoadCounter(v, day12);
     EXPECT_EQ(v.CurrentSA, "12-1");
@@ -140,16 +125,12 @@ TEST(Counter, SequenceRestartsEachDayAndIsSavedAhead) {
     EXPECT_EQ(v.CurrentSA, "12-3");
     EXPECT_EQ(ReadBytes(folder / "Counter.txt"), "\"12\",3\r\n");
 
-    std::filesystem::remove(folder / "Counter.txt");
+    fs::remove(folder / "Counter.txt");
     WriteBytes(folder / "Backup/Counter.txt", "\"12\",9\r\n");
     LoadCounter(v, day12);
     EXPECT_EQ(v.CurrentSA, "12-9");
     EXPECT_EQ(ReadBytes(folder / "Counter.txt"), "\"12\",9\r\n");
-}
 
-TEST(Counter, LastSequenceOfTheDayIsNotPassed) {
-    test::TempFolder folder;
-    CrewdeskVariables v(folder.Path());
     WriteBytes(folder / "Counter.txt", "\"338\",32767\r\n");
     LoadCounter(v, Date{2026, 12, 4});
     EXPECT_THROW(AdvanceCounter(v), StoreError);
@@ -157,4 +138,4 @@ TEST(Counter, LastSequenceOfTheDayIsNotPassed) {
 }
 
 } // namespace
-} // namespace rotaplan
+} // namespace rotaplan::test

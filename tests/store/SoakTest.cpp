@@ -1,28 +1,26 @@
 // Ten thousand bookings, reschedules and deletes in a seeded random order, with the program
 // started afresh every few hundred: the folder keeps its rules throughout.
+#include "store/CallRecords.h"
 #include "store/CommonDiskRoutines.h"
 #include "store/DaySchedule.h"
 #include "store/SlipFile.h"
 #include "support/StoreChecks.h"
-#include "support/TempFolder.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
 #include <random>
 
-namespace rotaplan {
+namespace rotaplan::test {
 namespace {
-
-namespace fs = std::filesystem;
 
 TEST(Soak, TenThousandOperationsKeepTheFolderConsistent) {
     Date today{2026, 12, 4};
-    test::TempFolder folder;
-    test::WriteBytes(folder / "Assignto.txt", "\"North\"\r\n\"South\"\r\n");
-    test::WriteBytes(folder / "ProblemCode.txt", "\"Leak\"\r\n");
+    TempFolder folder;
+    WriteBytes(folder / "Assignto.txt", "\"North\"\r\n\"South\"\r\n");
+    WriteBytes(folder / "ProblemCode.txt", "\"Leak\"\r\n");
     auto v = std::make_unique<CrewdeskVariables>(folder.Path());
-    test::StartUp(*v, today);
-    v->SoundAlarms = false;
+    StartUp(*v, today);
 
     std::mt19937 rng(20261204);
     int booked = 0, deleted = 0, rescheduled = 0;
@@ -31,7 +29,7 @@ TEST(Soak, TenThousandOperationsKeepTheFolderConsistent) {
         const std::int32_t slips = v->SlipCount;
         const int kind = static_cast<int>(rng() % 10);
         if (slips > 0 && kind < 3) { // delete, or a reschedule: delete, then book anew
-            test::DeleteRecord(*v, static_cast<std::int32_t>(rng() % slips) + 1);
+            DeleteRecord(*v, static_cast<std::int32_t>(rng() % slips) + 1);
             (kind == 0 ? rescheduled : deleted)++;
             if (kind != 0)
                 continue;
@@ -40,13 +38,10 @@ TEST(Soak, TenThousandOperationsKeepTheFolderConsistent) {
         const Date date = ToWorkingDay(5, today.AddDays(static_cast<long>(rng() % 180)));
         const int hours = static_cast<int>(rng() % 3) + 1;
         const int slot = static_cast<int>(rng() % (SlotCount - hours + 1));
-        v->TeamRoot = TeamRootFor(date.year);
-        LoadDay(*v, team, date);
-        bool free = true;
-        for (int k = slot; k < slot + hours; ++k)
-            free = free && v->DaySlots[k + 2] == NoEventScheduled;
-        if (free) {
-            test::Book(*v, team, date, slot, hours);
+        const auto slots = LoadDaySlots(*v, team, date);
+        if (std::all_of(slots.begin() + slot, slots.begin() + slot + hours,
+                        [](const auto& text) { return text == NoEventScheduled; })) {
+            Book(*v, team, date, slot, hours);
             ++booked;
         }
         if (::testing::Test::HasFailure())
@@ -54,9 +49,8 @@ TEST(Soak, TenThousandOperationsKeepTheFolderConsistent) {
         if (op % 400 == 0) { // the next day's start: the sequence would not fit past 999
             today = today.AddDays(1);
             v = std::make_unique<CrewdeskVariables>(folder.Path());
-            test::StartUp(*v, today);
-            test::ExpectConsistent(folder.Path(), today, true,
-                                   "after operation " + std::to_string(op));
+            StartUp(*v, today);
+            ExpectConsistent(folder.Path(), today, true, "after operation " + std::to_string(op));
             if (::testing::Test::HasFailure())
                 return;
         }
@@ -67,4 +61,4 @@ TEST(Soak, TenThousandOperationsKeepTheFolderConsistent) {
 }
 
 } // namespace
-} // namespace rotaplan
+} // namespace rotaplan::test

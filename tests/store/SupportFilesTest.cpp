@@ -1,20 +1,19 @@
 #include "store/CommonDiskRoutines.h"
+#include "store/CrewdeskFiles.h"
 #include "store/CrewdeskSetup.h"
+#include "store/Disk.h"
+#include "store/Master.h"
 #include "store/StoreError.h"
-#include "support/TempFolder.h"
+#include "support/StoreChecks.h"
 
 #include <gtest/gtest.h>
 
-namespace rotaplan {
+namespace rotaplan::test {
 namespace {
 
-namespace fs = std::filesystem;
-using test::ReadBytes;
-using test::WriteBytes;
+using SupportFiles = StoreTest;
 
-TEST(Settings, DefaultsRoundTripHandWrittenAndDamagedFiles) {
-    test::TempFolder folder;
-    CrewdeskVariables v(folder.Path());
+TEST_F(SupportFiles, SettingsDefaultsRoundTripHandWrittenAndDamagedFiles) {
     LoadSettings(v);
     EXPECT_EQ(ReadBytes(folder / "Settings.txt"),
               "8\r\n5\r\n#TRUE#\r\n#TRUE#\r\n#FALSE#\r\n#FALSE#\r\n1\r\n");
@@ -54,11 +53,9 @@ TEST(Settings, DefaultsRoundTripHandWrittenAndDamagedFiles) {
     }
 }
 
-TEST(SupportFiles, RecoveredFromBackupWhenMissing) {
-    test::TempFolder folder;
+TEST_F(SupportFiles, MissingOrDamagedFilesGiveWayToAReadableBackupCopy) {
     WriteBytes(folder / "Backup/Assignto.txt", "\"North, East\"\r\n\"South\"\r\n");
     WriteBytes(folder / "Backup/ProblemCode.txt", "\"Leak\"\r\n");
-    CrewdeskVariables v(folder.Path());
     LoadAssignments(v);
     LoadProblems(v);
     FillTeamLists(v);
@@ -69,19 +66,30 @@ TEST(SupportFiles, RecoveredFromBackupWhenMissing) {
     CheckSetupFiles(v);
     EXPECT_TRUE(v.FileFound);
 
+    WriteBytes(folder / "ProblemCode.txt", "\"Leak\r\n");
+    WriteBytes(folder / "Backup/ProblemCode.txt", "\"Leak\"\r\n\"Drip\"\r\n");
+    LoadProblems(v);
+    EXPECT_EQ(ReadBytes(folder / "ProblemCode.txt"), "\"Leak\"\r\n\"Drip\"\r\n");
+    EXPECT_EQ(ReadBytes(folder / "ProblemCode.txt.damaged"), "\"Leak\r\n");
+    ASSERT_EQ(v.Notices.size(), 1u);
+    EXPECT_NE(v.Notices[0].find("ProblemCode.txt.damaged"), std::string::npos) << v.Notices[0];
+
+    // A damaged copy is no help: the file's own damage is what the operator hears of.
+    WriteBytes(folder / "Settings.txt", "7\r\n5\r\n");
+    WriteBytes(folder / "Backup/Settings.txt", "x");
+    LoadSettings(v);
+    EXPECT_EQ(v.StartHour, 8);
+    EXPECT_EQ(ReadBytes(folder / "Settings.txt"), "7\r\n5\r\n");
+    EXPECT_FALSE(fs::exists(folder / "Settings.txt.damaged"));
+
     // Only a file that is not there is missing: one that cannot be looked for is an error.
     EXPECT_FALSE(RecoverFile(v, "\\absent.txt"));
-    try {
-        RecoverFile(v, "\\" + std::string(300, 'a') + ".txt");
-        FAIL();
-    } catch (const StoreError& e) {
-        EXPECT_NE(std::string(e.what()).find(std::string(300, 'a')), std::string::npos);
-    }
+    const std::string told =
+        ErrorOf([&] { RecoverFile(v, "\\" + std::string(300, 'a') + ".txt"); }).what();
+    EXPECT_NE(told.find(std::string(300, 'a')), std::string::npos);
 }
 
-TEST(SupportFiles, EmptyAndMissingTeamLists) {
-    test::TempFolder folder;
-    CrewdeskVariables v(folder.Path());
+TEST_F(SupportFiles, EmptyAndMissingTeamLists) {
     int redraws = 0;
     v.TeamList.Subscribe([&] { ++redraws; });
     LoadAssignments(v);
@@ -99,29 +107,7 @@ TEST(SupportFiles, EmptyAndMissingTeamLists) {
     EXPECT_TRUE(v.FilesMissing) << "never reset during the run";
 }
 
-TEST(SupportFiles, DamagedFileGivesWayToAReadableBackupCopy) {
-    test::TempFolder folder;
-    CrewdeskVariables v(folder.Path());
-    WriteBytes(folder / "ProblemCode.txt", "\"Leak\r\n");
-    WriteBytes(folder / "Backup/ProblemCode.txt", "\"Leak\"\r\n\"Drip\"\r\n");
-    LoadProblems(v);
-    EXPECT_EQ(ReadBytes(folder / "ProblemCode.txt"), "\"Leak\"\r\n\"Drip\"\r\n");
-    EXPECT_EQ(ReadBytes(folder / "ProblemCode.txt.damaged"), "\"Leak\r\n");
-    ASSERT_EQ(v.Notices.size(), 1u);
-    EXPECT_NE(v.Notices[0].find("ProblemCode.txt.damaged"), std::string::npos) << v.Notices[0];
-
-    // A damaged copy is no help: the file's own damage is what the operator hears of.
-    WriteBytes(folder / "Settings.txt", "7\r\n5\r\n");
-    WriteBytes(folder / "Backup/Settings.txt", "x");
-    LoadSettings(v);
-    EXPECT_EQ(v.StartHour, 8);
-    EXPECT_EQ(ReadBytes(folder / "Settings.txt"), "7\r\n5\r\n");
-    EXPECT_FALSE(fs::exists(folder / "Settings.txt.damaged"));
-}
-
-TEST(SupportFiles, ListsAreWrittenInWindows1252AndRefuseWhatCannotBeStored) {
-    test::TempFolder folder;
-    CrewdeskVariables v(folder.Path());
+TEST_F(SupportFiles, ListsAreWrittenInWindows1252AndRefuseWhatCannotBeStored) {
     const std::string stored = "\"Caf\xe9 sink\"\r\n\"Heat, hot water\"\r\n";
     SaveTextList(v, ProblemCodeFile, {"Caf\xc3\xa9 sink", "Heat, hot water"});
     EXPECT_EQ(ReadBytes(folder / "ProblemCode.txt"), stored);
@@ -135,12 +121,10 @@ TEST(SupportFiles, ListsAreWrittenInWindows1252AndRefuseWhatCannotBeStored) {
     EXPECT_EQ(ReadBytes(folder / "Assignto.txt"), "");
 }
 
-TEST(SupportFiles, KillIfExistsDeletesFilesOnlyAndPrepareFoldersKeepsSlips) {
-    test::TempFolder folder;
+TEST_F(SupportFiles, KillIfExistsDeletesFilesOnlyAndPrepareFoldersKeepsSlips) {
     WriteBytes(folder / "2026/Team# 1/338.txt", "x");
     WriteBytes(folder / "2026/Team# 1/README", "x");
     WriteBytes(folder / "2026/Team# 1/sub/keep.txt", "x");
-    CrewdeskVariables v(folder.Path());
     KillIfExists(v, "\\2026\\Team# 1\\nothing.txt");
     KillIfExists(v, "\\2026\\Team# 2\\*.*");
     KillIfExists(v, "\\2026\\Team# 1\\*.*");
@@ -156,5 +140,49 @@ TEST(SupportFiles, KillIfExistsDeletesFilesOnlyAndPrepareFoldersKeepsSlips) {
     EXPECT_EQ(ReadBytes(folder / "Slips.txt").size(), 269u);
 }
 
+TEST_F(SupportFiles, BackupCopiesWhatExistsKeepsOlderCopiesAndGoesOnPastAFailingCopy) {
+    WriteBytes(folder / "Assignto.txt", "\"North\"\r\n");
+    WriteBytes(folder / "CompletedSlips.txt", std::string(269, 'c'));
+    WriteBytes(folder / "Backup/PurgedDate.txt", "44\r\n");
+    BackupFiles(v);
+    EXPECT_EQ(ReadBytes(folder / "Backup/Assignto.txt"), "\"North\"\r\n");
+    EXPECT_EQ(ReadBytes(folder / "Backup/PurgedDate.txt"), "44\r\n");
+    EXPECT_FALSE(fs::exists(folder / "Backup/CompletedSlips.txt"));
+    WriteBytes(folder / "Assignto.txt", "\"Changed\"\r\n");
+    RestoreFiles(v);
+    EXPECT_EQ(ReadBytes(folder / "Assignto.txt"), "\"North\"\r\n");
+    EXPECT_EQ(ReadBytes(folder / "PurgedDate.txt"), "44\r\n");
+
+    for (const char* name : CentralFiles)
+        WriteBytes(folder / name, name);
+    WriteBytes(folder / "Backup/Counter.txt", "old");
+    disk::SetFaultHook([](disk::Operation op, const fs::path& file) {
+        if (op == disk::Operation::Rename && file.filename() == "Counter.txt")
+            throw StoreError(file, "rename", "Read-only file system");
+    });
+    EXPECT_EQ(ErrorOf([&] { BackupFiles(v); }).File().filename(), "Counter.txt");
+    disk::SetFaultHook(nullptr);
+    EXPECT_EQ(ReadBytes(folder / "Backup/Counter.txt"), "old");
+    EXPECT_EQ(ReadBytes(folder / "Backup/Settings.txt"), "Settings.txt");
+    EXPECT_FALSE(fs::exists(folder / "Backup/Counter.txt.new"));
+}
+
+// Reads the shortcut at the moment of the hand-over, as a launcher would.
+struct ShortcutReader : WebOpener {
+    explicit ShortcutReader(fs::path file) : shortcut(std::move(file)) {}
+    void Open(const std::string&) override { seen = ReadBytes(shortcut); }
+    void OpenHelp(const fs::path&) override {}
+    fs::path shortcut;
+    std::string seen;
+};
+
+TEST_F(SupportFiles, TheWebPageShortcutIsHandedOverAndRemoved) {
+    ShortcutReader web(folder / "Temp.url");
+    WriteBytes(folder / "Temp.url", "left over from before");
+    OpenWebPage(v, web, "https://www.example.com/");
+    EXPECT_EQ(web.seen, "[InternetShortcut]\r\nURL = https://www.example.com/\r\n");
+    EXPECT_FALSE(fs::exists(folder / "Temp.url"));
+}
+
 } // namespace
-} // namespace rotaplan
+} // namespace rotaplan::test

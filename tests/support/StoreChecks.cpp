@@ -19,8 +19,6 @@
 
 namespace rotaplan::test {
 
-namespace fs = std::filesystem;
-
 const UsEnglishLocale Locale;
 
 SlipRecord SlipOf(std::initializer_list<std::pair<SlipField, std::string>> fields) {
@@ -58,6 +56,15 @@ SlipRecord CustomerSlip(const std::string& sa, const char* team, const char* dat
                    {Problem, "Leak"}});
 }
 
+StoreError ErrorOf(const std::function<void()>& operation) {
+    try {
+        operation();
+    } catch (const StoreError& error) {
+        return error;
+    }
+    return StoreError({}, "", "no error");
+}
+
 // The store's part of the start-up, in its order.
 MendReport StartUp(CrewdeskVariables& v, const Date& today, bool takeBackup) {
     v.TeamRoot = TeamRootFor(today.year);
@@ -77,13 +84,8 @@ MendReport StartUp(CrewdeskVariables& v, const Date& today, bool takeBackup) {
 }
 
 void Book(CrewdeskVariables& v, int team, const Date& date, int slot, int hours) {
-    v.TeamRoot = TeamRootFor(date.year);
-    LoadDay(v, team, date);
-    std::array<std::string, SlotCount> slots;
-    for (int k = 0; k < SlotCount; ++k)
-        slots[k] = v.DaySlots[k + 2];
-    for (int k = slot; k < slot + hours; ++k)
-        slots[k] = "SA " + v.CurrentSA;
+    auto slots = LoadDaySlots(v, team, date);
+    std::fill_n(slots.begin() + slot, hours, "SA " + v.CurrentSA);
     v.RecordBuffer.Set(SlipField::Name, "Customer " + v.CurrentSA);
     v.RecordBuffer.Set(SlipField::Date, Locale.ShortDate(date));
     v.RecordBuffer.Set(SlipField::Team, std::to_string(team));
@@ -102,7 +104,6 @@ void DeleteRecord(CrewdeskVariables& v, std::int32_t recordNumber) {
         throw *dayError;
 }
 
-// The rules the folder must keep, whatever stopped.
 void ExpectConsistent(const fs::path& folder, const Date& today, bool teamsKept,
                       const std::string& where) {
     CrewdeskVariables v(folder);

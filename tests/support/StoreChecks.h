@@ -5,9 +5,13 @@
 #include "store/CrewdeskVariables.h"
 #include "store/Repair.h"
 #include "store/SlipRecord.h"
+#include "store/StoreError.h"
+#include "support/TempFolder.h"
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -17,6 +21,12 @@ namespace rotaplan::test {
 
 extern const UsEnglishLocale Locale;
 
+class StoreTest : public ::testing::Test {
+protected:
+    TempFolder folder;
+    CrewdeskVariables v{folder.Path()};
+};
+
 // A slip with these fields, the others blank; its 269 bytes; a file of such slips.
 SlipRecord SlipOf(std::initializer_list<std::pair<SlipField, std::string>> fields);
 std::string SlipBytes(std::initializer_list<std::pair<SlipField, std::string>> fields);
@@ -25,6 +35,9 @@ std::string FileOf(const std::vector<SlipRecord>& slips);
 SlipRecord CustomerSlip(const std::string& sa, const char* team, const char* date,
                         const char* startIndex, const char* hours, const char* name,
                         const char* tel);
+
+// The error the operation fails with; one naming no file when it does not fail.
+StoreError ErrorOf(const std::function<void()>& operation);
 
 // A damaged slip file is kept, unless takeBackup.
 MendReport StartUp(CrewdeskVariables& v, const Date& today, bool takeBackup = false);

@@ -9,10 +9,10 @@ namespace rotaplan::test {
 
 TempFolder::TempFolder() {
     std::random_device seed;
-    const auto base = std::filesystem::temp_directory_path();
+    const auto base = fs::temp_directory_path();
     for (int attempt = 0; attempt < 100; ++attempt) {
         path_ = base / ("rotaplan-test-" + std::to_string(seed()));
-        if (std::filesystem::create_directory(path_))
+        if (fs::create_directory(path_))
             return;
     }
     throw std::runtime_error("no temporary folder");
@@ -20,18 +20,25 @@ TempFolder::TempFolder() {
 
 TempFolder::~TempFolder() {
     std::error_code ec;
-    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ec);
-    std::filesystem::remove_all(path_, ec);
+    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
+    fs::remove_all(path_, ec);
 }
 
-std::string ReadBytes(const std::filesystem::path& file) {
+std::string ReadBytes(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-void WriteBytes(const std::filesystem::path& file, std::string_view bytes) {
-    std::filesystem::create_directories(file.parent_path());
+std::map<std::string, std::string> FilesUnder(const fs::path& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        if (entry.is_regular_file())
+            files[fs::relative(entry.path(), folder).generic_string()] = ReadBytes(entry.path());
+    return files;
+}
+
+void WriteBytes(const fs::path& file, std::string_view bytes) {
+    fs::create_directories(file.parent_path());
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
