@@ -37,6 +37,8 @@ protected:
     }
     // Typed as the operator types, so a completer could still get in the way.
     void Type(QComboBox* combo, const char* text) {
+        combo->window()->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(combo->window()));
         combo->setFocus();
         combo->clearEditText();
         QTest::keyClicks(combo, QString::fromUtf8(text));
