@@ -14,8 +14,7 @@ class Input : public test::ProgramTest {
 protected:
     frmShell* shell = nullptr;
     void SetUp() override {
-        test::WriteBytes(folder / "Assignto.txt", "\"North\"\r\n");
-        test::WriteBytes(folder / "ProblemCode.txt", "\"Leak\"\r\n");
+        WriteTeams();
         Started();
         shell = OpenIntake();
     }

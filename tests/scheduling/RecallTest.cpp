@@ -11,32 +11,14 @@
 namespace rotaplan {
 namespace {
 
+// A call for a customer at 1 Main St, Apt 3, Springfield IL, in team 1's first hour.
 std::string Slip(const char* sa, const char* date, const char* name, const char* tel,
                  const char* zip) {
-    using enum SlipField;
-    return test::SlipBytes({{Kind, "Service"},
-                            {SANumber, sa},
-                            {Team, "1"},
-                            {Date, date},
-                            {StartIndex, "3"},
-                            {Hours, "1"},
-                            {Problem, "Leak"},
-                            {Status, "Scheduled"},
-                            {Name, name},
-                            {Street, "12 Oak Ave"},
-                            {Apt, "Apt 3"},
-                            {City, "Springfield"},
-                            {ST, "IL"},
-                            {Zip, zip},
-                            {Tel, tel}});
-}
-
-// A day of team 1 whose first hour the slip holds.
-std::string Day(const char* sa) {
-    std::string bytes;
-    for (int entry = 0; entry < 12; ++entry)
-        bytes += std::string("\"") + (entry == 3 ? sa : "No Event Scheduled") + "\"\r\n";
-    return bytes;
+    SlipRecord slip = test::CustomerSlip(sa, "1", date, "3", "1", name, tel);
+    slip.Set(SlipField::Apt, "Apt 3");
+    slip.Set(SlipField::Zip, zip);
+    slip.Set(SlipField::Status, "Scheduled");
+    return test::FileOf({slip});
 }
 
 class Recall : public test::ProgramTest {
@@ -44,16 +26,14 @@ protected:
     frmShell* shell = nullptr;
 
     void SetUp() override {
-        test::WriteBytes(folder / "Assignto.txt", "\"North\"\r\n");
-        test::WriteBytes(folder / "ProblemCode.txt", "\"Leak\"\r\n");
+        WriteTeams();
         test::WriteBytes(folder / "Slips.txt",
-                         Slip("SA 330-1", "12/10/2026", "Ann Lee", "(217)5550101", "62701") +
-                             Slip("SA 330-2", "12/11/2026", "Anna Berg", "217 555 0199", ""));
-        std::filesystem::create_directories(folder / "2026" / "Team# 1");
-        test::WriteBytes(folder / "2026" / "Team# 1" / "344.txt", Day("SA 330-1"));
-        test::WriteBytes(folder / "2026" / "Team# 1" / "345.txt", Day("SA 330-2"));
+                         Slip("330-1", "12/10/2026", "Ann Lee", "(217)5550101", "62701") +
+                             Slip("330-2", "12/11/2026", "Anna Berg", "217 555 0199", ""));
+        test::WriteBytes(folder / "2026/Team# 1/344.txt", test::Day({{3, "SA 330-1"}}));
+        test::WriteBytes(folder / "2026/Team# 1/345.txt", test::Day({{3, "SA 330-2"}}));
         test::WriteBytes(folder / "CompletedSlips.txt",
-                         Slip("SA 306-1", "11/2/2026", "Ann Lee", "(217)5550101", "62701"));
+                         Slip("306-1", "11/2/2026", "Ann Lee", "(217)5550101", "62701"));
         Started();
         shell = OpenIntake();
     }
@@ -102,8 +82,8 @@ TEST_F(Recall, TypingOffersMatchesDownAndEnterPickEscapeCloses) {
     Press(Qt::Key_Return);
     EXPECT_FALSE(Offered()->isVisible());
     EXPECT_TRUE(shell->isVisible()) << "Enter picked; it did not schedule";
-    const std::vector<QString> ann = {"Ann Lee", "12 Oak Ave", "Apt 3",       "Springfield",
-                                      "IL",      "62701",      "(217)5550101"};
+    const std::vector<QString> ann = {"Ann Lee", "1 Main St", "Apt 3",       "Springfield",
+                                      "IL",      "62701",     "(217)5550101"};
     EXPECT_EQ(Boxes(), ann) << "all seven boxes, the zip typed before included";
     EXPECT_EQ(History(0), (std::vector<QString>{"SA 330-1", "SA 306-1"}));
     EXPECT_EQ(History(2), (std::vector<QString>{"North", "North"}));
