@@ -1,16 +1,15 @@
+#include "admin/frmCompleted.h"
 #include "records/frmPrintSch.h"
-#include "store/DaySchedule.h"
 #include "support/ProgramFixture.h"
 
 #include <QAbstractItemView>
 #include <QCalendarWidget>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QTest>
-#include <map>
 
 namespace rotaplan {
 namespace {
@@ -29,9 +28,12 @@ std::string Slip(const char* sa, const char* team, const char* date, const char*
 class PrintSch : public test::ProgramTest {
 protected:
     frmPrintSch* form = nullptr;
+    test::TempFolder out; // never the program folder
 
     void Open() {
         WriteTeams();
+        WriteBytes(folder / "CompletedSlips.txt",
+                   Slip("330-1", "1", "11/30/2026", "3", "1", "Ann Lee"));
         Started(); // before the slips: the start would mend their missing hours
         program->Variables().SoundAlarms = true;
         WriteBytes(folder / "Slips.txt",
@@ -39,7 +41,8 @@ protected:
                        Slip("338-2", "2", "12/4/2026", "8", "1", "Bob Stone") +
                        Slip("338-3", "1", "12/4/2026", "5", "1", "Other Team") +
                        Slip("338-4", "2", "12/7/2026", "3", "1", "Other Day") +
-                       Slip("338-5", "2", "12/4/2026", "6", "1", "Noon Slot"));
+                       Slip("338-5", "2", "12/4/2026", "6", "1", "Noon Slot") +
+                       Slip("338-6", "1", "1/5/2027", "3", "1", "Cy Later"));
         WriteBytes(folder / "2026/Team# 2/338.txt",
                    Day({{3, "SA 338-1"}, {4, "SA 338-1"}, {5, "SA 338-5"}, {7, "SA 338-2"}}));
         form = &program->ShowAnew<frmPrintSch>();
@@ -54,6 +57,7 @@ protected:
     QString Label(const char* name) { return Find<QLabel>(form, name)->text(); }
     QString Title() { return Find<QGroupBox>(form, "frmDay")->title(); }
     void Team(int row) { Find<QListWidget>(form, "lstAssignto")->setCurrentRow(row); }
+    std::string Contents(const char* name) { return ReadBytes(out / name); }
     void Pick(const Date& d) {
         Find<QCalendarWidget>(form, "Calender")->setSelectedDate(QDate(d.year, d.month, d.day));
     }
@@ -133,6 +137,55 @@ TEST_F(PrintSch, DateSelectionKeepsToWorkingDaysFromToday) {
     platform.clock.now.hour = 18; // Friday evening: the next working day
     form->Activate();
     EXPECT_EQ(form->SelectedDate(), (Date{2026, 12, 7}));
+}
+
+TEST_F(PrintSch, ButtonsWriteTheSheetsCalendarAndSpreadsheetWhereTheDialogSays) {
+    Open();
+    Click(form, "cmdPdf");
+    EXPECT_EQ(platform.save.suggested.back(), "North 2026-12-04.pdf") << "cancelled";
+    platform.save.answer = out / "day.pdf";
+    Click(form, "cmdPdfWeek");
+    EXPECT_EQ(platform.save.suggested.back(), "North week of 2026-12-04.pdf");
+    EXPECT_EQ(Contents("day.pdf").substr(0, 5), "%PDF-");
+
+    Click(form, "cmdPrint");
+    EXPECT_EQ(platform.print.papers.size(), 1u) << "cancelled, nothing printed";
+    platform.print.pdf = out / "printed.pdf";
+    Click(form, "cmdPrintWeek");
+    EXPECT_EQ(Contents("printed.pdf").substr(0, 5), "%PDF-");
+
+    auto* span = Find<QComboBox>(form, "cboCalendarSpan");
+    span->setFocus();
+    QTest::keyClick(span, Qt::Key_End);
+    platform.save.answer = out / "north.ics";
+    Click(form, "cmdCalendar");
+    EXPECT_EQ(platform.save.suggested.back(), "North from 2026-12-04.ics");
+    const std::string ics = Contents("north.ics");
+    EXPECT_NE(ics.find("SA 338-3 Other Team"), std::string::npos) << ics;
+    EXPECT_NE(ics.find("SA 338-6 Cy Later"), std::string::npos) << "all future bookings";
+    QTest::keyClick(span, Qt::Key_Home);
+    Click(form, "cmdCalendar");
+    EXPECT_EQ(Contents("north.ics").find("Cy Later"), std::string::npos) << "this day only";
+
+    platform.save.answer = out / "gone" / "north.ics";
+    Answer({MessageAnswer::Ok});
+    Click(form, "cmdCalendar");
+    EXPECT_NE(Shown().back().find((out / "gone").string()), std::string::npos) << Shown().back();
+
+    const std::string slips = ReadBytes(folder / "Slips.txt");
+    platform.save.answer = folder / "Slips.txt";
+    Answer({MessageAnswer::Ok});
+    Click(form, "cmdCalendar");
+    EXPECT_EQ(ReadBytes(folder / "Slips.txt"), slips);
+    EXPECT_EQ(Shown().back().rfind("Rotaplan keeps its own files", 0), 0u) << "refused";
+
+    auto& completed = program->Load<frmCompleted>();
+    completed.show();
+    platform.save.answer = out / "done.csv";
+    Click(&completed, "cmdExport");
+    EXPECT_EQ(platform.save.suggested.back(), "Completed Service Attentions 2026-12-04.csv");
+    const std::string csv = Contents("done.csv");
+    EXPECT_NE(csv.find("\"SA 330-1\",\"1\""), std::string::npos) << csv;
 }
 
 } // namespace
