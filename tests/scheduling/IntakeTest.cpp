@@ -60,6 +60,12 @@ protected:
         QTest::keyClick(popup ? popup : shell->focusWidget(), key);
     }
     void Type(const char* text) { QTest::keyClicks(shell->focusWidget(), text); }
+    // Types over a box's whole text, as the operator does after selecting it.
+    void Retype(const char* name, const char* text) {
+        Box(name)->setFocus();
+        Box(name)->selectAll();
+        Type(text);
+    }
     std::vector<QString> Boxes() {
         std::vector<QString> texts;
         for (const char* name :
@@ -122,13 +128,10 @@ TEST(QuotedLines, ALineBreakNeverSplitsAStoredText) {
 
 TEST_F(Intake, TypingOffersMatchesDownAndEnterPickEscapeCloses) {
     EXPECT_EQ(program->Variables().Customers, nullptr) << "not built at start-up";
-    Box("txtZip")->setFocus();
-    Type("99999");
-    Box("txtName")->setFocus();
-    Type("zz");
+    Retype("txtZip", "99999");
+    Retype("txtName", "zz");
     EXPECT_FALSE(Offered()->isVisible()) << "nothing matches, nothing offered";
-    Box("txtName")->clear();
-    Type("aNN");
+    Retype("txtName", "aNN");
     ASSERT_TRUE(Offered()->isVisible());
     EXPECT_EQ(Offered()->model()->rowCount(), 2);
     EXPECT_EQ(Offered()->model()->index(0, 3).data().toString(), "12/10/2026"); // last call
@@ -143,9 +146,7 @@ TEST_F(Intake, TypingOffersMatchesDownAndEnterPickEscapeCloses) {
     EXPECT_EQ(History(2), (std::vector<QString>{"North", "North"}));
     EXPECT_EQ(History(4), (std::vector<QString>{"Scheduled", "Completed"}));
 
-    Box("txtTel")->setFocus();
-    Box("txtTel")->selectAll();
-    Type("217-555-019");
+    Retype("txtTel", "217-555-019");
     ASSERT_TRUE(Offered()->isVisible());
     EXPECT_EQ(Offered()->model()->rowCount(), 1);
     EXPECT_TRUE(History(0).empty()) << "the boxes no longer hold a known customer";
@@ -164,12 +165,9 @@ TEST_F(Intake, APickedCustomerCanBeChangedAndItsBookedCallOpensInTheCallRecords)
     Type("lee");
     Press(Qt::Key_Down);
     Press(Qt::Key_Return);
-    Box("txtApt")->setFocus();
-    Box("txtApt")->selectAll();
-    Type("Rear door");
+    Retype("txtApt", "Rear door");
     EXPECT_TRUE(History(0).empty());
-    Box("txtApt")->selectAll();
-    Type("Apt 3");
+    Retype("txtApt", "Apt 3");
     ASSERT_EQ(History(0).size(), 2u);
 
     auto* history = Find<QTreeWidget>(shell, "lstHistory");
