@@ -5,7 +5,7 @@
 #include "support/TempFolder.h"
 
 #include <QLocale>
-#include <cstdio>
+#include <QProcess>
 #include <gtest/gtest.h>
 #include <libical/ical.h>
 #include <map>
@@ -49,14 +49,11 @@ protected:
         }
         WriteBytes(folder / "Slips.txt", test::FileOf(slips));
     }
-    std::string Run(const std::string& command) {
-        std::string out;
-        FILE* pipe = ::popen(command.c_str(), "r");
-        char buffer[4096];
-        while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe))
-            out.append(buffer, n);
-        ::pclose(pipe);
-        return out;
+    static std::string Run(const std::string& command) {
+        QProcess process;
+        process.startCommand(QString::fromStdString(command));
+        process.waitForFinished();
+        return process.readAllStandardOutput().toStdString();
     }
     std::string Pdf(std::uint8_t workWeek, const Date& from, bool week, Paper paper) {
         const auto sheets = DaySheets(v, test::Locale, 1, SheetDays(workWeek, from, week));

@@ -47,13 +47,12 @@ protected:
                    Day({{3, "SA 338-1"}, {4, "SA 338-1"}, {5, "SA 338-5"}, {7, "SA 338-2"}}));
         form = &program->ShowAnew<frmPrintSch>();
     }
-    QString Small(int box) {
-        return Find<QLineEdit>(form, ("Text1_" + std::to_string(box + 8)).c_str())->text();
+    template <class Box> Box* Text1(int index) {
+        return Find<Box>(form, ("Text1_" + std::to_string(index)).c_str());
     }
-    QString Large(int box) { return LargeBox(box)->toPlainText(); }
-    QPlainTextEdit* LargeBox(int box) {
-        return Find<QPlainTextEdit>(form, ("Text1_" + std::to_string(box)).c_str());
-    }
+    QString Small(int box) { return Text1<QLineEdit>(box + 8)->text(); }
+    QString Large(int box) { return Text1<QPlainTextEdit>(box)->toPlainText(); }
+    QColor Ink(int box) { return Text1<QPlainTextEdit>(box)->palette().color(QPalette::Text); }
     QString Label(const char* name) { return Find<QLabel>(form, name)->text(); }
     QString Title() { return Find<QGroupBox>(form, "frmDay")->title(); }
     void Team(int row) { Find<QListWidget>(form, "lstAssignto")->setCurrentRow(row); }
@@ -79,11 +78,9 @@ TEST_F(PrintSch, ShowsTheTeamsDayInBothViews) {
     EXPECT_TRUE(Large(3).startsWith("Noon Slot\n"));
     for (int box : {0, 4, 6, 7}) {
         EXPECT_EQ(Large(box), FreeBox) << box;
-        EXPECT_EQ(LargeBox(box)->palette().color(QPalette::Text),
-                  QApplication::palette().color(QPalette::Highlight));
+        EXPECT_EQ(Ink(box), QApplication::palette().color(QPalette::Highlight));
     }
-    EXPECT_EQ(LargeBox(1)->palette().color(QPalette::Text),
-              QApplication::palette().color(QPalette::ButtonText));
+    EXPECT_EQ(Ink(1), QApplication::palette().color(QPalette::ButtonText));
 
     Click(form, "cmdView");
     EXPECT_TRUE(frmDay->isVisible() && Find<QGroupBox>(form, "frmTime")->isVisible());
