@@ -57,9 +57,7 @@ protected:
     QString Title() { return Find<QGroupBox>(form, "frmDay")->title(); }
     void Team(int row) { Find<QListWidget>(form, "lstAssignto")->setCurrentRow(row); }
     std::string Contents(const char* name) { return ReadBytes(out / name); }
-    void Pick(const Date& d) {
-        Find<QCalendarWidget>(form, "Calender")->setSelectedDate(QDate(d.year, d.month, d.day));
-    }
+    QCalendarWidget* Calendar() { return Find<QCalendarWidget>(form, "Calender"); }
 };
 
 TEST_F(PrintSch, ShowsTheTeamsDayInBothViews) {
@@ -103,25 +101,24 @@ TEST_F(PrintSch, ShowsTheTeamsDayInBothViews) {
 TEST_F(PrintSch, DateSelectionKeepsToWorkingDaysFromToday) {
     Open();
     Team(1);
-    Pick(Date{2026, 12, 12}); // a Saturday, Monday to Friday by default
+    Calendar()->setSelectedDate(QDate(2026, 12, 12)); // a Saturday, Monday to Friday by default
     EXPECT_EQ(form->SelectedDate(), (Date{2026, 12, 14}));
     EXPECT_EQ(Large(0), FreeBox);
 
-    Pick(Date{2026, 12, 3});
+    Calendar()->setSelectedDate(QDate(2026, 12, 3));
     EXPECT_EQ(form->SelectedDate(), (Date{2026, 12, 4}));
     EXPECT_EQ(platform.beep.count, 1);
     EXPECT_EQ(Title(), "12/4/2026") << "the boxes follow the calendar back to today";
 
     Answer({MessageAnswer::Ok});
-    Pick(Date{2028, 3, 1});
+    Calendar()->setSelectedDate(QDate(2028, 3, 1));
     EXPECT_EQ(platform.messages.shown.back().title, "Invalid Year");
     EXPECT_EQ(Shown().back(), "You have selected a date in which\r\nNo Events are Scheduled");
     EXPECT_EQ(Title(), "12/4/2026") << "back to today's schedule";
     EXPECT_FALSE(std::filesystem::exists(folder / "2028"));
 
     // Keys move the date as a click does, under the same rules.
-    auto* days = Find<QCalendarWidget>(form, "Calender")
-                     ->findChild<QAbstractItemView*>("qt_calendar_calendarview");
+    auto* days = Calendar()->findChild<QAbstractItemView*>("qt_calendar_calendarview");
     QTest::keyClick(days, Qt::Key_Left);
     EXPECT_EQ(platform.beep.count, 2);
     QTest::keyClick(days, Qt::Key_Right);
