@@ -14,8 +14,7 @@
 namespace rotaplan {
 namespace {
 
-using test::ReadBytes;
-using test::WriteBytes;
+using namespace test;
 
 struct Customer {
     const char *sa, *team, *date, *startIndex, *hours, *name, *street;
@@ -32,7 +31,7 @@ const Customer Slips[] = {
 
 class Exports : public ::testing::Test {
 protected:
-    test::TempFolder folder;
+    TempFolder folder;
     CrewdeskVariables v{folder.Path()};
     void SetUp() override {
         v.Assignments = {"populated", "Équipe Nord", "South"};
@@ -40,14 +39,14 @@ protected:
         v.WorkWeek = 5;
         std::vector<SlipRecord> slips;
         for (const Customer& c : Slips) {
-            slips.push_back(test::CustomerSlip(c.sa, c.team, c.date, c.startIndex, c.hours, c.name,
-                                               "555-0100"));
+            slips.push_back(
+                CustomerSlip(c.sa, c.team, c.date, c.startIndex, c.hours, c.name, "555-0100"));
             slips.back().Set(SlipField::Kind, "Service");
             slips.back().Set(SlipField::Problem, "Leak, \"urgent\"");
             slips.back().Set(SlipField::Street, c.street);
             slips.back().Set(SlipField::Zip, "62701");
         }
-        WriteBytes(folder / "Slips.txt", test::FileOf(slips));
+        WriteBytes(folder / "Slips.txt", FileOf(slips));
     }
     static std::string Run(const std::string& command) {
         QProcess process;

@@ -10,9 +10,7 @@
 namespace rotaplan {
 namespace {
 
-using test::Day;
-using test::ReadBytes;
-using test::WriteBytes;
+using namespace test;
 
 struct Slip {
     const char* sa;
@@ -23,7 +21,7 @@ struct Slip {
     const char* startIndex = "5";
 };
 
-class CallRecord : public test::ProgramTest {
+class CallRecord : public ProgramTest {
 protected:
     frmCallRecord* form = nullptr;
     std::vector<std::string> records;
@@ -35,10 +33,9 @@ protected:
         Started();
         program->Variables().SoundAlarms = true;
         for (const Slip& s : slips) {
-            SlipRecord slip =
-                test::CustomerSlip(s.sa, s.team, s.date, s.startIndex, "3", s.name, "");
+            SlipRecord slip = CustomerSlip(s.sa, s.team, s.date, s.startIndex, "3", s.name, "");
             slip.Set(SlipField::Status, s.status);
-            records.push_back(test::FileOf({slip}));
+            records.push_back(FileOf({slip}));
             all += records.back();
         }
         WriteBytes(folder / "Slips.txt", all);

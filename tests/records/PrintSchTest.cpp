@@ -14,21 +14,19 @@
 namespace rotaplan {
 namespace {
 
-using test::Day;
-using test::ReadBytes;
-using test::WriteBytes;
+using namespace test;
 
 constexpr const char* FreeBox = "\n\n         No Event Scheduled";
 
 std::string Slip(const char* sa, const char* team, const char* date, const char* startIndex,
                  const char* hours, const char* name) {
-    return test::FileOf({test::CustomerSlip(sa, team, date, startIndex, hours, name, "555-0100")});
+    return FileOf({CustomerSlip(sa, team, date, startIndex, hours, name, "555-0100")});
 }
 
-class PrintSch : public test::ProgramTest {
+class PrintSch : public ProgramTest {
 protected:
     frmPrintSch* form = nullptr;
-    test::TempFolder out; // never the program folder
+    TempFolder out; // never the program folder
 
     void Open() {
         WriteTeams();

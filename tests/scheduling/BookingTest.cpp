@@ -8,17 +8,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <map>
 
 namespace rotaplan {
 namespace {
 
 namespace fs = std::filesystem;
-using test::Day;
-using test::ReadBytes;
-using test::WriteBytes;
+using namespace test;
 
-class Booking : public test::ProgramTest {
+class Booking : public ProgramTest {
 protected:
     frmCallslip* slip = nullptr;
 
