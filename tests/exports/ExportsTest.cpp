@@ -192,16 +192,12 @@ TEST_F(Exports, CsvParsesBackIntoTheFieldsAndACancelledExportLeavesNoFile) {
     ASSERT_EQ(rows.size(), 6u);
     EXPECT_EQ(rows[0][1], "SA Number");
     EXPECT_EQ(rows[0].size(), 20u);
-    EXPECT_EQ(rows[2], (std::vector<std::string>{"Service",   "SA 338-1",
-                                                 "1",         "",
-                                                 "2",         "12/4/2026",
-                                                 "3",         "Leak, \"urgent\"",
-                                                 "",          "",
-                                                 "",          "",
-                                                 "José Peña", "12 Calle Año, \"Bajo\"",
-                                                 "",          "Springfield",
-                                                 "IL",        "62701",
-                                                 "555-0100",  "Équipe Nord"}));
+    EXPECT_NE(csv.find("\r\n"
+                       R"("Service","SA 338-1","1","","2","12/4/2026","3","Leak, ""urgent""",)"
+                       R"("","","","","José Peña","12 Calle Año, ""Bajo""","","Springfield",)"
+                       R"("IL","62701","555-0100","Équipe Nord")"
+                       "\r\n"),
+              std::string::npos);
     EXPECT_EQ(rows[4][12], "Café «Noël» €");
     EXPECT_EQ(rows[3][19], "South");
 

@@ -189,17 +189,16 @@ TEST_F(Booking, TheProblemBoxKeepsWhatIsTypedAndOffersANewDescriptionOnce) {
 }
 
 TEST_F(Booking, LeavingARescheduleIsConfirmedFirst) {
-    auto& v = program->Variables();
-    v.Rescheduling = 1;
+    program->Variables().Rescheduling = 1;
     slip = &program->ShowAnew<frmCallslip>();
 
     Answer({MessageAnswer::No, MessageAnswer::Yes});
     Click(slip, "cmdRedo");
     EXPECT_EQ(Shown().back(), "Cancelling while Rescheduling will\r\nDelete this Service "
                               "Attention\r\nDo you want to Continue to Cancel?");
-    EXPECT_TRUE(slip->isVisible() && v.Rescheduling == 1);
+    EXPECT_TRUE(slip->isVisible() && program->Variables().Rescheduling == 1);
     Click(slip, "cmdRedo");
-    EXPECT_EQ(v.Rescheduling, 0);
+    EXPECT_EQ(program->Variables().Rescheduling, 0);
     EXPECT_TRUE(!slip->isVisible() && program->Loaded<frmShell>()->isVisible());
 }
 
