@@ -126,8 +126,7 @@ TEST_F(Exports, CalendarFileParsesBackIntoTheBookingsWithStableUids) {
         for (icalcomponent* e = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT);
              e; e = icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT)) {
             icalproperty* start = icalcomponent_get_first_property(e, ICAL_DTSTART_PROPERTY);
-            const char* zone = icalproperty_get_parameter_as_string(start, "TZID");
-            EXPECT_STREQ(zone, "America/Chicago");
+            EXPECT_STREQ(icalproperty_get_parameter_as_string(start, "TZID"), "America/Chicago");
             const icaltimetype utc = icaltime_convert_to_zone(icalcomponent_get_dtstart(e),
                                                               icaltimezone_get_utc_timezone());
             events[icalcomponent_get_uid(e)] = {

@@ -171,8 +171,7 @@ TEST_F(PrintSch, ButtonsWriteTheSheetsCalendarAndSpreadsheetWhereTheDialogSays) 
     EXPECT_EQ(ReadBytes(folder / "Slips.txt"), slips);
     EXPECT_EQ(Shown().back().rfind("Rotaplan keeps its own files", 0), 0u) << "refused";
 
-    auto& completed = program->Load<frmCompleted>();
-    completed.show();
+    auto& completed = program->ShowAnew<frmCompleted>();
     platform.save.answer = out / "done.csv";
     Click(&completed, "cmdExport");
     EXPECT_EQ(platform.save.suggested.back(), "Completed Service Attentions 2026-12-04.csv");

@@ -60,7 +60,6 @@ protected:
         QTest::keyClick(popup ? popup : shell->focusWidget(), key);
     }
     void Type(const char* text) { QTest::keyClicks(shell->focusWidget(), text); }
-    // Types over a box's whole text, as the operator does after selecting it.
     void Retype(const char* name, const char* text) {
         Box(name)->setFocus();
         Box(name)->selectAll();
