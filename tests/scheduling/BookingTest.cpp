@@ -160,12 +160,17 @@ TEST_F(Booking, CancelOrAFailedWriteBooksNothing) {
 
 TEST_F(Booking, TheProblemBoxKeepsWhatIsTypedAndOffersANewDescriptionOnce) {
     OpenCallslip();
-    // A restored window keeps the marks and the typed problem, and asks nothing on the way.
     ClickSlot(0);
     auto* problem = Find<QComboBox>(slip, "cboService");
-    problem->setFocus();
-    problem->clearEditText();
-    QTest::keyClicks(problem, "No");
+    // A restored window keeps the marks and the typed problem; only moving on from the box asks.
+    auto enter = [&](const char* typed, bool moveOn = true) {
+        problem->setFocus();
+        problem->clearEditText();
+        QTest::keyClicks(problem, typed);
+        if (moveOn)
+            QTest::keyClick(problem, Qt::Key_Tab);
+    };
+    enter("No", false);
     MinimizeAndRestore(slip);
     EXPECT_EQ(QStringList({Slot(0), problem->currentText()}), QStringList({"SA 338-1", "No"}))
         << "no completion, no reset";
@@ -174,17 +179,15 @@ TEST_F(Booking, TheProblemBoxKeepsWhatIsTypedAndOffersANewDescriptionOnce) {
     EXPECT_EQ(QStringList({Slot(0), problem->currentText()}),
               QStringList({"No Event Scheduled", "Leak"}));
 
-    problem->setEditText("leak"); // another letter case is another description
     Answer({MessageAnswer::No, MessageAnswer::Yes});
-    slip->cboService_LostFocus();
+    enter("leak"); // another letter case is another description
     EXPECT_EQ(Shown().back(), "Would you like to add this\r\nDescription to your Dropdown list?");
     EXPECT_EQ(ReadBytes(folder / "ProblemCode.txt"), "\"Leak\"\r\n\"No heat\"\r\n");
 
-    problem->setEditText("Blocked drain");
-    slip->cboService_LostFocus();
+    enter("Blocked drain");
     EXPECT_EQ(ReadBytes(folder / "ProblemCode.txt"),
               "\"Leak\"\r\n\"No heat\"\r\n\"Blocked drain\"\r\n");
-    slip->cboService_LostFocus(); // now in the list: no question
+    enter("Blocked drain"); // now in the list: no question
     EXPECT_EQ(Shown().size(), 2u);
 }
 
