@@ -54,7 +54,6 @@ protected:
     QString Label(const char* name) { return Find<QLabel>(form, name)->text(); }
     QString Title() { return Find<QGroupBox>(form, "frmDay")->title(); }
     void Team(int row) { Find<QListWidget>(form, "lstAssignto")->setCurrentRow(row); }
-    std::string Contents(const char* name) { return ReadBytes(out / name); }
     QCalendarWidget* Calendar() { return Find<QCalendarWidget>(form, "Calender"); }
 };
 
@@ -138,13 +137,13 @@ TEST_F(PrintSch, ButtonsWriteTheSheetsCalendarAndSpreadsheetWhereTheDialogSays) 
     platform.save.answer = out / "day.pdf";
     Click(form, "cmdPdfWeek");
     EXPECT_EQ(platform.save.suggested.back(), "North week of 2026-12-04.pdf");
-    EXPECT_EQ(Contents("day.pdf").substr(0, 5), "%PDF-");
+    EXPECT_EQ(ReadBytes(out / "day.pdf").substr(0, 5), "%PDF-");
 
     Click(form, "cmdPrint");
     EXPECT_EQ(platform.print.papers.size(), 1u) << "cancelled, nothing printed";
     platform.print.pdf = out / "printed.pdf";
     Click(form, "cmdPrintWeek");
-    EXPECT_EQ(Contents("printed.pdf").substr(0, 5), "%PDF-");
+    EXPECT_EQ(ReadBytes(out / "printed.pdf").substr(0, 5), "%PDF-");
 
     auto* span = Find<QComboBox>(form, "cboCalendarSpan");
     span->setFocus();
@@ -152,12 +151,12 @@ TEST_F(PrintSch, ButtonsWriteTheSheetsCalendarAndSpreadsheetWhereTheDialogSays) 
     platform.save.answer = out / "north.ics";
     Click(form, "cmdCalendar");
     EXPECT_EQ(platform.save.suggested.back(), "North from 2026-12-04.ics");
-    const std::string ics = Contents("north.ics");
+    const std::string ics = ReadBytes(out / "north.ics");
     EXPECT_NE(ics.find("SA 338-3 Other Team"), std::string::npos) << ics;
     EXPECT_NE(ics.find("SA 338-6 Cy Later"), std::string::npos) << "all future bookings";
     QTest::keyClick(span, Qt::Key_Home);
     Click(form, "cmdCalendar");
-    EXPECT_EQ(Contents("north.ics").find("Cy Later"), std::string::npos) << "this day only";
+    EXPECT_EQ(ReadBytes(out / "north.ics").find("Cy Later"), std::string::npos) << "this day only";
 
     platform.save.answer = out / "gone" / "north.ics";
     Answer({MessageAnswer::Ok});
@@ -175,7 +174,7 @@ TEST_F(PrintSch, ButtonsWriteTheSheetsCalendarAndSpreadsheetWhereTheDialogSays) 
     platform.save.answer = out / "done.csv";
     Click(&completed, "cmdExport");
     EXPECT_EQ(platform.save.suggested.back(), "Completed Service Attentions 2026-12-04.csv");
-    const std::string csv = Contents("done.csv");
+    const std::string csv = ReadBytes(out / "done.csv");
     EXPECT_NE(csv.find("\"SA 330-1\",\"1\""), std::string::npos) << csv;
 }
 
