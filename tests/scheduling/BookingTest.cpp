@@ -8,17 +8,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <map>
 
 namespace rotaplan {
 namespace {
 
 namespace fs = std::filesystem;
-using test::Day;
-using test::ReadBytes;
-using test::WriteBytes;
+using namespace test;
 
-class Booking : public test::ProgramTest {
+class Booking : public ProgramTest {
 protected:
     frmCallslip* slip = nullptr;
 
@@ -35,10 +32,7 @@ protected:
         slip = program->Loaded<frmCallslip>();
         ASSERT_TRUE(slip && slip->isVisible());
     }
-    void PickDate(int year, int month, int day) {
-        Find<QCalendarWidget>(slip, "Calender")->setSelectedDate(QDate(year, month, day));
-    }
-    QDate Picked() { return Find<QCalendarWidget>(slip, "Calender")->selectedDate(); }
+    QCalendarWidget* Calendar() { return Find<QCalendarWidget>(slip, "Calender"); }
     QString Text(const char* name) { return Find<QLineEdit>(slip, name)->text(); }
     QString Slot(int k) { return Text(("Text1_" + std::to_string(k)).c_str()); }
     void ClickSlot(int k) { Click(slip, ("Text1_" + std::to_string(k)).c_str()); }
@@ -53,7 +47,7 @@ protected:
 
 TEST_F(Booking, AWholeBookingWritesTheDayFileTheRecordAndTheCounter) {
     OpenCallslip();
-    PickDate(2026, 12, 8);
+    Calendar()->setSelectedDate(QDate(2026, 12, 8));
     WriteBytes(folder / "2026/Team# 1/342.txt", Day({{4, "SA 330-1"}}));
     auto* teams = Find<QListWidget>(slip, "lstAssignto");
     QTest::mouseClick(teams->viewport(), Qt::LeftButton, {},
@@ -93,10 +87,10 @@ TEST_F(Booking, AWholeBookingWritesTheDayFileTheRecordAndTheCounter) {
 TEST_F(Booking, DaysAndSlotsThatCannotBeBookedAreRefused) {
     WriteBytes(folder / "2026/Team# 1/341.txt", Day({{6, "SA 330-4"}}));
     OpenCallslip();
-    PickDate(2026, 12, 3);
-    EXPECT_EQ(Picked(), QDate(2026, 12, 4));
-    PickDate(2026, 12, 5); // a Saturday
-    EXPECT_EQ(Picked(), QDate(2026, 12, 7));
+    Calendar()->setSelectedDate(QDate(2026, 12, 3));
+    EXPECT_EQ(Calendar()->selectedDate(), QDate(2026, 12, 4));
+    Calendar()->setSelectedDate(QDate(2026, 12, 5)); // a Saturday
+    EXPECT_EQ(Calendar()->selectedDate(), QDate(2026, 12, 7));
     auto expectUnmarked = [this] {
         for (int k = 0; k < 8; ++k)
             EXPECT_EQ(Slot(k), k == 4 ? "SA 330-4" : "No Event Scheduled") << k;
@@ -128,7 +122,7 @@ TEST_F(Booking, DaysAndSlotsThatCannotBeBookedAreRefused) {
 
 TEST_F(Booking, CancelOrAFailedWriteBooksNothing) {
     OpenCallslip();
-    PickDate(2026, 12, 7);
+    Calendar()->setSelectedDate(QDate(2026, 12, 7));
     auto expectNothingWritten = [this] {
         EXPECT_EQ(ReadBytes(folder / "2026/Team# 1/341.txt"), Day({}));
         EXPECT_EQ(ReadBytes(folder / "Slips.txt"), "");
@@ -139,58 +133,44 @@ TEST_F(Booking, CancelOrAFailedWriteBooksNothing) {
     expectNothingWritten();
     EXPECT_TRUE(slip->isVisible());
     EXPECT_EQ(Slot(1), "No Event Scheduled") << "the call slip starts over";
-    EXPECT_EQ(Picked(), QDate(2026, 12, 4));
+    EXPECT_EQ(Calendar()->selectedDate(), QDate(2026, 12, 4));
 
     // Each fault strikes once, as a full disk or a locked file would.
-    auto failOnce = [](disk::Operation failing, const char* name) {
+    auto scheduleFailing = [this](disk::Operation failing, const char* name) {
         disk::SetFaultHook([=, failed = false](disk::Operation op, const fs::path& file) mutable {
             if (op == failing && file.filename() == name && !std::exchange(failed, true))
                 throw StoreError(file, "save", "No space left on device");
         });
+        Answer({MessageAnswer::Ok});
+        Schedule();
     };
-    PickDate(2026, 12, 7);
+    Calendar()->setSelectedDate(QDate(2026, 12, 7));
     ClickSlot(1);
-    failOnce(disk::Operation::Write, "Slips.txt");
-    Answer({MessageAnswer::Ok});
-    Schedule();
+    scheduleFailing(disk::Operation::Write, "Slips.txt");
     EXPECT_NE(Shown().back().find("Slips.txt"), std::string::npos);
     expectNothingWritten();
 
     // A counter that cannot be saved: the booking stands and its number is not issued again.
     ClickSlot(1);
-    failOnce(disk::Operation::Rename, "Counter.txt");
-    Answer({MessageAnswer::Ok});
-    Schedule();
+    scheduleFailing(disk::Operation::Rename, "Counter.txt");
     disk::SetFaultHook(nullptr);
     EXPECT_EQ(fs::file_size(folder / "Slips.txt"), 269u);
     EXPECT_EQ(program->Variables().CurrentSA, "338-2");
 }
 
-TEST_F(Booking, NewProblemDescriptionIsOfferedOnce) {
-    OpenCallslip();
-    auto* combo = Find<QComboBox>(slip, "cboService");
-    combo->setEditText("leak"); // another letter case is another description
-    Answer({MessageAnswer::No, MessageAnswer::Yes});
-    slip->cboService_LostFocus();
-    EXPECT_EQ(Shown().back(), "Would you like to add this\r\nDescription to your Dropdown list?");
-    EXPECT_EQ(ReadBytes(folder / "ProblemCode.txt"), "\"Leak\"\r\n\"No heat\"\r\n");
-
-    combo->setEditText("Blocked drain");
-    slip->cboService_LostFocus();
-    EXPECT_EQ(ReadBytes(folder / "ProblemCode.txt"),
-              "\"Leak\"\r\n\"No heat\"\r\n\"Blocked drain\"\r\n");
-    slip->cboService_LostFocus(); // now in the list: no question
-    EXPECT_EQ(Shown().size(), 2u);
-}
-
-// A restored window keeps the marks and the typed problem, and asks nothing on the way.
-TEST_F(Booking, KeyboardAndWindowPaths) {
+TEST_F(Booking, TheProblemBoxKeepsWhatIsTypedAndOffersANewDescriptionOnce) {
     OpenCallslip();
     ClickSlot(0);
     auto* problem = Find<QComboBox>(slip, "cboService");
-    problem->setFocus();
-    problem->clearEditText();
-    QTest::keyClicks(problem, "No");
+    // A restored window keeps the marks and the typed problem; only moving on from the box asks.
+    auto enter = [&](const char* typed, bool moveOn = true) {
+        problem->setFocus();
+        problem->clearEditText();
+        QTest::keyClicks(problem, typed);
+        if (moveOn)
+            QTest::keyClick(problem, Qt::Key_Tab);
+    };
+    enter("No", false);
     MinimizeAndRestore(slip);
     EXPECT_EQ(QStringList({Slot(0), problem->currentText()}), QStringList({"SA 338-1", "No"}))
         << "no completion, no reset";
@@ -198,20 +178,30 @@ TEST_F(Booking, KeyboardAndWindowPaths) {
     Click(slip, "imgLogo"); // the logo starts over
     EXPECT_EQ(QStringList({Slot(0), problem->currentText()}),
               QStringList({"No Event Scheduled", "Leak"}));
+
+    Answer({MessageAnswer::No, MessageAnswer::Yes});
+    enter("leak"); // another letter case is another description
+    EXPECT_EQ(Shown().back(), "Would you like to add this\r\nDescription to your Dropdown list?");
+    EXPECT_EQ(ReadBytes(folder / "ProblemCode.txt"), "\"Leak\"\r\n\"No heat\"\r\n");
+
+    enter("Blocked drain");
+    EXPECT_EQ(ReadBytes(folder / "ProblemCode.txt"),
+              "\"Leak\"\r\n\"No heat\"\r\n\"Blocked drain\"\r\n");
+    enter("Blocked drain"); // now in the list: no question
+    EXPECT_EQ(Shown().size(), 2u);
 }
 
 TEST_F(Booking, LeavingARescheduleIsConfirmedFirst) {
-    auto& v = program->Variables();
-    v.Rescheduling = 1;
+    program->Variables().Rescheduling = 1;
     slip = &program->ShowAnew<frmCallslip>();
 
     Answer({MessageAnswer::No, MessageAnswer::Yes});
     Click(slip, "cmdRedo");
     EXPECT_EQ(Shown().back(), "Cancelling while Rescheduling will\r\nDelete this Service "
                               "Attention\r\nDo you want to Continue to Cancel?");
-    EXPECT_TRUE(slip->isVisible() && v.Rescheduling == 1);
+    EXPECT_TRUE(slip->isVisible() && program->Variables().Rescheduling == 1);
     Click(slip, "cmdRedo");
-    EXPECT_EQ(v.Rescheduling, 0);
+    EXPECT_EQ(program->Variables().Rescheduling, 0);
     EXPECT_TRUE(!slip->isVisible() && program->Loaded<frmShell>()->isVisible());
 }
 

@@ -1,9 +1,11 @@
 #include "records/frmCallRecord.h"
 #include "scheduling/frmCallslip.h"
 #include "scheduling/frmShell.h"
+#include "store/SupportFile.h"
 #include "support/ProgramFixture.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QTreeView>
 #include <QTreeWidget>
@@ -11,65 +13,59 @@
 namespace rotaplan {
 namespace {
 
+// A call for a customer at 1 Main St, Apt 3, Springfield IL, in team 1's first hour.
 std::string Slip(const char* sa, const char* date, const char* name, const char* tel,
                  const char* zip) {
-    using enum SlipField;
-    return test::SlipBytes({{Kind, "Service"},
-                            {SANumber, sa},
-                            {Team, "1"},
-                            {Date, date},
-                            {StartIndex, "3"},
-                            {Hours, "1"},
-                            {Problem, "Leak"},
-                            {Status, "Scheduled"},
-                            {Name, name},
-                            {Street, "12 Oak Ave"},
-                            {Apt, "Apt 3"},
-                            {City, "Springfield"},
-                            {ST, "IL"},
-                            {Zip, zip},
-                            {Tel, tel}});
+    SlipRecord slip = test::CustomerSlip(sa, "1", date, "3", "1", name, tel);
+    slip.Set(SlipField::Apt, "Apt 3");
+    slip.Set(SlipField::Zip, zip);
+    slip.Set(SlipField::Status, "Scheduled");
+    return test::FileOf({slip});
 }
 
-// A day of team 1 whose first hour the slip holds.
-std::string Day(const char* sa) {
-    std::string bytes;
-    for (int entry = 0; entry < 12; ++entry)
-        bytes += std::string("\"") + (entry == 3 ? sa : "No Event Scheduled") + "\"\r\n";
-    return bytes;
-}
-
-class Recall : public test::ProgramTest {
+// The intake form opened from the menu, with customers on file.
+class Intake : public test::ProgramTest {
 protected:
     frmShell* shell = nullptr;
 
     void SetUp() override {
-        test::WriteBytes(folder / "Assignto.txt", "\"North\"\r\n");
-        test::WriteBytes(folder / "ProblemCode.txt", "\"Leak\"\r\n");
+        WriteTeams();
         test::WriteBytes(folder / "Slips.txt",
-                         Slip("SA 330-1", "12/10/2026", "Ann Lee", "(217)5550101", "62701") +
-                             Slip("SA 330-2", "12/11/2026", "Anna Berg", "217 555 0199", ""));
-        std::filesystem::create_directories(folder / "2026" / "Team# 1");
-        test::WriteBytes(folder / "2026" / "Team# 1" / "344.txt", Day("SA 330-1"));
-        test::WriteBytes(folder / "2026" / "Team# 1" / "345.txt", Day("SA 330-2"));
+                         Slip("330-1", "12/10/2026", "Ann Lee", "(217)5550101", "62701") +
+                             Slip("330-2", "12/11/2026", "Anna Berg", "217 555 0199", ""));
+        test::WriteBytes(folder / "2026/Team# 1/344.txt", test::Day({{3, "SA 330-1"}}));
+        test::WriteBytes(folder / "2026/Team# 1/345.txt", test::Day({{3, "SA 330-2"}}));
         test::WriteBytes(folder / "CompletedSlips.txt",
-                         Slip("SA 306-1", "11/2/2026", "Ann Lee", "(217)5550101", "62701"));
+                         Slip("306-1", "11/2/2026", "Ann Lee", "(217)5550101", "62701"));
         Started();
         shell = OpenIntake();
     }
     QLineEdit* Box(const char* name) { return Find<QLineEdit>(shell, name); }
+    // Scheduling must be refused with a message naming the fault, leaving the intake up.
+    void ExpectRefused(const std::string& told) {
+        Answer({MessageAnswer::Ok});
+        Click(shell, "cmdSchedule");
+        EXPECT_NE(Shown().back().find(told), std::string::npos) << Shown().back();
+        EXPECT_TRUE(shell->isVisible());
+    }
     static QTreeView* Offered() {
         for (QWidget* widget : QApplication::allWidgets())
             if (widget->objectName() == "lstRecall")
                 return qobject_cast<QTreeView*>(widget);
         return nullptr;
     }
+    static int OfferedRows() { return Offered()->isVisible() ? Offered()->model()->rowCount() : 0; }
     // Keys go where the keyboard sends them: to an open drop-down, else the focused box.
     void Press(Qt::Key key) {
         QWidget* popup = QApplication::activePopupWidget();
         QTest::keyClick(popup ? popup : shell->focusWidget(), key);
     }
     void Type(const char* text) { QTest::keyClicks(shell->focusWidget(), text); }
+    void Retype(const char* name, const char* text) {
+        Box(name)->setFocus();
+        Box(name)->selectAll();
+        Type(text);
+    }
     std::vector<QString> Boxes() {
         std::vector<QString> texts;
         for (const char* name :
@@ -86,34 +82,70 @@ protected:
     }
 };
 
-TEST_F(Recall, TypingOffersMatchesDownAndEnterPickEscapeCloses) {
+TEST_F(Intake, StoresWhatReadsBackRefusesTheRestAndBeepsWhenFull) {
+    const std::pair<const char*, int> boxes[] = {{"txtName", 30}, {"txtStreet", 35},
+                                                 {"txtApt", 25},  {"txtST", 2},
+                                                 {"txtZip", 10},  {"txtTel", 12}};
+    for (auto [name, length] : boxes) {
+        Box(name)->setText(QString(length + 5, QChar('x')));
+        EXPECT_EQ(Box(name)->text().size(), length) << name << ": the box holds its field";
+    }
+    Box("txtName")->setText(QString::fromUtf8("O\"Brien & Söhne"));
+    MinimizeAndRestore(shell);
+    EXPECT_EQ(Box("txtName")->text(), QString::fromUtf8("O\"Brien & Söhne")) << "kept as typed";
+    Click(shell, "cmdSchedule");
+    EXPECT_EQ(program->Variables().RecordBuffer.Trimmed(SlipField::Name), "O\"Brien & Söhne");
+
+    Click(program->Loaded<frmCallslip>(), "cmdRedo");
+    for (const char* text : {"12 Main St\nApt 4", "Tab\there", "Zoë \u4e2d"}) {
+        QApplication::clipboard()->setText(QString::fromUtf8(text));
+        Box("txtStreet")->clear();
+        Box("txtStreet")->paste();
+        ExpectRefused("");
+    }
+    for (auto [name, length] : boxes)
+        Box(name)->clear();
+    Click(shell, "cmdSchedule"); // an empty form goes on, with blank fields
+    EXPECT_EQ(program->Variables().RecordBuffer.Get(SlipField::Name), std::string(30, ' '));
+
+    Click(program->Loaded<frmCallslip>(), "cmdRedo");
+    QTest::keyClicks(Box("txtTel"), "555-123-45678");
+    EXPECT_EQ(platform.beep.count, 1);
+    program->Variables().SoundAlarms = false;
+    QTest::keyClick(Box("txtTel"), Qt::Key_9);
+    EXPECT_EQ(platform.beep.count, 1);
+
+    program->Variables().TeamList.Clear();
+    program->Variables().Assignments = {"populated"};
+    ExpectRefused("no team");
+}
+
+TEST(QuotedLines, ALineBreakNeverSplitsAStoredText) {
+    EXPECT_THROW(supportfile::QuotedLine("North\r\nSouth", "Assignto.txt"), StoreError);
+    EXPECT_EQ(supportfile::QuotedLine("Tab\there", "Assignto.txt"), "\"Tab\there\"\r\n");
+}
+
+TEST_F(Intake, TypingOffersMatchesDownAndEnterPickEscapeCloses) {
     EXPECT_EQ(program->Variables().Customers, nullptr) << "not built at start-up";
-    Box("txtZip")->setFocus();
-    Type("99999");
-    Box("txtName")->setFocus();
-    Type("zz");
+    Retype("txtZip", "99999");
+    Retype("txtName", "zz");
     EXPECT_FALSE(Offered()->isVisible()) << "nothing matches, nothing offered";
-    Box("txtName")->clear();
-    Type("aNN");
-    ASSERT_TRUE(Offered()->isVisible());
-    EXPECT_EQ(Offered()->model()->rowCount(), 2);
+    Retype("txtName", "aNN");
+    ASSERT_EQ(OfferedRows(), 2);
     EXPECT_EQ(Offered()->model()->index(0, 3).data().toString(), "12/10/2026"); // last call
     Press(Qt::Key_Down);
     Press(Qt::Key_Return);
     EXPECT_FALSE(Offered()->isVisible());
     EXPECT_TRUE(shell->isVisible()) << "Enter picked; it did not schedule";
-    const std::vector<QString> ann = {"Ann Lee", "12 Oak Ave", "Apt 3",       "Springfield",
-                                      "IL",      "62701",      "(217)5550101"};
+    const std::vector<QString> ann = {"Ann Lee", "1 Main St", "Apt 3",       "Springfield",
+                                      "IL",      "62701",     "(217)5550101"};
     EXPECT_EQ(Boxes(), ann) << "all seven boxes, the zip typed before included";
     EXPECT_EQ(History(0), (std::vector<QString>{"SA 330-1", "SA 306-1"}));
     EXPECT_EQ(History(2), (std::vector<QString>{"North", "North"}));
     EXPECT_EQ(History(4), (std::vector<QString>{"Scheduled", "Completed"}));
 
-    Box("txtTel")->setFocus();
-    Box("txtTel")->selectAll();
-    Type("217-555-019");
-    ASSERT_TRUE(Offered()->isVisible());
-    EXPECT_EQ(Offered()->model()->rowCount(), 1);
+    Retype("txtTel", "217-555-019");
+    ASSERT_EQ(OfferedRows(), 1);
     EXPECT_TRUE(History(0).empty()) << "the boxes no longer hold a known customer";
     Press(Qt::Key_Escape);
     EXPECT_FALSE(Offered()->isVisible());
@@ -126,16 +158,13 @@ TEST_F(Recall, TypingOffersMatchesDownAndEnterPickEscapeCloses) {
     EXPECT_EQ(Box("txtZip")->text(), "");
 }
 
-TEST_F(Recall, APickedCustomerCanBeChangedAndItsBookedCallOpensInTheCallRecords) {
+TEST_F(Intake, APickedCustomerCanBeChangedAndItsBookedCallOpensInTheCallRecords) {
     Type("lee");
     Press(Qt::Key_Down);
     Press(Qt::Key_Return);
-    Box("txtApt")->setFocus();
-    Box("txtApt")->selectAll();
-    Type("Rear door");
+    Retype("txtApt", "Rear door");
     EXPECT_TRUE(History(0).empty());
-    Box("txtApt")->selectAll();
-    Type("Apt 3");
+    Retype("txtApt", "Apt 3");
     ASSERT_EQ(History(0).size(), 2u);
 
     auto* history = Find<QTreeWidget>(shell, "lstHistory");
