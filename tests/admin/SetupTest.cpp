@@ -35,14 +35,6 @@ protected:
         problems = Find<QComboBox>(form, "cboProblems");
         Tab(tab);
     }
-    // Typed as the operator types, so a completer could still get in the way.
-    void Type(QComboBox* combo, const char* text) {
-        combo->window()->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(combo->window()));
-        combo->setFocus();
-        combo->clearEditText();
-        QTest::keyClicks(combo, QString::fromUtf8(text));
-    }
     void Pick(QComboBox* combo, int index) {
         combo->showPopup();
         QAbstractItemView* list = combo->view();
@@ -74,15 +66,15 @@ TEST_F(Setup, FirstRunThroughSetupToTheMainMenu) {
     EXPECT_TRUE(form->isVisible());
 
     Tab(1);
-    Type(teams, team.c_str());
+    TypeInto(teams, team.c_str());
     Click(form, "cmdSave");
     EXPECT_EQ(Teams(), "\"" + team + "\"\r\n");
     EXPECT_TRUE(fs::is_directory(folder / "2026/Team# 1"));
     Tab(2);
-    Type(problems, problem.c_str());
+    TypeInto(problems, problem.c_str());
     Click(form, "cmdSavePC");
     EXPECT_EQ(ReadBytes(folder / "ProblemCode.txt"), "\"" + problem + "\"\r\n");
-    Type(problems, "Leak");
+    TypeInto(problems, "Leak");
     MinimizeAndRestore(form);
     EXPECT_EQ(Find<QTabWidget>(form, "tabSetup")->currentIndex(), 2);
     Click(form, "cmdSavePC");
@@ -109,19 +101,19 @@ TEST_F(Setup, AddRefusesAThirdTeamDuplicatesAndEmptyNamesButNotOtherCase) {
     Open(1);
     Answer({MessageAnswer::Ok});
     for (const char* refused : {"", "North", "Say \"hi\""}) {
-        Type(teams, refused);
+        TypeInto(teams, refused);
         Click(form, "cmdSave");
         EXPECT_EQ(Teams(), "\"North\"\r\n") << refused;
     }
     EXPECT_NE(Shown().back().find("double quote"), std::string::npos);
 
-    Type(teams, "north");
+    TypeInto(teams, "north");
     Click(form, "cmdSave");
     EXPECT_EQ(Teams(), "\"North\"\r\n\"north\"\r\n");
     EXPECT_TRUE(fs::is_directory(folder / "2026/Team# 2"));
 
     program->Variables().SoundAlarms = true;
-    Type(teams, "Third");
+    TypeInto(teams, "Third");
     Click(form, "cmdSave");
     EXPECT_EQ(platform.beep.count, 1);
     EXPECT_EQ(teams->currentText(), "Third") << "the typed name stays";
@@ -153,7 +145,7 @@ TEST_F(Setup, RenamingReachesEveryListADeleteKeepsFoldersAsTheListAndAFailedWrit
     WriteTwoTeams();
     Open(1);
     Pick(teams, 1);
-    Type(teams, "South Van");
+    TypeInto(teams, "South Van");
     Click(form, "cmdChange");
     EXPECT_EQ(Teams(), "\"North\"\r\n\"South Van\"\r\n");
     EXPECT_EQ(ReadBytes(folder / "2026/Team# 2/340.txt"), Day({{2, "SA 330-2"}}));
@@ -173,7 +165,7 @@ TEST_F(Setup, RenamingReachesEveryListADeleteKeepsFoldersAsTheListAndAFailedWrit
         if (op == disk::Operation::Rename)
             throw StoreError("ProblemCode.txt", "rename", "Read-only file system");
     });
-    Type(problems, "Blocked drain");
+    TypeInto(problems, "Blocked drain");
     Click(form, "cmdSavePC", {MessageAnswer::Ok});
     disk::SetFaultHook(nullptr);
     EXPECT_NE(Shown().back().find("ProblemCode.txt"), std::string::npos);

@@ -164,9 +164,7 @@ TEST_F(Booking, TheProblemBoxKeepsWhatIsTypedAndOffersANewDescriptionOnce) {
     auto* problem = Find<QComboBox>(slip, "cboService");
     // A restored window keeps the marks and the typed problem; only moving on from the box asks.
     auto enter = [&](const char* typed, bool moveOn = true) {
-        problem->setFocus();
-        problem->clearEditText();
-        QTest::keyClicks(problem, typed);
+        TypeInto(problem, typed);
         if (moveOn)
             QTest::keyClick(problem, Qt::Key_Tab);
     };

@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDialog>
 #include <QTimer>
 #include <QtTest/QTest>
@@ -65,6 +66,14 @@ protected:
         return program->Loaded<frmShell>();
     }
     void Trigger(QWidget* form, const char* name) { Find<QAction>(form, name)->trigger(); }
+    // Typed over as the operator types, on the active window, where a completer would act.
+    static void TypeInto(QComboBox* combo, const char* text) {
+        combo->window()->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(combo->window()));
+        combo->setFocus();
+        combo->clearEditText();
+        QTest::keyClicks(combo, QString::fromUtf8(text));
+    }
     // The operator's minimize and restore, with the events the window system sends between.
     static void MinimizeAndRestore(QWidget* form) {
         form->showMinimized();
