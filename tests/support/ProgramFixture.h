@@ -57,6 +57,8 @@ protected:
     // Near the left edge, where an option button's indicator and caption are.
     void Click(QWidget* form, const char* name) {
         QWidget* control = Find(form, name);
+        control->window()->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(control->window())) << name;
         QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(8, control->height() / 2));
     }
     // From the splash of a started program through the main menu's Goto to the intake form.
