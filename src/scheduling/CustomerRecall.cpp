@@ -134,8 +134,13 @@ void CustomerRecall::Offer(QLineEdit* box) {
 
 void CustomerRecall::Pick(const QModelIndex& row) {
     const CustomerTexts texts = program_.Variables().Customers->Texts(model_->At(row.row()));
-    for (std::size_t k = 0; k < boxes_.size(); ++k)
-        boxes_[k]->setText(ToQt(texts[k]));
+    for (std::size_t k = 0; k < boxes_.size(); ++k) {
+        const QString text = ToQt(texts[k]);
+        // Another tool may have stored a longer number than the box takes as typed; the
+        // field holds it, so the box must too, or a booking would cut it.
+        boxes_[k]->setMaxLength(std::max(boxes_[k]->maxLength(), static_cast<int>(text.size())));
+        boxes_[k]->setText(text);
+    }
     ShowHistory();
 }
 

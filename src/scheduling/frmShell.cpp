@@ -69,8 +69,11 @@ frmShell::frmShell(Program& program) : program_(program) {
 }
 
 void frmShell::Activate() {
-    for (QLineEdit* box : boxes_)
-        box->clear();
+    for (std::size_t i = 0; i < boxes_.size(); ++i) {
+        boxes_[i]->clear();
+        if (CustomerBoxes[i].maxLength > 0) // a picked customer may have widened it
+            boxes_[i]->setMaxLength(CustomerBoxes[i].maxLength);
+    }
     recall_->Clear();
     boxes_[0]->setFocus();
 }

@@ -31,12 +31,12 @@ protected:
     void SetUp() override {
         WriteTeams();
         test::WriteBytes(folder / "Slips.txt",
-                         Slip("330-1", "12/10/2026", "Ann Lee", "(217)5550101", "62701") +
+                         Slip("330-1", "12/10/2026", "Ann Lee", "(217)555-0101", "62701") +
                              Slip("330-2", "12/11/2026", "Anna Berg", "217 555 0199", ""));
         test::WriteBytes(folder / "2026/Team# 1/344.txt", test::Day({{3, "SA 330-1"}}));
         test::WriteBytes(folder / "2026/Team# 1/345.txt", test::Day({{3, "SA 330-2"}}));
         test::WriteBytes(folder / "CompletedSlips.txt",
-                         Slip("306-1", "11/2/2026", "Ann Lee", "(217)5550101", "62701"));
+                         Slip("306-1", "11/2/2026", "Ann Lee", "(217)555-0101", "62701"));
         Started();
         shell = OpenIntake();
     }
@@ -137,8 +137,8 @@ TEST_F(Intake, TypingOffersMatchesDownAndEnterPickEscapeCloses) {
     Press(Qt::Key_Return);
     EXPECT_FALSE(Offered()->isVisible());
     EXPECT_TRUE(shell->isVisible()) << "Enter picked; it did not schedule";
-    const std::vector<QString> ann = {"Ann Lee", "1 Main St", "Apt 3",       "Springfield",
-                                      "IL",      "62701",     "(217)5550101"};
+    const std::vector<QString> ann = {"Ann Lee", "1 Main St", "Apt 3",        "Springfield",
+                                      "IL",      "62701",     "(217)555-0101"};
     EXPECT_EQ(Boxes(), ann) << "all seven boxes, the zip typed before included";
     EXPECT_EQ(History(0), (std::vector<QString>{"SA 330-1", "SA 306-1"}));
     EXPECT_EQ(History(2), (std::vector<QString>{"North", "North"}));
@@ -190,7 +190,9 @@ TEST_F(Intake, APickedCustomerCanBeChangedAndItsBookedCallOpensInTheCallRecords)
     Click(shell, "cmdSchedule");
     const SlipRecord& buffer = program->Variables().RecordBuffer;
     EXPECT_EQ(buffer.Trimmed(SlipField::City), "Springfield East");
-    EXPECT_EQ(buffer.Trimmed(SlipField::Tel), "(217)5550101");
+    EXPECT_EQ(buffer.Trimmed(SlipField::Tel), "(217)555-0101") << "13 characters, kept whole";
+    program->ShowAnew<frmShell>();
+    EXPECT_EQ(Box("txtTel")->maxLength(), 12);
     EXPECT_EQ(buffer.Trimmed(SlipField::Zip), "62701");
 }
 
