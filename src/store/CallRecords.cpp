@@ -78,6 +78,14 @@ std::optional<int> NumberField(const SlipRecord& record, SlipField field) {
 
 std::optional<StoreError> DeleteCallRecord(CrewdeskVariables& v, const Locale& locale,
                                            std::int32_t recordNumber, std::string_view saText) {
+    // The file may have been cut or replaced since the slip was shown: removing by number
+    // alone would then drop another customer's booking.
+    OpenSlipFile(v);
+    SlipFile& file = *v.SlipFileNumber;
+    if (recordNumber > file.Count() || file.Read(recordNumber) != v.RecordBuffer)
+        throw StoreError(file.File(), "delete record " + std::to_string(recordNumber) + " of",
+                         "it no longer holds the Service Attention shown; the file was "
+                         "changed by another program");
     RemoveSlip(v, recordNumber);
     const SlipRecord& slip = v.RecordBuffer;
     const auto date = locale.ParseShortDate(slip.Trimmed(SlipField::Date));

@@ -145,6 +145,38 @@ TEST_F(CallRecord, DeleteAsksTwiceAndFreesTheWholeBooking) {
     EXPECT_TRUE(Idle());
 }
 
+TEST_F(CallRecord, ASlipFileChangedOutsideNeverLosesAnotherBooking) {
+    Open({{"338-1"}, {"338-2"}, {"338-3"}});
+    const auto day = folder / "2026/Team# 1/339.txt";
+    const std::string extra = FileOf({CustomerSlip("338-4", "1", "12/5/2026", "9", "1", "Di", "")});
+    struct Case {
+        const char* change;
+        std::string slips;
+        const char* button;
+        std::string after; // empty: the file stays as it was changed
+    } cases[] = {
+        {"cut short", records[0], "cmdCancel", ""},
+        {"record before removed", records[1] + records[2], "cmdCancel", ""},
+        {"replaced", records[0] + records[2] + records[1], "cmdReschedule", ""},
+        {"grown", all + extra, "cmdCancel", records[0] + records[2] + extra},
+    };
+    for (const Case& c : cases) {
+        WriteBytes(day, Day({{4, "SA 338-2"}, {7, "SA 338-3"}}));
+        WriteBytes(folder / "Slips.txt", all);
+        Show(2);
+        WriteBytes(folder / "Slips.txt", c.slips);
+        Press(c.button, {MessageAnswer::Yes, MessageAnswer::Yes, MessageAnswer::Ok});
+        const bool kept = c.after.empty();
+        EXPECT_EQ(ReadBytes(folder / "Slips.txt"), kept ? c.slips : c.after) << c.change;
+        EXPECT_EQ(ReadBytes(day),
+                  kept ? Day({{4, "SA 338-2"}, {7, "SA 338-3"}}) : Day({{7, "SA 338-3"}}))
+            << c.change;
+        EXPECT_EQ(Shown().back().find("Slips.txt") != std::string::npos, kept) << Shown().back();
+        platform.messages.answers.clear();
+        program->ShowAnew<frmCallRecord>();
+    }
+}
+
 TEST_F(CallRecord, RescheduleHandsTheOldRecordToTheCallSlip) {
     Open({{"338-1"}, {"338-2", "12/7/2026", "Scheduled", "2", "Bob Stone", "3"}});
     WriteBytes(folder / "2026/Team# 2/341.txt", Day({{2, "SA 338-2"}, {3, "SA 338-2"}}));
