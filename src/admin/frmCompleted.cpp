@@ -63,6 +63,7 @@ public:
         marked_[static_cast<std::size_t>(row)] = !marked_[static_cast<std::size_t>(row)];
         emit dataChanged(index(row, 0), index(row, 0));
     }
+    const std::vector<CompletedRow>& Rows() const { return rows_; }
     const std::vector<bool>& Marks() const { return marked_; }
 
     int rowCount(const QModelIndex& parent = {}) const override {
@@ -182,7 +183,9 @@ void frmCompleted::cmdSelected_Click() {
                                         MessageButtons::YesNo) == MessageAnswer::No)
         return;
     if (program_.Attempt(
-            [this] { DeleteSelectedCompletions(program_.Variables(), grid_->Marks()); },
+            [this] {
+                DeleteSelectedCompletions(program_.Variables(), grid_->Rows(), grid_->Marks());
+            },
             "The records shown again are what the file holds now."))
         BackToMenu();
     else

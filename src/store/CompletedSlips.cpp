@@ -9,6 +9,15 @@
 
 namespace rotaplan {
 
+namespace {
+
+CompletedRow RowOf(const CrewdeskVariables& v, const SlipRecord& record) {
+    return {record.Trimmed(SlipField::Date), record.Trimmed(SlipField::SANumber),
+            record.Trimmed(SlipField::Name), AssignedToText(v, record.Get(SlipField::Team))};
+}
+
+} // namespace
+
 std::vector<CompletedRow> ReadCompletedRows(CrewdeskVariables& v) {
     CloseAllFiles(v);
     std::vector<CompletedRow> rows;
@@ -20,9 +29,7 @@ std::vector<CompletedRow> ReadCompletedRows(CrewdeskVariables& v) {
     SlipRecord record;
     for (std::int32_t r = 1; r <= completed.Count(); ++r) {
         completed.Read(r, record);
-        rows.push_back({record.Trimmed(SlipField::Date), record.Trimmed(SlipField::SANumber),
-                        record.Trimmed(SlipField::Name),
-                        AssignedToText(v, record.Get(SlipField::Team))});
+        rows.push_back(RowOf(v, record));
     }
     return rows;
 }
@@ -38,19 +45,28 @@ std::string AssignedToText(const CrewdeskVariables& v, std::string_view teamFiel
     return "(team " + text + ")";
 }
 
-void DeleteSelectedCompletions(CrewdeskVariables& v, const std::vector<bool>& marked) {
+void DeleteSelectedCompletions(CrewdeskVariables& v, const std::vector<CompletedRow>& shown,
+                               const std::vector<bool>& marked) {
     CloseAllFiles(v);
     const auto file = ProgramPath(v, CompletedSlipsFile);
     if (!disk::FileExists(file))
         return;
     const std::int32_t count = SlipFile(file).Count();
-    if (static_cast<std::size_t>(count) != marked.size())
-        throw StoreError(file, "delete the selected records of",
+    const std::string operation = "delete the selected records of";
+    if (static_cast<std::size_t>(count) != shown.size())
+        throw StoreError(file, operation,
                          "it now holds " + std::to_string(count) + " records, not the " +
-                             std::to_string(marked.size()) + " shown; nothing was deleted");
+                             std::to_string(shown.size()) + " shown; nothing was deleted");
+    // Thrown before the scratch file is committed, so the file stays as it is.
     RewriteRecordFile(v, CompletedSlipsFile, TemporaryFile,
-                      [&marked](std::int32_t r, const SlipRecord&) {
-                          return !marked[static_cast<std::size_t>(r - 1)];
+                      [&](std::int32_t r, const SlipRecord& record) {
+                          const auto i = static_cast<std::size_t>(r - 1);
+                          if (RowOf(v, record) != shown[i])
+                              throw StoreError(file, operation,
+                                               "record " + std::to_string(r) +
+                                                   " is no longer the one shown; nothing "
+                                                   "was deleted");
+                          return !marked[i];
                       });
 }
 

@@ -17,6 +17,7 @@ struct CompletedRow {
     std::string reference;
     std::string customer;
     std::string assignedTo;
+    bool operator==(const CompletedRow&) const = default;
 };
 
 // Row r is record r of CompletedSlips.txt; no rows without the file.
@@ -24,11 +25,12 @@ std::vector<CompletedRow> ReadCompletedRows(CrewdeskVariables& v);
 // The team's name for a Team field, or a note such as "(team 3)" when it names no team.
 std::string AssignedToText(const CrewdeskVariables& v, std::string_view teamField);
 
-// marked[r - 1] is the mark of row r, one entry per row shown. Rewrites the file through
+// marked[r - 1] is the mark of row r of the rows shown. Rewrites the file through
 // TemporaryFile.txt without the marked records. A file that is gone deletes nothing; one whose
-// record count is no longer the count shown is refused (StoreError), so a mark never hits
+// records no longer read as the rows shown is refused (StoreError), so a mark never hits
 // another record than the one it was set on.
-void DeleteSelectedCompletions(CrewdeskVariables& v, const std::vector<bool>& marked);
+void DeleteSelectedCompletions(CrewdeskVariables& v, const std::vector<CompletedRow>& shown,
+                               const std::vector<bool>& marked);
 void DeleteAllCompletions(CrewdeskVariables& v);
 
 } // namespace rotaplan

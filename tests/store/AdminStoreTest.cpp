@@ -29,7 +29,8 @@ TEST_F(AdminStore, CompletedRowsNameTheirTeamsAndStaleMarksAreRefused) {
               "1/9/2026|SA 1-1|Customer 1-1|South");
     EXPECT_EQ(rows[1].assignedTo, "(team 3)");
     EXPECT_EQ(rows[2].assignedTo, "(no team)");
-    EXPECT_THROW(DeleteSelectedCompletions(v, {true, false}), StoreError) << "stale rows";
+    EXPECT_THROW(DeleteSelectedCompletions(v, {rows[0], rows[1]}, {true, false}), StoreError)
+        << "stale rows";
     EXPECT_EQ(ReadCompletedRows(v).size(), 3u);
 }
 

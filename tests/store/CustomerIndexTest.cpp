@@ -147,7 +147,7 @@ TEST_F(CustomerIndexTest, FollowsBookingDeleteRescheduleMoveCompletedDeleteAndRe
     MovePastSlips(v, Locale);
     ExpectFollowed("move of past slips");
 
-    DeleteSelectedCompletions(v, {true, false});
+    DeleteSelectedCompletions(v, ReadCompletedRows(v), {true, false});
     ExpectFollowed("completed summary delete");
 
     ResetSchedules(v, {2026, 12, 1});
