@@ -148,32 +148,26 @@ TEST_F(CallRecord, DeleteAsksTwiceAndFreesTheWholeBooking) {
 TEST_F(CallRecord, ASlipFileChangedOutsideNeverLosesAnotherBooking) {
     Open({{"338-1"}, {"338-2"}, {"338-3"}});
     const auto day = folder / "2026/Team# 1/339.txt";
+    const std::string hours = Day({{4, "SA 338-2"}, {7, "SA 338-3"}});
     const std::string extra = FileOf({CustomerSlip("338-4", "1", "12/5/2026", "9", "1", "Di", "")});
-    struct Case {
-        const char* change;
-        std::string slips;
-        const char* button;
-        std::string after; // empty: the file stays as it was changed
-    } cases[] = {
-        {"cut short", records[0], "cmdCancel", ""},
-        {"record before removed", records[1] + records[2], "cmdCancel", ""},
-        {"replaced", records[0] + records[2] + records[1], "cmdReschedule", ""},
-        {"grown", all + extra, "cmdCancel", records[0] + records[2] + extra},
+    // What the file became while record 2 was shown, and what is left after (empty: refused).
+    const std::tuple<std::string, const char*, std::string> cases[] = {
+        {records[0], "cmdCancel", ""},                               // cut short
+        {records[1] + records[2], "cmdCancel", ""},                  // an earlier record removed
+        {records[0] + records[2] + records[1], "cmdReschedule", ""}, // replaced
+        {all + extra, "cmdCancel", records[0] + records[2] + extra}, // grown
     };
-    for (const Case& c : cases) {
-        WriteBytes(day, Day({{4, "SA 338-2"}, {7, "SA 338-3"}}));
+    for (const auto& [changed, button, after] : cases) {
+        WriteBytes(day, hours);
         WriteBytes(folder / "Slips.txt", all);
         Show(2);
-        WriteBytes(folder / "Slips.txt", c.slips);
-        Press(c.button, {MessageAnswer::Yes, MessageAnswer::Yes, MessageAnswer::Ok});
-        const bool kept = c.after.empty();
-        EXPECT_EQ(ReadBytes(folder / "Slips.txt"), kept ? c.slips : c.after) << c.change;
-        EXPECT_EQ(ReadBytes(day),
-                  kept ? Day({{4, "SA 338-2"}, {7, "SA 338-3"}}) : Day({{7, "SA 338-3"}}))
-            << c.change;
-        EXPECT_EQ(Shown().back().find("Slips.txt") != std::string::npos, kept) << Shown().back();
+        WriteBytes(folder / "Slips.txt", changed);
+        Press(button, {MessageAnswer::Yes, MessageAnswer::Yes, MessageAnswer::Ok});
         platform.messages.answers.clear();
-        program->ShowAnew<frmCallRecord>();
+        const bool refused = after.empty();
+        EXPECT_EQ(ReadBytes(folder / "Slips.txt"), refused ? changed : after);
+        EXPECT_EQ(ReadBytes(day), refused ? hours : Day({{7, "SA 338-3"}}));
+        EXPECT_EQ(Shown().back().find("Slips.txt") != std::string::npos, refused) << Shown().back();
     }
 }
 
