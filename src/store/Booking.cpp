@@ -44,6 +44,9 @@ bool TakeBackSlip(const fs::path& slips, std::uint64_t length, std::int32_t reco
 // may keep the new ones.
 bool PutBackDay(CrewdeskVariables& v, const DayEntries& before) {
     try {
+        // Gone from outside: it shows no hours, and the next look at the day makes it anew.
+        if (!disk::FileExists(ProgramPath(v, v.DayFilePath)))
+            return true;
         ReadDayFile(v);
         if (v.DaySlots == before)
             return true;

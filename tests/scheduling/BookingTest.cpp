@@ -150,6 +150,18 @@ TEST_F(Booking, CancelOrAFailedWriteBooksNothing) {
     EXPECT_NE(Shown().back().find("Slips.txt"), std::string::npos);
     expectNothingWritten();
 
+    // The day file removed from outside, on a disk that stays full: no file shows the hours.
+    Calendar()->setSelectedDate(QDate(2026, 12, 7));
+    ClickSlot(1);
+    fs::remove(folder / "2026/Team# 1/341.txt");
+    disk::SetFaultHook([](disk::Operation op, const fs::path& file) {
+        if (op == disk::Operation::Write && file.parent_path().filename() == "Team# 1")
+            throw StoreError(file, "save", "No space left on device");
+    });
+    Answer({MessageAnswer::Ok});
+    Schedule();
+    EXPECT_NE(Shown().back().find("not booked;"), std::string::npos) << Shown().back();
+
     // A counter that cannot be saved: the booking stands and its number is not issued again.
     ClickSlot(1);
     scheduleFailing(disk::Operation::Rename, "Counter.txt");
