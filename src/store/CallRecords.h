@@ -16,9 +16,9 @@ namespace rotaplan {
 
 // Removes slip recordNumber (the record buffer holds it) from Slips.txt through Temp.txt,
 // then frees every entry of its team's day file holding saText. Throws StoreError when the
-// slip stays, also when that record of the file no longer equals the record buffer; once it is gone, a day file that cannot be freed is returned, not thrown. A
-// Date that does not read back, a team number that is not one, or a day file already
-// purged leave nothing to free.
+// slip stays, also when that record of the file no longer equals the record buffer; once it
+// is gone, a day file that cannot be freed is returned, not thrown. A Date that does not read
+// back, a team number that is not one, or a day file already purged leave nothing to free.
 std::optional<StoreError> DeleteCallRecord(CrewdeskVariables& v, const Locale& locale,
                                            std::int32_t recordNumber, std::string_view saText);
 
