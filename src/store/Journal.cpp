@@ -156,6 +156,11 @@ bool ParseItems(std::string_view payload, JournalEntry& e) {
             return false;
         const std::string_view bytes = payload.substr(colon + 1, length);
         payload.remove_prefix(colon + 1 + length);
+        if (std::string_view("ARarO").find(tag) != std::string_view::npos &&
+            length != SlipRecordLength)
+            return false;
+        if (tag == 'X' && length % SlipRecordLength != 0)
+            return false;
         std::pair<std::string, FileSum> sum;
         switch (tag) {
         case 'A':
@@ -215,7 +220,7 @@ std::optional<JournalEntry> ParseEntry(std::string_view& rest) {
         !ParseWhole(line.substr(space + 1), hash, 16))
         return std::nullopt;
     const std::size_t payloadAt = lineEnd + 2;
-    if (rest.size() < payloadAt + length + 2 || rest.substr(payloadAt + length, 2) != "\r\n")
+    if (length > rest.size() || rest.size() < payloadAt + length + 2 || rest.substr(payloadAt + length, 2) != "\r\n")
         return std::nullopt;
     const std::string_view payload = rest.substr(payloadAt, length);
     const std::string head(line.substr(0, 12));

@@ -103,6 +103,17 @@ TEST_F(DamagedStart, ForTheSlipFileTheOperatorChoosesAndABackupNeverTakesIt) {
     EXPECT_TRUE(fs::exists(folder / "CleanEnd.mark"));
 
     Started().ExitProgram(); // a quick start has nothing to say: any box would fail the test
+
+    // A clock far ahead, or set back: asked before anything changes; No ends the program with
+    // every file as it was.
+    const auto files = test::FilesUnder(folder.Path());
+    for (const Date date : {Date{2026, 12, 30}, Date{2026, 3, 2}}) {
+        platform.clock.now.date = date;
+        Answer({MessageAnswer::No});
+        EXPECT_FALSE(MakeProgram().Start());
+        EXPECT_NE(Shown().back().find("Rotaplan last ran on 12/4/2026"), std::string::npos);
+        EXPECT_EQ(test::FilesUnder(folder.Path()), files);
+    }
 }
 
 } // namespace
