@@ -48,11 +48,16 @@ std::string Labelled(const char* label, const std::string& value) {
     return value.empty() ? value : label + (": " + value);
 }
 
+// libical escapes what the format needs; bytes no calendar shows are left out here.
+std::string Text(const SlipRecord& s, SlipField field) {
+    return WithoutControls(s.Trimmed(field));
+}
+
 std::string Location(const SlipRecord& s) {
-    const std::string region = Joined({s.Trimmed(SlipField::ST), s.Trimmed(SlipField::Zip)}, " ");
-    return Joined({s.Trimmed(SlipField::Street), s.Trimmed(SlipField::Apt),
-                   s.Trimmed(SlipField::City), region},
-                  ", ");
+    const std::string region = Joined({Text(s, SlipField::ST), Text(s, SlipField::Zip)}, " ");
+    return Joined(
+        {Text(s, SlipField::Street), Text(s, SlipField::Apt), Text(s, SlipField::City), region},
+        ", ");
 }
 
 } // namespace
@@ -85,18 +90,18 @@ std::string CalendarFile(const CrewdeskVariables& v, int team,
                                         At(Date{last->date.year + 1, 1, 1}, 0, nullptr), 1);
         icalcomponent_add_component(calendar.get(), rules);
     }
-    const std::string teamName = team <= v.TeamCount() ? v.Assignments[team] : "";
+    const std::string teamName = team <= v.TeamCount() ? WithoutControls(v.Assignments[team]) : "";
     const icaltimetype stamp = icaltime_current_time_with_zone(icaltimezone_get_utc_timezone());
     for (const TeamBooking& b : bookings) {
         const SlipRecord& s = b.slip;
         const int last = b.firstSlot + b.hours - 1;
-        const std::string sa = s.Trimmed(SlipField::SANumber);
+        const std::string sa = Text(s, SlipField::SANumber);
         const std::string summary = Joined(
-            {sa, Joined({s.Trimmed(SlipField::Name), s.Trimmed(SlipField::Problem)}, ": ")}, " ");
+            {sa, Joined({Text(s, SlipField::Name), Text(s, SlipField::Problem)}, ": ")}, " ");
         const std::string description =
-            Joined({Labelled("Customer", s.Trimmed(SlipField::Name)),
-                    Labelled("Telephone", s.Trimmed(SlipField::Tel)),
-                    Labelled("Problem", s.Trimmed(SlipField::Problem)), Labelled("Team", teamName)},
+            Joined({Labelled("Customer", Text(s, SlipField::Name)),
+                    Labelled("Telephone", Text(s, SlipField::Tel)),
+                    Labelled("Problem", Text(s, SlipField::Problem)), Labelled("Team", teamName)},
                    "\n");
         icalcomponent* event = icalcomponent_vanew(
             ICAL_VEVENT_COMPONENT, icalproperty_new_uid(BookingUid(b).c_str()),

@@ -173,9 +173,9 @@ TEST_F(PrintSch, ButtonsWriteTheSheetsCalendarAndSpreadsheetWhereTheDialogSays) 
     auto& completed = program->ShowAnew<frmCompleted>();
     platform.save.answer = out / "done.csv";
     Click(&completed, "cmdExport");
-    EXPECT_EQ(platform.save.suggested.back(), "Completed Service Attentions 2026-12-04.csv");
+    EXPECT_EQ(platform.save.suggested.back(), "Completed Service Attentions 2026-12-04.xlsx");
     const std::string csv = ReadBytes(out / "done.csv");
-    EXPECT_NE(csv.find("\"SA 330-1\",\"1\""), std::string::npos) << csv;
+    EXPECT_NE(csv.find("\"SA 330-1\",\"2026-11-30\""), std::string::npos) << csv;
 }
 
 } // namespace
