@@ -52,9 +52,8 @@ const std::array<std::string, 256>& Utf8OfByte() {
     static const std::array<std::string, 256> table = [] {
         std::array<std::string, 256> utf8;
         for (int b = 0; b < 256; ++b)
-            if (b >= 0x20 && b != 0x7F)
+            if (b == '\t' || (b >= 0x20 && b != 0x7F))
                 utf8[b] = Cp1252ToUtf8(std::string(1, static_cast<char>(b)));
-        utf8['\t'] = "\t";
         return utf8;
     }();
     return table;

@@ -145,7 +145,7 @@ TEST_F(Exports, CalendarFileParsesBackIntoTheBookingsWithStableUids) {
         icalcomponent_free(calendar);
         return events;
     };
-    const auto all = BookingsBetween(v, test::Locale, 1, {2026, 12, 4}, std::nullopt);
+    const auto all = CalendarEvents(v, test::Locale, 1, {2026, 12, 4}, std::nullopt);
     const auto events = parse(CalendarFile(v, 1, all, "America/Chicago"));
     const std::map<std::string, Event> expected = {
         {"2026-12-04-SA338-1@rotaplan",
@@ -164,6 +164,76 @@ TEST_F(Exports, CalendarFileParsesBackIntoTheBookingsWithStableUids) {
     EXPECT_EQ(events, expected);
     EXPECT_EQ(parse(CalendarFile(v, 1, all, "America/Chicago")), events) << "exported again";
     EXPECT_EQ(BookingsBetween(v, test::Locale, 1, {2026, 12, 4}, Date{2026, 12, 4}).size(), 3u);
+}
+
+// A call booked, rescheduled twice and deleted, as the forms record each step; after each the
+// calendar is exported and read back by libical, the way a phone re-imports it.
+TEST_F(Exports, ACallKeepsOneUidThroughReschedulesAndEndsCancelled) {
+    struct State {
+        std::string sa, start;
+        int sequence;
+        bool cancelled;
+        bool operator==(const State&) const = default;
+    };
+    auto states = [&] {
+        const std::string ics =
+            CalendarFile(v, 1, CalendarEvents(v, test::Locale, 1, {2026, 12, 4}, std::nullopt),
+                         "America/Chicago");
+        std::map<std::string, State> uids;
+        icalcomponent* calendar = icalparser_parse_string(ics.c_str());
+        for (icalcomponent* e = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT);
+             e; e = icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT)) {
+            const std::string summary = icalcomponent_get_summary(e);
+            EXPECT_EQ(uids.count(icalcomponent_get_uid(e)), 0u) << "one event a UID";
+            uids[icalcomponent_get_uid(e)] = {
+                summary.substr(0, summary.find(' ', 3)),
+                icaltime_as_ical_string(icalcomponent_get_dtstart(e)),
+                icalproperty_get_sequence(
+                    icalcomponent_get_first_property(e, ICAL_SEQUENCE_PROPERTY)),
+                icalcomponent_get_status(e) == ICAL_STATUS_CANCELLED};
+        }
+        icalcomponent_free(calendar);
+        return uids;
+    };
+    std::vector<SlipRecord> others;
+    for (const Customer& c : Slips)
+        others.push_back(CustomerSlip(c.sa, c.team, c.date, c.startIndex, c.hours, c.name, ""));
+    SlipRecord call = others.front(); // SA 338-3 at 2 pm
+    others.erase(others.begin());
+    auto write = [&](bool booked) {
+        auto all = others;
+        if (booked)
+            all.push_back(call);
+        WriteBytes(folder / "Slips.txt", FileOf(all));
+    };
+    write(true);
+    const std::string uid = "2026-12-04-SA338-3@rotaplan";
+    EXPECT_EQ(states()[uid], (State{"SA 338-3", "20261204T140000", 0, false}));
+
+    // Rescheduled: taken off first, then booked under a new SA number on another day.
+    for (const auto& [sa, date, start, sequence] :
+         {std::tuple("338-7", "12/8/2026", "20261208T080000", 2),
+          std::tuple("338-8", "12/9/2026", "20261209T080000", 4)}) {
+        write(false);
+        CallTakenOff(v, test::Locale, call, true);
+        EXPECT_TRUE(states()[uid].cancelled) << "gone until booked again";
+        call = CustomerSlip(sa, "1", date, "3", "1", "Zoë Müller", "");
+        write(true);
+        CallRebooked(v, test::Locale, call);
+        EXPECT_EQ(states()[uid], (State{std::string("SA ") + sa, start, sequence, false}));
+        EXPECT_EQ(states().size(), 4u);
+    }
+
+    write(false);
+    CallTakenOff(v, test::Locale, call, false);
+    EXPECT_EQ(states()[uid], (State{"SA 338-8", "20261209T080000", 5, true}));
+    // A later booking is not taken for the reschedule of a deleted call.
+    CallRebooked(v, test::Locale, others.front());
+    EXPECT_EQ(states()[uid].sequence, 5);
+    EXPECT_EQ(states().size(), 4u);
+
+    ForgetPastCalls(v, test::Locale, {2026, 12, 10});
+    EXPECT_EQ(states().count(uid), 0u) << "past calls are forgotten";
 }
 
 // RFC 4180 read back: quoted fields, doubled quotes, CR LF rows.
@@ -302,7 +372,7 @@ TEST_F(Exports, NoExportCarriesAFormulaOrAControlByte) {
     const auto row = CsvRows(ReadBytes(folder / "out.csv")).at(1);
     auto cells = SheetCells((folder / "out.xlsx").string());
     const std::string ics =
-        CalendarFile(v, 1, BookingsBetween(v, test::Locale, 1, {2026, 12, 4}, std::nullopt), "UTC");
+        CalendarFile(v, 1, CalendarEvents(v, test::Locale, 1, {2026, 12, 4}, std::nullopt), "UTC");
     for (const auto& [column, csv, text] : std::vector<std::array<std::string, 3>>{
              {"F", "'=cmd|' /C calc'!A0", "=cmd|' /C calc'!A0"},
              {"G", "'@SUM(1+1)*cmd|' /C calc'!A0", "@SUM(1+1)*cmd|' /C calc'!A0"},
