@@ -85,6 +85,8 @@ public:
     MessageAnswer Ask(const std::string& text, MessageButtons buttons = MessageButtons::Ok) {
         return System().messages.Show(text, ProgramTitle, buttons);
     }
+    // The help window at a section of the help file; a missing file is told, not shown blank.
+    void ShowHelp(const std::filesystem::path& helpFile, const std::string& section);
     // After the bookings changed: `record` notes the change for the crew's calendars, then the
     // published calendars are rewritten. The change stands whatever fails here; a failure is
     // told once a run.
