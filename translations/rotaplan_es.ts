@@ -120,6 +120,10 @@
         <translation>&lt;b&gt;Bienvenido a Rotaplan.&lt;/b&gt; Primero añada sus equipos, hasta dos, en la pestaña Asignaciones, y las averías por las que llaman sus clientes en la pestaña Descripciones de averías; cada Añadir se guarda al momento. Después pulse Menú y registre su primer aviso.</translation>
     </message>
     <message>
+        <source>&lt;h3&gt;Rotaplan %1.%2.%3&lt;/h3&gt;&lt;p&gt;for Contractors and Tradesmen&lt;/p&gt;&lt;p&gt;Copyright © %4 2001-%5&lt;/p&gt;&lt;p&gt;Rotaplan is free of charge. It is provided as it is, without warranty of any kind.&lt;/p&gt;&lt;p&gt;Built with Qt %6, running on Qt %7.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Rotaplan %1.%2.%3&lt;/h3&gt;&lt;p&gt;para contratistas y profesionales de oficios&lt;/p&gt;&lt;p&gt;Copyright © %4 2001-%5&lt;/p&gt;&lt;p&gt;Rotaplan es gratuito. Se ofrece tal cual, sin garantía de ningún tipo.&lt;/p&gt;&lt;p&gt;Compilado con Qt %6, funcionando con Qt %7.&lt;/p&gt;</translation>
+    </message>
+    <message>
         <source>A folder, synced to the crew's phones, where each team's calendar is kept current after every change; empty for none</source>
         <translation>Una carpeta, sincronizada con los teléfonos del equipo, donde el calendario de cada equipo se mantiene al día tras cada cambio; vacía para ninguna</translation>
     </message>
@@ -217,6 +221,10 @@
     </message>
     <message>
         <source>Assigned to</source>
+        <translation>Asignado a</translation>
+    </message>
+    <message>
+        <source>Assignedto</source>
         <translation>Asignado a</translation>
     </message>
     <message>
@@ -718,6 +726,14 @@
     <message>
         <source>Read Backup Files from Disk</source>
         <translation>Leer las copias de seguridad del disco</translation>
+    </message>
+    <message>
+        <source>Rec</source>
+        <translation>N.º</translation>
+    </message>
+    <message>
+        <source>Reference</source>
+        <translation>Referencia</translation>
     </message>
     <message>
         <source>Remove the disk from the Drive</source>

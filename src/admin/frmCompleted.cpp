@@ -6,6 +6,7 @@
 #include "frame/Lists.h"
 #include "frame/Program.h"
 #include "frame/Widgets.h"
+#include "platform/qt/QtPlatform.h"
 #include "store/CompletedSlips.h"
 
 #include <QAbstractTableModel>
@@ -99,7 +100,7 @@ public:
         const GridColumn& column = Columns()[static_cast<std::size_t>(section)];
         if (role == Qt::TextAlignmentRole)
             return QVariant::fromValue(column.alignment);
-        return role == Qt::DisplayRole ? QVariant(column.header) : QVariant();
+        return role == Qt::DisplayRole ? QVariant(TranslatedLines(column.header)) : QVariant();
     }
 
 private:
