@@ -124,6 +124,10 @@
         <translation>&lt;h3&gt;Rotaplan %1.%2.%3&lt;/h3&gt;&lt;p&gt;para contratistas y profesionales de oficios&lt;/p&gt;&lt;p&gt;Copyright © %4 2001-%5&lt;/p&gt;&lt;p&gt;Rotaplan es gratuito. Se ofrece tal cual, sin garantía de ningún tipo.&lt;/p&gt;&lt;p&gt;Compilado con Qt %6, funcionando con Qt %7.&lt;/p&gt;</translation>
     </message>
     <message>
+        <source>A folder, synced to the crew's phones, where each team's calendar is kept current after every change; empty for none</source>
+        <translation>Una carpeta, sincronizada con los teléfonos del equipo, donde el calendario de cada equipo se mantiene al día tras cada cambio; vacía para ninguna</translation>
+    </message>
+    <message>
         <source>A problem description</source>
         <translation>Una descripción de avería</translation>
     </message>
@@ -662,6 +666,10 @@
     <message>
         <source>Order your checks, invoices and work orders from our forms partner</source>
         <translation>Pida sus cheques, facturas y partes de trabajo a nuestro socio de impresos</translation>
+    </message>
+    <message>
+        <source>Pu&amp;blish to:</source>
+        <translation>Pu&amp;blicar en:</translation>
     </message>
     <message>
         <source>Print &amp;Week</source>
