@@ -124,6 +124,10 @@
         <translation>&lt;h3&gt;Rotaplan %1.%2.%3&lt;/h3&gt;&lt;p&gt;para contratistas y profesionales de oficios&lt;/p&gt;&lt;p&gt;Copyright © %4 2001-%5&lt;/p&gt;&lt;p&gt;Rotaplan es gratuito. Se ofrece tal cual, sin garantía de ningún tipo.&lt;/p&gt;&lt;p&gt;Compilado con Qt %6, funcionando con Qt %7.&lt;/p&gt;</translation>
     </message>
     <message>
+        <source>A folder, synced to the crew's phones, where each team's calendar is kept current after every change; empty for none</source>
+        <translation>Una carpeta, sincronizada con los móviles de las cuadrillas, donde el calendario de cada equipo se mantiene al día tras cada cambio; vacía si no se usa</translation>
+    </message>
+    <message>
         <source>A problem description</source>
         <translation>Una descripción de avería</translation>
     </message>
@@ -524,6 +528,10 @@
         <translation>Citas por hora</translation>
     </message>
     <message>
+        <source>Excel workbooks (*.xlsx);;CSV files (*.csv)</source>
+        <translation>Libros de Excel (*.xlsx);;Archivos CSV (*.csv)</translation>
+    </message>
+    <message>
         <source>Exits the Program</source>
         <translation>Cierra el programa</translation>
     </message>
@@ -624,6 +632,10 @@
         <translation>no hay citas programadas</translation>
     </message>
     <message>
+        <source>No calendar published</source>
+        <translation>Ningún calendario publicado</translation>
+    </message>
+    <message>
         <source>No drive was found to copy to or from.</source>
         <translation>No se encontró ninguna unidad a la que copiar o desde la que copiar.</translation>
     </message>
@@ -646,6 +658,10 @@
     <message>
         <source>No spreadsheet file was written.</source>
         <translation>No se escribió ningún archivo de hoja de cálculo.</translation>
+    </message>
+    <message>
+        <source>No: end Rotaplan now without changing any file, so that the clock can be set right.</source>
+        <translation>No: cerrar Rotaplan ahora sin cambiar ningún archivo, para poder corregir el reloj.</translation>
     </message>
     <message>
         <source>Not all files Created</source>
@@ -694,6 +710,14 @@
     <message>
         <source>Program Assistance</source>
         <translation>Ayudas del programa</translation>
+    </message>
+    <message>
+        <source>Pu&amp;blish to:</source>
+        <translation>Pu&amp;blicar en:</translation>
+    </message>
+    <message>
+        <source>Published calendar folder</source>
+        <translation>Carpeta del calendario publicado</translation>
     </message>
     <message>
         <source>Quarrow Programs share files. Exit all other Quarrow Programs before continuing....</source>
@@ -1024,6 +1048,10 @@
         <translation>La copia de seguridad no está completa; Rotaplan se cierra de todos modos.</translation>
     </message>
     <message>
+        <source>The bookings stand; the crew's calendars are not kept up to date while Rotaplan runs.</source>
+        <translation>Las citas se mantienen; los calendarios de las cuadrillas no se actualizan mientras Rotaplan funcione.</translation>
+    </message>
+    <message>
         <source>The calendar file was not written.</source>
         <translation>No se escribió el archivo de calendario.</translation>
     </message>
@@ -1194,6 +1222,10 @@
     <message>
         <source>Which bookings to export</source>
         <translation>Qué citas exportar</translation>
+    </message>
+    <message>
+        <source>With that date Rotaplan moves the call slips dated before it to the completed ones, clears the schedules of the days before it and numbers the new calls by it.</source>
+        <translation>Con esa fecha Rotaplan pasa a completados los avisos anteriores a ella, vacía las agendas de los días anteriores y numera los nuevos avisos según ella.</translation>
     </message>
     <message>
         <source>Work Schedules</source>

@@ -2,6 +2,7 @@
 
 #include "app/frmSplash.h"
 #include "app/frmStartup.h"
+#include "exports/CrewCalendar.h"
 #include "frame/Translation.h"
 #include "frame/Widgets.h"
 #include "records/frmPrintSch.h"
@@ -114,6 +115,8 @@ bool App::Start() {
             Report(error, "Rotaplan goes on; what needs this file may fail until it is mended.");
         }
     }
+    // The past slips are moved away: the calendars drop them and show the days ahead.
+    CalendarsFollow([this] { ForgetPastCalls(v_, platform_.locale, platform_.clock.Now().date); });
     if (const std::string told = StartupMessage(mended_, v_.Notices); !told.empty())
         Ask(told);
     v_.Notices.clear();
