@@ -11,6 +11,7 @@
 #include <QAbstractTableModel>
 #include <QBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -77,6 +78,9 @@ public:
         if (role == Qt::TextAlignmentRole)
             return QVariant::fromValue(
                 Columns()[static_cast<std::size_t>(index.column())].alignment);
+        // A screen reader hears a marked row's number, not the mark.
+        if (role == Qt::AccessibleTextRole && index.column() == 0 && marked_[r])
+            return QString::number(index.row() + 1) + ", selected";
         if (role != Qt::DisplayRole)
             return {};
         const CompletedRow& row = rows_[r];
@@ -132,6 +136,10 @@ frmCompleted::frmCompleted(Program& program) : program_(program) {
     fgCompletions_->setSelectionMode(QAbstractItemView::NoSelection);
     connect(fgCompletions_, &QTableView::clicked, this,
             [this](const QModelIndex& index) { fgCompletions_Click(index.row()); });
+    // Space or Enter marks the current row as a click does; Tab leaves the grid.
+    fgCompletions_->setTabKeyNavigation(false);
+    fgCompletions_->installEventFilter(this);
+    fgCompletions_->setAccessibleName("Completed Service Attentions");
 
     auto* label1 = Named(new QLabel("  ^ Click the Rec # in This Column to Select a Record        "
                                     "Clicking again,  deselects the Record",
@@ -172,6 +180,19 @@ void frmCompleted::Activate() {
     grid_->Show(std::move(rows));
 }
 
+bool frmCompleted::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        const QModelIndex current = fgCompletions_->currentIndex();
+        if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) &&
+            current.isValid()) {
+            fgCompletions_Click(current.row());
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void frmCompleted::fgCompletions_Click(int row) {
     fgCompletions_->setCurrentIndex(grid_->index(row, 0));
     grid_->Toggle(row);
@@ -180,7 +201,7 @@ void frmCompleted::fgCompletions_Click(int row) {
 void frmCompleted::cmdSelected_Click() {
     if (program_.System().messages.Show("All Selected Records will be Deleted!",
                                         "Delete These Records",
-                                        MessageButtons::YesNo) == MessageAnswer::No)
+                                        MessageButtons::YesNoDefaultNo) == MessageAnswer::No)
         return;
     if (program_.Attempt(
             [this] {
@@ -194,8 +215,8 @@ void frmCompleted::cmdSelected_Click() {
 
 void frmCompleted::DeleteAll() {
     if (program_.System().messages.Show("This Deletes All Completed Service Attentions",
-                                        "Delete File",
-                                        MessageButtons::OkCancel) == MessageAnswer::Cancel)
+                                        "Delete File", MessageButtons::OkCancelDefaultCancel) ==
+        MessageAnswer::Cancel)
         return;
     // The rows go with the file, so no later Delete selected can act on them.
     if (program_.Attempt([this] { DeleteAllCompletions(program_.Variables()); },

@@ -140,6 +140,7 @@ void App::ShowMenu(QWidget* from) {
 void App::Adopt(QWidget* form) {
     forms_.emplace_back(form);
     form->installEventFilter(this);
+    ForKeyboard(form);
 }
 
 // Only a close asked for by the window system (close box, window menu) ends the program;

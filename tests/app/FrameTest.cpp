@@ -1,9 +1,19 @@
+#include "admin/frmArchive.h"
+#include "admin/frmCompleted.h"
+#include "admin/frmSetup.h"
 #include "app/frmSplash.h"
 #include "app/frmStartup.h"
+#include "records/frmCallRecord.h"
+#include "records/frmPrintSch.h"
+#include "scheduling/frmCallslip.h"
+#include "scheduling/frmConfirm.h"
 #include "support/ProgramFixture.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QRadioButton>
+#include <QTabWidget>
+#include <set>
 
 namespace rotaplan {
 namespace {
@@ -145,6 +155,63 @@ TEST_F(Frame, KeyboardAndWindowPaths) {
         Trigger(&menu, entry);
     ASSERT_EQ(platform.web.urls.size(), 2u) << "a declined order form opens nothing";
     EXPECT_NE(platform.web.urls[1].find("forms."), std::string::npos);
+}
+
+// What a screen reader would find nameless among the visible controls under an interface.
+void Unnamed(QAccessibleInterface* parent, const QString& path, QStringList& missing) {
+    static const std::set<QAccessible::Role> controls = {
+        QAccessible::PushButton,  QAccessible::Button,   QAccessible::CheckBox,
+        QAccessible::RadioButton, QAccessible::ComboBox, QAccessible::EditableText,
+        QAccessible::List,        QAccessible::Table,    QAccessible::Tree,
+        QAccessible::PageTab,     QAccessible::SpinBox,  QAccessible::Graphic,
+        QAccessible::ListItem,    QAccessible::TreeItem};
+    for (int i = 0; i < parent->childCount(); ++i) {
+        QAccessibleInterface* child = parent->child(i);
+        if (!child || child->state().invisible || child->state().offscreen)
+            continue;
+        const QObject* object = child->object();
+        const QString where =
+            path + "/" +
+            (object && !object->objectName().isEmpty() ? object->objectName() : QString::number(i));
+        if (controls.count(child->role()) && child->text(QAccessible::Name).trimmed().isEmpty())
+            missing << where + QString(" (role %1)").arg(child->role());
+        Unnamed(child, where, missing);
+    }
+}
+
+TEST_F(Frame, EveryVisibleControlOfEveryFormHasANameForAScreenReader) {
+    WriteTeams();
+    WriteBytes(folder / "CompletedSlips.txt",
+               test::FileOf({test::CustomerSlip("SA 333-1", "1", "11/30/2026", "5", "1", "Ann",
+                                                "555-0101")}));
+    Started();
+    QStringList missing;
+    auto walk = [&](QWidget* form) {
+        form->show();
+        QApplication::processEvents();
+        Unnamed(QAccessible::queryAccessibleInterface(form), form->objectName(), missing);
+    };
+    walk(program->Loaded<frmSplash>());
+    walk(&program->ShowAnew<frmStartup>());
+    walk(&program->ShowAnew<frmShell>());
+    walk(&program->ShowAnew<frmCallslip>());
+    walk(&program->Load<frmConfirm>());
+    program->Load<frmConfirm>().hide();
+    walk(&program->ShowAnew<frmCallRecord>());
+    auto& schedules = program->ShowAnew<frmPrintSch>();
+    walk(&schedules);
+    Click(&schedules, "cmdView");
+    walk(&schedules);
+    walk(&program->ShowAnew<frmCompleted>());
+    auto& setup = program->ShowAnew<frmSetup>();
+    auto* tabs = Find<QTabWidget>(&setup, "tabSetup");
+    for (int tab = 0; tab < tabs->count(); ++tab) {
+        tabs->setCurrentIndex(tab);
+        walk(&setup);
+    }
+    walk(&program->Load<frmArchive>());
+    program->Load<frmArchive>().hide();
+    EXPECT_TRUE(missing.isEmpty()) << missing.join("\n").toStdString();
 }
 
 } // namespace
