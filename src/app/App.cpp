@@ -2,6 +2,8 @@
 
 #include "app/frmSplash.h"
 #include "app/frmStartup.h"
+#include "exports/CrewCalendar.h"
+#include "frame/Translation.h"
 #include "frame/Widgets.h"
 #include "records/frmPrintSch.h"
 #include "scheduling/frmCallslip.h"
@@ -11,14 +13,17 @@
 #include "store/Counter.h"
 #include "store/CrewdeskSetup.h"
 #include "store/DaySchedule.h"
+#include "store/Journal.h"
 #include "store/Master.h"
 #include "store/Mend.h"
 #include "store/Purge.h"
 #include "store/Repair.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QShortcut>
 #include <QThread>
 
 // The logo is compiled into this static library, whose resources nobody else pulls in.
@@ -46,7 +51,7 @@ std::vector<App::Step> App::StartupSteps() {
     return {
         {[this, today] { v_.TeamRoot = TeamRootFor(today.year); }, OnFailure::End},
         {[this, today] {
-             CheckSlipsAtStart(v_, today, [this](const std::string& question) {
+             CheckSlipsAtStart(v_, today, platform_.locale, [this](const std::string& question) {
                  return Ask(question, MessageButtons::YesNo) == MessageAnswer::Yes;
              });
          },
@@ -81,6 +86,8 @@ bool App::Start() {
         Ask(std::string(ProgramTitle) + " is already Running!");
         return false;
     }
+    if (!DateAccepted())
+        return false;
     if (const std::string why = platform_.instance.Unchecked(); !why.empty())
         v_.Notices.push_back("Rotaplan cannot tell whether another copy of it is working in " +
                              v_.ProgramFolder.string() + " (" + why +
@@ -97,11 +104,38 @@ bool App::Start() {
             Report(error, "Rotaplan goes on; what needs this file may fail until it is mended.");
         }
     }
+    // The past slips are moved away: the calendars drop them and show the days ahead.
+    CalendarsFollow([this] { ForgetPastCalls(v_, platform_.locale, platform_.clock.Now().date); });
     if (const std::string told = StartupMessage(mended_, v_.Notices); !told.empty())
         Ask(told);
     v_.Notices.clear();
     Load<frmSplash>().show();
     return true;
+}
+
+// A clock far ahead would move every booking out and purge their days; one set back would
+// issue SA numbers again. Nothing has changed any file yet, so No leaves them all as they are.
+bool App::DateAccepted() {
+    const Date today = platform_.clock.Now().date;
+    std::optional<Date> last;
+    try {
+        last = LastRunDate(v_);
+    } catch (const StoreError&) {
+    }
+    if (!last || (today >= *last && today <= last->AddDays(7)))
+        return true;
+    const Locale& locale = platform_.locale;
+    const std::string question =
+        "Rotaplan last ran on " + locale.ShortDate(*last) +
+        ", and the computer's clock gives today as " + locale.ShortDate(today) +
+        (today < *last ? ", an earlier day." : ", more than a week later.") +
+        "\r\n\r\nWith that date Rotaplan moves the call slips dated before it to the completed "
+        "ones, clears the schedules of the days before it and numbers the new calls by it."
+        "\r\n\r\nYes: go on with " +
+        locale.ShortDate(today) +
+        ".\r\nNo: end Rotaplan now without changing any file, so that the clock can be set "
+        "right.";
+    return Ask(question, MessageButtons::YesNo) == MessageAnswer::Yes;
 }
 
 void App::ExitProgram() {
@@ -137,10 +171,34 @@ void App::ShowMenu(QWidget* from) {
     ShowAnew<frmStartup>();
 }
 
+// The help's section for each form; the menu and the splash open it at the top.
+static std::string HelpSection(const QWidget* form) {
+    static const std::pair<const char*, const char*> sections[] = {
+        {"frmSetup", "setup"},           {"frmShell", "book"},
+        {"frmCallslip", "book"},         {"frmConfirm", "book"},
+        {"frmCallRecord", "reschedule"}, {"frmPrintSch", "view"},
+        {"frmCompleted", "completed"},   {"frmArchive", "protect"}};
+    for (auto [name, section] : sections)
+        if (form->objectName() == name)
+            return section;
+    return {};
+}
+
 void App::Adopt(QWidget* form) {
     forms_.emplace_back(form);
     form->installEventFilter(this);
     ForKeyboard(form);
+    TranslateTexts(form);
+    // The desktop's own keys, on every form; the main menu shows them beside its entries.
+    auto key = [form](const char* entry, QKeySequence keys, auto action) {
+        if (auto* item = form->findChild<QAction*>(entry))
+            item->setShortcut(keys);
+        else
+            connect(new QShortcut(keys, form), &QShortcut::activated, form, action);
+    };
+    key("mnuExit", QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { ExitProgram(); });
+    key("mnuIndex", QKeySequence(Qt::Key_F1),
+        [this, form] { ShowHelp(helpFile_, HelpSection(form)); });
 }
 
 // Only a close asked for by the window system (close box, window menu) ends the program;

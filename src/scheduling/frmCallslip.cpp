@@ -448,8 +448,9 @@ void frmCallslip::cmdConfirm_Click() {
     record.Set(SlipField::Spare2, "");
     record.Set(SlipField::Status, "Scheduled");
     record.Set(SlipField::Spare1, "");
+    const bool rescheduling = v.Rescheduling == 1;
     v.Rescheduling = 0;
-    if (!program_.Load<frmConfirm>().Open())
+    if (!program_.Load<frmConfirm>().Open(rescheduling))
         Activate(); // back from a cancelled confirmation: the form starts over
 }
 

@@ -171,7 +171,7 @@ TEST_F(SupportFiles, BackupCopiesWhatExistsKeepsOlderCopiesAndGoesOnPastAFailing
 struct ShortcutReader : WebOpener {
     explicit ShortcutReader(fs::path file) : shortcut(std::move(file)) {}
     void Open(const std::string&) override { seen = ReadBytes(shortcut); }
-    void OpenHelp(const fs::path&) override {}
+    void OpenHelp(const fs::path&, const std::string&) override {}
     fs::path shortcut;
     std::string seen;
 };

@@ -12,6 +12,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QShortcut>
 #include <QStandardPaths>
 #include <QStorageInfo>
@@ -23,6 +24,15 @@
 #include <unistd.h>
 
 namespace rotaplan {
+
+QString TranslatedLines(const QString& text) {
+    const bool crlf = text.contains("\r\n");
+    QStringList lines = text.split(crlf ? "\r\n" : "\n");
+    for (QString& line : lines)
+        if (!line.isEmpty())
+            line = QCoreApplication::translate("Rotaplan", line.toUtf8().constData());
+    return lines.join(crlf ? "\r\n" : "\n");
+}
 
 QDate ToQDate(const Date& d) {
     return QDate(d.year, d.month, d.day);
@@ -104,8 +114,8 @@ std::string QtLocale::CurrencyZero() const {
 
 MessageAnswer QtMessageBox::Show(const std::string& text, const std::string& title,
                                  MessageButtons buttons) {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title),
-                    QString::fromStdString(text).replace("\r\n", "\n"));
+    QMessageBox box(QMessageBox::NoIcon, TranslatedLines(QString::fromStdString(title)),
+                    TranslatedLines(QString::fromStdString(text)).replace("\r\n", "\n"));
     switch (buttons) {
     case MessageButtons::Ok:
         box.setStandardButtons(QMessageBox::Ok);
@@ -176,19 +186,33 @@ void QtWebOpener::Open(const std::string& url) {
     QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
 }
 
-void QtWebOpener::OpenHelp(const std::filesystem::path& htmlFile) {
+void QtWebOpener::OpenHelp(const std::filesystem::path& htmlFile, const std::string& section) {
     if (!help_) {
         help_ = new QTextBrowser;
         help_->setAttribute(Qt::WA_DeleteOnClose);
         help_->setObjectName("helpViewer");
         help_->setWindowTitle("Rotaplan Help");
         help_->setOpenExternalLinks(true);
-        help_->resize(720, 560);
+        // Over the form the operator asked from, or mid-screen; never in a corner.
+        const QWidget* over = QApplication::activeWindow();
+        const QRect area = over ? over->frameGeometry() : help_->screen()->availableGeometry();
+        const QRect screen = (over ? over->screen() : help_->screen())->availableGeometry();
+        const QSize size = QSize(help_->fontMetrics().averageCharWidth() * 90,
+                                 help_->fontMetrics().lineSpacing() * 32)
+                               .boundedTo(screen.size());
+        QRect placed({}, size);
+        placed.moveCenter(area.center());
+        placed.moveTop(std::max(placed.top(), screen.top()));
+        placed.moveLeft(std::max(placed.left(), screen.left()));
+        help_->setGeometry(placed);
         // Escape puts the help away, as on the desktop's own help windows.
         QObject::connect(new QShortcut(Qt::Key_Escape, help_), &QShortcut::activated, help_,
                          &QWidget::close);
     }
-    help_->setSource(QUrl::fromLocalFile(QString::fromStdString(htmlFile.string())));
+    QUrl page = QUrl::fromLocalFile(QString::fromStdString(htmlFile.string()));
+    if (!section.empty())
+        page.setFragment(QString::fromStdString(section));
+    help_->setSource(page);
     help_->show();
     help_->raise();
 }
@@ -239,6 +263,9 @@ bool QtPrintDialog::Print(const std::string& title, Paper paper,
                           const std::function<void(QPagedPaintDevice&)>& paint) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(paper == Paper::A4 ? QPageSize::A4 : QPageSize::Letter));
+    // The printer's own margins would be its smallest; the page keeps what the PDF keeps.
+    printer.setPageMargins(QMarginsF(PageMarginMm, PageMarginMm, PageMarginMm, PageMarginMm),
+                           QPageLayout::Millimeter);
     printer.setDocName(QString::fromStdString(title));
     // The preview's own print button asks for the printer and prints what it shows.
     QPrintPreviewDialog preview(&printer, QApplication::activeWindow());

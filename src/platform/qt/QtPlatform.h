@@ -10,6 +10,10 @@
 
 namespace rotaplan {
 
+// A text of the program in the installed language, line by line; a line without a
+// translation (a file's name, a customer's) stays as it is.
+QString TranslatedLines(const QString& text);
+
 QDate ToQDate(const Date& date);
 Date FromQDate(const QDate& date);
 
@@ -66,7 +70,7 @@ private:
 class QtWebOpener : public WebOpener {
 public:
     void Open(const std::string& url) override;
-    void OpenHelp(const std::filesystem::path& htmlFile) override;
+    void OpenHelp(const std::filesystem::path& htmlFile, const std::string& section) override;
 
 private:
     QPointer<QTextBrowser> help_;
