@@ -55,7 +55,7 @@ TEST(QtWebOpener, EscapePutsTheHelpAway) {
     test::TempFolder folder;
     test::WriteBytes(folder / "help.html", "<p>Help</p>");
     QtWebOpener opener;
-    opener.OpenHelp(folder / "help.html");
+    opener.OpenHelp(folder / "help.html", "");
     QPointer<QWidget> help;
     for (QWidget* top : QApplication::topLevelWidgets())
         if (top->objectName() == "helpViewer")
