@@ -113,8 +113,9 @@ TEST_F(Booking, ThreeHoursOnTeamTwoByKeysAlone) {
     Key(Qt::Key_Space); // 14:00 for three hours runs into the booking at 15:00
     EXPECT_EQ(platform.beep.count, beeps + 1);
     EXPECT_TRUE(Calendar()->isAncestorOf(QApplication::focusWidget()));
-    Key(Qt::Key_Tab);
-    Key(Qt::Key_Tab);
+    TabTo("cboService");
+    Key(Qt::Key_Down); // from the first entry, which the reset made the current one
+    TabTo("Text1_0");
     Key(Qt::Key_Down);
     Key(Qt::Key_Down);
     Key(Qt::Key_Enter);
@@ -128,8 +129,9 @@ TEST_F(Booking, ThreeHoursOnTeamTwoByKeysAlone) {
     const SlipRecord slipBooked = SlipRecord::FromBytes(ReadBytes(folder / "Slips.txt"));
     EXPECT_EQ(slipBooked.Trimmed(SlipField::Team) + slipBooked.Trimmed(SlipField::Hours) +
                   slipBooked.Trimmed(SlipField::StartIndex) + " " +
-                  slipBooked.Trimmed(SlipField::Date) + " " + slipBooked.Trimmed(SlipField::Tel),
-              "235 12/7/2026 555-123-4567");
+                  slipBooked.Trimmed(SlipField::Date) + " " +
+                  slipBooked.Trimmed(SlipField::Problem),
+              "235 12/7/2026 No heat");
     EXPECT_TRUE(program->Loaded<frmShell>()->isVisible());
 }
 
