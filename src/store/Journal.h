@@ -108,8 +108,11 @@ struct Expectation {
     std::vector<std::string> removedFromBase; // whole records, each the first of its bytes
     std::vector<std::string> added;
 };
-Expectation Expect(std::optional<std::filesystem::path> base,
-                   const std::vector<JournalEntry>& entries, std::size_t count, bool completed);
+// The first `count` entries applied to a base that holds no changes yet.
+Expectation Expect(Expectation base, const std::vector<JournalEntry>& entries, std::size_t count,
+                   bool completed);
+// A record file as it stands.
+Expectation FileAsItIs(const std::filesystem::path& file);
 // The expected bytes, written through a scratch file over the target.
 void WriteExpected(const Expectation& e, const std::filesystem::path& target);
 FileSum SumOfExpected(const Expectation& e);

@@ -259,7 +259,8 @@ std::optional<Expectation> BaseOf(CrewdeskVariables& v, const char* copyName, co
     const fs::path older = ProgramPath(v, "\\Backup\\Previous\\Slips.txt");
     if (previous.entries.empty() || !disk::FileExists(older))
         return std::nullopt;
-    const Expectation e = Expect(older, previous.entries, previous.entries.size(), false);
+    const Expectation e =
+        Expect(FileAsItIs(older), previous.entries, previous.entries.size(), false);
     if (SumOfExpected(e) != sum)
         return std::nullopt;
     const fs::path scratch = ProgramPath(v, TempFile);
@@ -269,27 +270,8 @@ std::optional<Expectation> BaseOf(CrewdeskVariables& v, const char* copyName, co
     return base;
 }
 
-Expectation On(const Expectation& base, const JournalRead& j, std::size_t count, bool completed) {
-    Expectation e = Expect(base.baseFile, j.entries, count, completed);
-    if (!base.baseFile && e.baseBytes.empty() && !e.baseFile) {
-        // A base given as bytes stands unless a replace came after it.
-        bool replaced = false;
-        for (std::size_t i = 0; i < count && i < j.entries.size(); ++i)
-            replaced = replaced || (!completed && j.entries[i].slipsReplaced);
-        if (!replaced) {
-            Expectation withBytes = base;
-            withBytes.removedFromBase = e.removedFromBase;
-            withBytes.added = e.added;
-            return withBytes;
-        }
-    }
-    return e;
-}
-
 FileSum WholeRecordsSum(const fs::path& file) {
-    Expectation e;
-    e.baseFile = file;
-    return SumOfExpected(e);
+    return SumOfExpected(FileAsItIs(file));
 }
 
 std::string DescribeRecord(const std::string& bytes) {
@@ -347,7 +329,7 @@ void CheckRecordFile(CrewdeskVariables& v, const Date& today, const JournalRead&
     const bool baseKnown = base.has_value();
     if (!base)
         base = Expectation{};
-    const Expectation all = On(*base, j, j.entries.size(), completed);
+    const Expectation all = Expect(*base, j.entries, j.entries.size(), completed);
     const FileSum actual = WholeRecordsSum(file);
     const bool torn = disk::FileExists(file) && disk::FileLength(file) % SlipRecordLength != 0;
     const FileSum expected = SumOfExpected(all);
@@ -356,7 +338,7 @@ void CheckRecordFile(CrewdeskVariables& v, const Date& today, const JournalRead&
     const JournalEntry& last = j.entries.back();
     if (actual == expected || !baseKnown ||
         (j.entries.size() > 1 &&
-         actual == SumOfExpected(On(*base, j, j.entries.size() - 1, completed)))) {
+         actual == SumOfExpected(Expect(*base, j.entries, j.entries.size() - 1, completed)))) {
         WriteExpected(all, file);
         v.Notices.push_back("Rotaplan finished " + std::string(KindText(last.kind)) +
                             " that the last run left unfinished in " + shortName + ".");
