@@ -397,7 +397,8 @@ void frmCallslip::cmdConfirm_Click() {
     record.Set(SlipField::Status, "Scheduled");
     record.Set(SlipField::Spare1, "");
     v.Rescheduling = 0;
-    if (!program_.Load<frmConfirm>().Open())
+    // Closed by its close box, the confirmation ended the program: nothing may follow.
+    if (!program_.Load<frmConfirm>().Open() && !program_.Ended())
         Activate(); // back from a cancelled confirmation: the form starts over
 }
 
