@@ -30,7 +30,7 @@ public:
                     services_.print},
                    folder / "help" / "index.html") {}
 
-    Program& Get() { return program_; }
+    App& Get() { return program_; }
 
 private:
     QtPlatform platform_;

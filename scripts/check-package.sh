@@ -7,15 +7,11 @@ cd "$(dirname "$0")/.."
 deb=$(ls dist/rotaplan_*_amd64.deb)
 
 lintian --fail-on error "$deb"
-# The id stays the program's name until the maker's domain is settled.
-if appstreamcli validate --no-net desktop/rotaplan.metainfo.xml | grep '^[EW]:' |
-    grep -v cid-desktopapp-is-not-rdns; then
-    exit 1
-fi
+appstreamcli validate --no-net desktop/com.quarrow.rotaplan.metainfo.xml
 
 contents=$(dpkg-deb --contents "$deb" | awk '{print $6}')
 for file in ./usr/bin/rotaplan ./usr/share/rotaplan/help/index.html \
-            ./usr/share/applications/rotaplan.desktop ./usr/share/metainfo/rotaplan.metainfo.xml \
+            ./usr/share/applications/rotaplan.desktop ./usr/share/metainfo/com.quarrow.rotaplan.metainfo.xml \
             ./usr/share/icons/hicolor/48x48/apps/rotaplan.png \
             ./usr/share/icons/hicolor/128x128/apps/rotaplan.png \
             ./usr/share/icons/hicolor/256x256/apps/rotaplan.png \

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds a Release with Debian's hardening flags and writes dist/rotaplan_<version>_amd64.deb.
 set -euo pipefail
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all # bindnow as well
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh --package
 

@@ -64,14 +64,23 @@ frmSetup::frmSetup(Program& program) : program_(program) {
     auto* cmdQuit = Named(new QPushButton("&Menu", this), "cmdQuit", "Returns to Main Menu");
     connect(cmdQuit, &QPushButton::clicked, this, &frmSetup::cmdQuit_Click);
 
+    lblWelcome_ = WrappedLabel(
+        "<b>Welcome to Rotaplan.</b> First add your teams, up to two, on the Assignments tab, "
+        "and the problems your customers call about on the Problem Descriptions tab; each Add "
+        "is saved at once. Then click Menu and book your first call.",
+        "lblWelcome", this);
+    lblWelcome_->setStyleSheet("QLabel { background: palette(alternate-base); border: 1px solid "
+                               "palette(mid); border-radius: 4px; padding: 8px; }");
+
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(image1);
     bottom->addWidget(note, 1);
     bottom->addWidget(cmdQuit, 0, Qt::AlignBottom);
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(lblWelcome_);
     layout->addWidget(tabSetup_, 1);
     layout->addLayout(bottom);
-    resize(600, 420);
+    resize(sizeHint().expandedTo(QSize(600, 420)));
 
     auto& v = program_.Variables();
     ShowList(v.TeamList, cboAssignments_);
@@ -85,7 +94,9 @@ QWidget* frmSetup::HelpTab() {
                               "Service.\nCreate your list in the most likely to least likey "
                               "order.\nKeep the description length to 20 or less characters.");
     txtProblems->setReadOnly(true);
-    txtProblems->setMaximumHeight(80);
+    // Its three lines, one wrapped, without a scroll bar at the desktop's font.
+    txtProblems->setMinimumHeight(txtProblems->fontMetrics().lineSpacing() * 4 +
+                                  2 * txtProblems->frameWidth() + 8);
     auto* grid = new QGridLayout(page);
     grid->addWidget(WrappedLabel("Select each Folder to view existing Settings or to Create or "
                                  "Change Settings. If any Setting is changed, Click on Our Logo "
@@ -110,7 +121,7 @@ QWidget* frmSetup::HelpTab() {
                                  "Label1", page),
                     3, 1);
     grid->setColumnStretch(1, 1);
-    grid->setRowStretch(4, 1);
+    grid->setRowStretch(2, 1); // the room left goes to the text box, which may wrap
     return page;
 }
 
@@ -223,6 +234,13 @@ void frmSetup::Activate() {
     }
     week->first->setChecked(true);
     tabSetup_->setCurrentIndex(HelpPage);
+    ShowWelcome();
+}
+
+// A newcomer's first steps, until both lists hold something.
+void frmSetup::ShowWelcome() {
+    const auto& v = program_.Variables();
+    lblWelcome_->setVisible(v.TeamList.Items().empty() || v.ProblemList.Items().empty());
 }
 
 void frmSetup::tabSetup_Change(int index) {
@@ -243,23 +261,27 @@ void frmSetup::cboAssignments_Click(int index) {
 
 bool frmSetup::SaveAssignments(const std::vector<std::string>& teams) {
     auto& v = program_.Variables();
-    return program_.Attempt(
+    const bool saved = program_.Attempt(
         [&] {
             SaveTextList(v, AssigntoFile, teams);
             LoadAssignments(v);
             FillTeamLists(v);
         },
         "The team list is as it was.");
+    ShowWelcome();
+    return saved;
 }
 
 bool frmSetup::SaveProblems(const std::vector<std::string>& problems) {
     auto& v = program_.Variables();
-    return program_.Attempt(
+    const bool saved = program_.Attempt(
         [&] {
             SaveTextList(v, ProblemCodeFile, problems);
             LoadProblems(v);
         },
         "The list of problem descriptions is as it was.");
+    ShowWelcome();
+    return saved;
 }
 
 void frmSetup::cmdSave_Click() {
@@ -317,6 +339,7 @@ void frmSetup::cmdDelete_Click() {
             FillTeamLists(v);
         },
         "The delete is finished at the next start of Rotaplan.");
+    ShowWelcome();
     // The name is gone: nothing is picked, so Change cannot rename the team in its place.
     cboAssignments_->setEditText({});
     SetAddMode(true);

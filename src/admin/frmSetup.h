@@ -7,6 +7,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
@@ -42,8 +43,10 @@ private:
     bool SaveAssignments(const std::vector<std::string>& teams);
     bool SaveProblems(const std::vector<std::string>& problems);
     void SetAddMode(bool adding);
+    void ShowWelcome();
 
     Program& program_;
+    QLabel* lblWelcome_;
     QTabWidget* tabSetup_;
     QComboBox* cboAssignments_;
     QPushButton* cmdSave_;

@@ -16,9 +16,11 @@
 #include "store/Purge.h"
 #include "store/Repair.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QShortcut>
 #include <QThread>
 
 // The logo is compiled into this static library, whose resources nobody else pulls in.
@@ -137,9 +139,32 @@ void App::ShowMenu(QWidget* from) {
     ShowAnew<frmStartup>();
 }
 
+// The help's section for each form; the menu and the splash open it at the top.
+static std::string HelpSection(const QWidget* form) {
+    static const std::pair<const char*, const char*> sections[] = {
+        {"frmSetup", "setup"},           {"frmShell", "book"},
+        {"frmCallslip", "book"},         {"frmConfirm", "book"},
+        {"frmCallRecord", "reschedule"}, {"frmPrintSch", "view"},
+        {"frmCompleted", "completed"},   {"frmArchive", "protect"}};
+    for (auto [name, section] : sections)
+        if (form->objectName() == name)
+            return section;
+    return {};
+}
+
 void App::Adopt(QWidget* form) {
     forms_.emplace_back(form);
     form->installEventFilter(this);
+    // The desktop's own keys, on every form; the main menu shows them beside its entries.
+    auto key = [form](const char* entry, QKeySequence keys, auto action) {
+        if (auto* item = form->findChild<QAction*>(entry))
+            item->setShortcut(keys);
+        else
+            connect(new QShortcut(keys, form), &QShortcut::activated, form, action);
+    };
+    key("mnuExit", QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { ExitProgram(); });
+    key("mnuIndex", QKeySequence(Qt::Key_F1),
+        [this, form] { ShowHelp(helpFile_, HelpSection(form)); });
 }
 
 // Only a close asked for by the window system (close box, window menu) ends the program;

@@ -71,7 +71,8 @@ frmSplash::frmSplash(Program& program) : program_(program) {
     layout->addWidget(lblWarning);
     layout->addLayout(bottom);
     layout->setContentsMargins(20, 20, 20, 16);
-    setFixedWidth(720);
+    // As large as the desktop's font makes the texts, never cutting one.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     cmdContinue->setFocus();
 }
 

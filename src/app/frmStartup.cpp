@@ -1,5 +1,6 @@
 #include "app/frmStartup.h"
 
+#include "Version.h"
 #include "admin/Reset.h"
 #include "admin/frmArchive.h"
 #include "admin/frmCompleted.h"
@@ -22,6 +23,7 @@
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 
 namespace rotaplan {
@@ -134,6 +136,9 @@ void frmStartup::BuildMenus() {
 
     QMenu* help = Named(menuBar()->addMenu("&Help"), "mnuHelp");
     item(help, "mnuIndex", "&Index", &frmStartup::mnuIndex_Click);
+    help->addSeparator();
+    item(help, "mnuAbout", "&About Rotaplan", &frmStartup::mnuAbout_Click);
+    item(help, "mnuAboutQt", "About &Qt", [this] { QMessageBox::aboutQt(this); });
 }
 
 void frmStartup::Activate() {
@@ -194,16 +199,23 @@ void frmStartup::mnuRestore_Click() {
                          "The restore is not complete.");
 }
 
-// A help window without its file would stand blank, telling nothing.
 void frmStartup::mnuIndex_Click() {
-    const std::filesystem::path helpFile = FromQt(dlgHelp_->property("HelpFile").toString());
-    bool found = false;
-    program_.Attempt([&] { found = disk::FileExists(helpFile); }, "The help is not shown.");
-    if (found)
-        program_.System().web.OpenHelp(helpFile);
-    else
-        program_.Ask("The help file " + helpFile.string() +
-                     " is not there.\r\nInstall Rotaplan again to put it beside the program.");
+    program_.ShowHelp(FromQt(dlgHelp_->property("HelpFile").toString()), {});
+}
+
+void frmStartup::mnuAbout_Click() {
+    QMessageBox::about(
+        this, "About Rotaplan",
+        QString("<h3>Rotaplan %1.%2.%3</h3><p>for Contractors and Tradesmen</p>"
+                "<p>Copyright © %4 2001-%5</p><p>Rotaplan is free of charge. It is provided as "
+                "it is, without warranty of any kind.</p><p>Built with Qt %6, running on Qt "
+                "%7.</p>")
+            .arg(version::Major)
+            .arg(version::Minor)
+            .arg(version::Revision)
+            .arg(MakerName)
+            .arg(program_.System().clock.Now().date.year)
+            .arg(QT_VERSION_STR, qVersion()));
 }
 
 void frmStartup::mnuChecks_Click() {

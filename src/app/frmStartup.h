@@ -28,6 +28,7 @@ private:
     void mnuRestore_Click();
     void mnuChecks_Click();
     void mnuIndex_Click();
+    void mnuAbout_Click();
     // RecoverFile, with a failed copy-back told to the operator and counted as missing.
     // The file is there, from its backup copy if need be, and at least this long.
     bool Recovered(const char* relativeName, std::uintmax_t minimumLength);

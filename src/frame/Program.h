@@ -85,6 +85,8 @@ public:
     MessageAnswer Ask(const std::string& text, MessageButtons buttons = MessageButtons::Ok) {
         return System().messages.Show(text, ProgramTitle, buttons);
     }
+    // The help window at a section of the help file; a missing file is told, not shown blank.
+    void ShowHelp(const std::filesystem::path& helpFile, const std::string& section);
     // An operator error, heard only when alarms are on.
     void Beep() {
         if (Variables().SoundAlarms)

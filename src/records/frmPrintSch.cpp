@@ -24,7 +24,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStackedLayout>
+#include <QTextDocument>
 #include <QTimeZone>
+#include <QtMath>
 
 namespace rotaplan {
 
@@ -119,7 +121,12 @@ QGroupBox* frmPrintSch::DayFrame() {
         large_[b]->setToolTip("Displays Call Info for this time");
         large_[b]->setReadOnly(true);
         large_[b]->setLineWrapMode(QPlainTextEdit::NoWrap);
-        large_[b]->setMinimumSize(260, 100);
+        // A booking's five lines without a scroll bar, at whatever font the desktop gives.
+        const QFontMetrics metrics = large_[b]->fontMetrics();
+        const int margins =
+            2 * (large_[b]->frameWidth() + qCeil(large_[b]->document()->documentMargin()));
+        large_[b]->setMinimumSize(metrics.averageCharWidth() * 34,
+                                  metrics.lineSpacing() * 5 + margins + 2);
         const int row = b % 4 * 2;
         const int column = b / 4;
         grid->addWidget(largeLabels_[b], row, column);

@@ -6,6 +6,7 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QLabel>
 #include <QTabWidget>
 
 namespace rotaplan {
@@ -56,10 +57,14 @@ protected:
 };
 
 // Typed text stays as typed beside an entry it begins; a long entry picked stays whole; a
-// restored window keeps its tab and what was typed.
+// restored window keeps its tab and what was typed. The welcome stays until both lists hold
+// something.
 TEST_F(Setup, FirstRunThroughSetupToTheMainMenu) {
     const std::string team(45, 'T'), problem = "Leaking" + std::string(28, 'P');
     Open();
+    auto welcomed = [this] { return Find<QLabel>(form, "lblWelcome")->isVisible(); };
+    EXPECT_TRUE(welcomed());
+    EXPECT_EQ(Find<QTabWidget>(form, "tabSetup")->currentIndex(), 0);
     Click(form, "cmdQuit", {MessageAnswer::No});
     EXPECT_EQ(LastBox(), "Not all files Created|Some needed files have not been Created\r\nWould "
                          "you like to exit the program?");
@@ -70,9 +75,11 @@ TEST_F(Setup, FirstRunThroughSetupToTheMainMenu) {
     Click(form, "cmdSave");
     EXPECT_EQ(Teams(), "\"" + team + "\"\r\n");
     EXPECT_TRUE(fs::is_directory(folder / "2026/Team# 1"));
+    EXPECT_TRUE(welcomed()) << "no problem descriptions yet";
     Tab(2);
     TypeInto(problems, problem.c_str());
     Click(form, "cmdSavePC");
+    EXPECT_FALSE(welcomed());
     EXPECT_EQ(ReadBytes(folder / "ProblemCode.txt"), "\"" + problem + "\"\r\n");
     TypeInto(problems, "Leak");
     MinimizeAndRestore(form);
@@ -85,6 +92,7 @@ TEST_F(Setup, FirstRunThroughSetupToTheMainMenu) {
     Pick(teams, 0);
     Click(form, "cmdDelete");
     EXPECT_EQ(Teams(), "");
+    EXPECT_TRUE(welcomed()) << "no team left";
 
     Click(form, "cmdQuit");
     EXPECT_FALSE(form->isVisible());

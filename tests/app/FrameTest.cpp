@@ -1,16 +1,23 @@
+#include "admin/frmCompleted.h"
+#include "admin/frmSetup.h"
 #include "app/frmSplash.h"
 #include "app/frmStartup.h"
+#include "records/frmCallRecord.h"
+#include "records/frmPrintSch.h"
+#include "scheduling/frmCallslip.h"
 #include "support/ProgramFixture.h"
 
+#include <QAbstractScrollArea>
+#include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
+#include <QScrollBar>
 
 namespace rotaplan {
 namespace {
 
 namespace fs = std::filesystem;
-using test::ReadBytes;
-using test::WriteBytes;
+using namespace test;
 
 class Frame : public test::ProgramTest {
 protected:
@@ -145,6 +152,94 @@ TEST_F(Frame, KeyboardAndWindowPaths) {
         Trigger(&menu, entry);
     ASSERT_EQ(platform.web.urls.size(), 2u) << "a declined order form opens nothing";
     EXPECT_NE(platform.web.urls[1].find("forms."), std::string::npos);
+}
+
+// F1 opens the help at the section of the form in front, or at the top on the main menu;
+// Ctrl+Q on a working form is File > Exit.
+TEST_F(Frame, HelpAboutAndCtrlQOnEveryForm) {
+    auto& menu = Menu();
+    WriteBytes(folder / "help.html", "<p>Help</p>");
+    QString about;
+    WhenModal([&](QDialog* box) {
+        about = box->findChild<QLabel*>("qt_msgbox_label")->text();
+        box->accept();
+    });
+    Trigger(&menu, "mnuAbout");
+    for (const char* told : {"Rotaplan 2.0.0", "Copyright", "free of charge", "Qt " QT_VERSION_STR})
+        EXPECT_TRUE(about.contains(told)) << told << " in " << about.toStdString();
+
+    const std::tuple<const char*, const char*, const char*> forms[] = {
+        {"", "frmStartup", ""},
+        {"optReschedule", "frmCallRecord", "reschedule"},
+        {"opt3", "frmPrintSch", "view"},
+        {"opt1", "frmShell", "book"}};
+    for (auto [option, name, section] : forms) {
+        if (*option) {
+            Click(&menu, option);
+            QTest::keyClick(menu.focusWidget(), Qt::Key_Return);
+        }
+        QWidget* form = VisibleForm(name);
+        ASSERT_NE(form, nullptr) << name;
+        form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form)) << name;
+        QTest::keyClick(form->focusWidget() ? form->focusWidget() : form, Qt::Key_F1);
+        EXPECT_EQ(std::exchange(platform.web.helpSections, {}), std::vector<std::string>{section});
+        if (name != std::string("frmShell"))
+            program->ShowMenu(form);
+        else
+            QTest::keyClick(form->focusWidget(), Qt::Key_Q, Qt::ControlModifier);
+    }
+    EXPECT_TRUE(program->Ended());
+}
+
+// The controls too small for what they say: a text wider or taller than its control, a
+// wrapped text taller, a box that needs a scroll bar.
+void Cut(QWidget* form, std::vector<std::string>& cut) {
+    for (QWidget* control : form->findChildren<QWidget*>()) {
+        auto* label = qobject_cast<QLabel*>(control);
+        auto* button = qobject_cast<QAbstractButton*>(control);
+        auto* box = qobject_cast<QAbstractScrollArea*>(control);
+        const QSize needed = label && label->wordWrap()
+                                 ? QSize(0, label->heightForWidth(control->width()))
+                             : label || (button && !button->text().isEmpty()) ? control->sizeHint()
+                             : qobject_cast<QGroupBox*>(control) ? control->minimumSizeHint()
+                                                                 : QSize();
+        if (control->isVisible() &&
+            (needed.width() > control->width() || needed.height() > control->height() ||
+             (box && box->verticalScrollBar()->isVisible())))
+            cut.push_back(control->objectName().toStdString());
+    }
+}
+
+// The desktop's font at its usual sizes: every form grows with its texts.
+TEST_F(Frame, NothingIsCutAtTheUsualFontSizes) {
+    WriteTeams();
+    // Booked yesterday for today's first hour: five lines in the large view.
+    WriteBytes(folder / "Slips.txt", FileOf({CustomerSlip("337-1", "1", "12/4/2026", "3", "1",
+                                                          "Margaret Fitz-Henry", "555")}));
+    WriteBytes(folder / "CompletedSlips.txt",
+               FileOf({CustomerSlip("330-1", "1", "11/30/2026", "3", "1", "Al", "555")}));
+    WriteBytes(folder / "2026/Team# 1/338.txt", Day({{2, "SA 337-1"}}));
+    const QFont standard = QApplication::font();
+    for (int points : {0, 11, 13}) {
+        if (points)
+            QApplication::setFont(QFont("DejaVu Sans", points));
+        Started();
+        auto& schedule = program->ShowAnew<frmPrintSch>();
+        Click(&schedule, "cmdView"); // the large view, with a booking of five lines
+        std::vector<std::string> cut;
+        for (QWidget* form : std::initializer_list<QWidget*>{
+                 program->Loaded<frmSplash>(), &program->ShowAnew<frmStartup>(),
+                 &program->ShowAnew<frmSetup>(), &program->ShowAnew<frmShell>(),
+                 &program->ShowAnew<frmCallslip>(), &program->ShowAnew<frmCallRecord>(),
+                 &program->ShowAnew<frmCompleted>(), &schedule}) {
+            QApplication::processEvents();
+            Cut(form, cut);
+        }
+        EXPECT_EQ(cut, std::vector<std::string>{}) << points << " pt";
+        program.reset();
+        QApplication::setFont(standard);
+    }
 }
 
 } // namespace

@@ -238,7 +238,7 @@ TEST_F(SupportFiles, ALinkUnderAScratchNameOrAsLastYearIsNamedAndNothingOutsideI
 struct ShortcutReader : WebOpener {
     explicit ShortcutReader(fs::path file) : shortcut(std::move(file)) {}
     void Open(const std::string&) override { seen = ReadBytes(shortcut); }
-    void OpenHelp(const fs::path&) override {}
+    void OpenHelp(const fs::path&, const std::string&) override {}
     fs::path shortcut;
     std::string seen;
 };

@@ -46,9 +46,13 @@ public:
 class FakeWebOpener : public WebOpener {
 public:
     void Open(const std::string& url) override { urls.push_back(url); }
-    void OpenHelp(const std::filesystem::path& htmlFile) override { helpFiles.push_back(htmlFile); }
+    void OpenHelp(const std::filesystem::path& htmlFile, const std::string& section) override {
+        helpFiles.push_back(htmlFile);
+        helpSections.push_back(section);
+    }
     std::vector<std::string> urls;
     std::vector<std::filesystem::path> helpFiles;
+    std::vector<std::string> helpSections;
 };
 
 class FakeDriveList : public DriveList {

@@ -13,6 +13,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QStorageInfo>
 #include <QUrl>
@@ -176,16 +177,30 @@ void QtWebOpener::Open(const std::string& url) {
     QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
 }
 
-void QtWebOpener::OpenHelp(const std::filesystem::path& htmlFile) {
+void QtWebOpener::OpenHelp(const std::filesystem::path& htmlFile, const std::string& section) {
     if (!help_) {
         help_ = new QTextBrowser;
         help_->setAttribute(Qt::WA_DeleteOnClose);
         help_->setObjectName("helpViewer");
         help_->setWindowTitle("Rotaplan Help");
         help_->setOpenExternalLinks(true);
-        help_->resize(720, 560);
+        // Over the form the operator asked from, or mid-screen; never in a corner.
+        const QWidget* over = QApplication::activeWindow();
+        const QRect area = over ? over->frameGeometry() : help_->screen()->availableGeometry();
+        const QRect screen = (over ? over->screen() : help_->screen())->availableGeometry();
+        const QSize size = QSize(help_->fontMetrics().averageCharWidth() * 90,
+                                 help_->fontMetrics().lineSpacing() * 32)
+                               .boundedTo(screen.size());
+        QRect placed({}, size);
+        placed.moveCenter(area.center());
+        placed.moveTop(std::max(placed.top(), screen.top()));
+        placed.moveLeft(std::max(placed.left(), screen.left()));
+        help_->setGeometry(placed);
     }
-    help_->setSource(QUrl::fromLocalFile(QString::fromStdString(htmlFile.string())));
+    QUrl page = QUrl::fromLocalFile(QString::fromStdString(htmlFile.string()));
+    if (!section.empty())
+        page.setFragment(QString::fromStdString(section));
+    help_->setSource(page);
     help_->show();
     help_->raise();
 }

@@ -71,7 +71,7 @@ private:
 class QtWebOpener : public WebOpener {
 public:
     void Open(const std::string& url) override;
-    void OpenHelp(const std::filesystem::path& htmlFile) override;
+    void OpenHelp(const std::filesystem::path& htmlFile, const std::string& section) override;
 
 private:
     QPointer<QTextBrowser> help_;
