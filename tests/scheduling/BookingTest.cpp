@@ -171,9 +171,7 @@ TEST_F(Booking, CancelOrAFailedWriteBooksNothing) {
 
     // The confirmation's close box ends the program: the call slip must not start over.
     Click(program->Loaded<frmShell>(), "cmdSchedule");
-    auto* teams = Find<QListWidget>(slip, "lstAssignto");
-    QTest::mouseClick(teams->viewport(), Qt::LeftButton, {},
-                      teams->visualItemRect(teams->item(1)).center());
+    QTest::keyClick(Find<QListWidget>(slip, "lstAssignto"), Qt::Key_Down); // team 2
     fs::remove(folder / "2026/Team# 1/338.txt");
     ClickSlot(3);
     std::vector<fs::path> touched;
