@@ -8,6 +8,7 @@
 #include "app/frmSplash.h"
 #include "app/frmStartup.h"
 #include "exports/DaySheet.h"
+#include "frame/Translation.h"
 #include "records/frmCallRecord.h"
 #include "records/frmPrintSch.h"
 #include "scheduling/frmCallslip.h"
@@ -200,6 +201,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     QApplication app(argc, argv);
+    InstallTranslations(QLocale::system()); // as the program does
     if (argc > 3)
         QApplication::setFont(QFont("DejaVu Sans", std::atoi(argv[3])));
     const std::filesystem::path folder = argv[1];

@@ -2,6 +2,7 @@
 
 #include "app/frmSplash.h"
 #include "app/frmStartup.h"
+#include "frame/Translation.h"
 #include "frame/Widgets.h"
 #include "records/frmPrintSch.h"
 #include "scheduling/frmCallslip.h"
@@ -155,6 +156,7 @@ static std::string HelpSection(const QWidget* form) {
 void App::Adopt(QWidget* form) {
     forms_.emplace_back(form);
     form->installEventFilter(this);
+    TranslateTexts(form);
     // The desktop's own keys, on every form; the main menu shows them beside its entries.
     auto key = [form](const char* entry, QKeySequence keys, auto action) {
         if (auto* item = form->findChild<QAction*>(entry))

@@ -6,6 +6,7 @@
 #include "frame/Program.h"
 #include "frame/WebLinks.h"
 #include "frame/Widgets.h"
+#include "platform/qt/QtPlatform.h"
 
 #include <QBoxLayout>
 #include <QPushButton>
@@ -78,8 +79,10 @@ frmSplash::frmSplash(Program& program) : program_(program) {
 
 void frmSplash::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    lblVersion_->setText(
-        QString("Version %1.%2.%3").arg(version::Major).arg(version::Minor).arg(version::Revision));
+    lblVersion_->setText(TranslatedLines("Version %1.%2.%3")
+                             .arg(version::Major)
+                             .arg(version::Minor)
+                             .arg(version::Revision));
     lblCopyright_->setText(QString("Copyright © %1 2001-%2")
                                .arg(MakerName)
                                .arg(program_.System().clock.Now().date.year));

@@ -1,4 +1,5 @@
 #include "app/App.h"
+#include "frame/Translation.h"
 #include "platform/qt/CommandLine.h"
 #include "platform/qt/QtPlatform.h"
 
@@ -15,6 +16,7 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName("rotaplan");
+    rotaplan::InstallTranslations(QLocale::system());
     // The program ends through its own exit only, never because a window was hidden.
     QApplication::setQuitOnLastWindowClosed(false);
 

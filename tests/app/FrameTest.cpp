@@ -2,9 +2,11 @@
 #include "admin/frmSetup.h"
 #include "app/frmSplash.h"
 #include "app/frmStartup.h"
+#include "frame/Translation.h"
 #include "records/frmCallRecord.h"
 #include "records/frmPrintSch.h"
 #include "scheduling/frmCallslip.h"
+#include "scheduling/frmConfirm.h"
 #include "support/ProgramFixture.h"
 
 #include <QAbstractScrollArea>
@@ -12,6 +14,7 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTranslator>
 
 namespace rotaplan {
 namespace {
@@ -240,6 +243,44 @@ TEST_F(Frame, NothingIsCutAtTheUsualFontSizes) {
         program.reset();
         QApplication::setFont(standard);
     }
+}
+
+// Under a Spanish locale the forms speak Spanish; the files stay those of the English run.
+TEST_F(Frame, InSpanishTheFormsTranslateAndTheFilesDoNot) {
+    std::map<std::string, std::string> written[2];
+    for (bool spanish : {false, true}) {
+        if (spanish)
+            InstallTranslations(QLocale(QLocale::Spanish, QLocale::Spain));
+        auto& menu = Menu();
+        Trigger(&menu, "mnuModify");
+        auto* setup = program->Loaded<frmSetup>();
+        TypeInto(Find<QComboBox>(setup, "cboProblems"), "No heat");
+        Click(setup, "cmdSavePC");
+        const std::pair<QWidget*, const char*> titles[] = {
+            {&menu, "ROTAPLAN  - Menú principal"},
+            {setup, "Configuración de Rotaplan"},
+            {program->Loaded<frmShell>(), "Datos del cliente    "},
+            {program->Loaded<frmCallslip>(), "Programar aviso de servicio"},
+            {program->Loaded<frmConfirm>(), "Confirmación "},
+            {program->Loaded<frmPrintSch>(), "Agenda diaria de trabajo"}};
+        for (auto [form, title] : titles)
+            EXPECT_EQ(form->windowTitle(), spanish ? title : form->windowTitle()) << title;
+        if (spanish) {
+            EXPECT_EQ(Find<QAbstractButton>(setup, "cmdQuit")->text(), "&Menú");
+        }
+        Trigger(&menu, "mnuExit");
+        for (const auto& file : fs::recursive_directory_iterator(folder.Path()))
+            if (file.is_regular_file() && file.path().filename() != "CleanEnd.mark")
+                written[spanish][file.path().string()] = ReadBytes(file.path());
+        fs::remove_all(folder.Path());
+        fs::create_directory(folder.Path());
+    }
+    for (QTranslator* translator : qApp->findChildren<QTranslator*>()) {
+        QCoreApplication::removeTranslator(translator);
+        delete translator;
+    }
+    EXPECT_EQ(written[0], written[1]);
+    EXPECT_GT(written[0].size(), 10u);
 }
 
 } // namespace

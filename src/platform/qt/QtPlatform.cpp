@@ -25,6 +25,15 @@
 
 namespace rotaplan {
 
+QString TranslatedLines(const QString& text) {
+    const bool crlf = text.contains("\r\n");
+    QStringList lines = text.split(crlf ? "\r\n" : "\n");
+    for (QString& line : lines)
+        if (!line.isEmpty())
+            line = QCoreApplication::translate("Rotaplan", line.toUtf8().constData());
+    return lines.join(crlf ? "\r\n" : "\n");
+}
+
 QDate ToQDate(const Date& d) {
     return QDate(d.year, d.month, d.day);
 }
@@ -105,8 +114,8 @@ std::string QtLocale::CurrencyZero() const {
 
 MessageAnswer QtMessageBox::Show(const std::string& text, const std::string& title,
                                  MessageButtons buttons) {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title),
-                    QString::fromStdString(text).replace("\r\n", "\n"));
+    QMessageBox box(QMessageBox::NoIcon, TranslatedLines(QString::fromStdString(title)),
+                    TranslatedLines(QString::fromStdString(text)).replace("\r\n", "\n"));
     switch (buttons) {
     case MessageButtons::Ok:
         box.setStandardButtons(QMessageBox::Ok);

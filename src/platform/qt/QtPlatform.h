@@ -11,6 +11,10 @@
 
 namespace rotaplan {
 
+// A text of the program in the installed language, line by line; a line without a
+// translation (a file's name, a customer's) stays as it is.
+QString TranslatedLines(const QString& text);
+
 QDate ToQDate(const Date& date);
 Date FromQDate(const QDate& date);
 
