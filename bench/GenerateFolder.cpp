@@ -118,6 +118,9 @@ int main(int argc, char** argv) {
     }
     std::filesystem::create_directories(folder);
     CrewdeskVariables v(folder);
+    // The run's day, which the journal dates its entries by: the folder was last used today.
+    v.CurrentYear = std::to_string(today.year);
+    v.DayOfYear = today.DayOfYear();
     std::mt19937_64 rng(seed);
     const UsEnglishLocale locale;
 

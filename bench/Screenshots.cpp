@@ -33,6 +33,16 @@ struct FixedClock : Clock {
     DateTime Now() const override { return {ShotDay, 10, 0}; }
 };
 
+// The operator who goes on: Yes to a question (the folder was last used weeks before the
+// pictures' day), OK to a notice; each told on standard error.
+struct GoingOn : MessageBox {
+    MessageAnswer Show(const std::string& text, const std::string&,
+                       MessageButtons buttons) override {
+        std::fprintf(stderr, "message: %.200s\n", text.c_str());
+        return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
+    }
+};
+
 class Camera {
 public:
     explicit Camera(QString folder) : folder_(std::move(folder)) {}
@@ -208,7 +218,7 @@ int main(int argc, char** argv) {
     QtPlatform platform(folder);
     const Platform desktop = platform.Get();
     FixedClock clock;
-    bench::PrintedMessages messages;
+    GoingOn messages;
     App program(folder,
                 {clock, desktop.locale, messages, desktop.beep, desktop.instance, desktop.web,
                  desktop.drives, desktop.save, desktop.print},

@@ -4,8 +4,8 @@
 set -euo pipefail
 
 packages=(cmake g++ make qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
-          xvfb xauth clang-format clang libclang-rt-14-dev pkg-config libical-dev
-          poppler-utils fonts-dejavu-core qt6-tools-dev qt6-l10n-tools qt6-translations-l10n)
+          xvfb xauth clang-format clang libclang-rt-14-dev pkg-config libical-dev libxlsxwriter-dev
+          poppler-utils fonts-dejavu-core unzip qt6-tools-dev qt6-l10n-tools qt6-translations-l10n)
 [ "${1:-}" = "--package" ] && packages+=(dpkg-dev file gzip lintian appstream)
 missing=()
 for p in "${packages[@]}"; do

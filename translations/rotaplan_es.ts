@@ -120,6 +120,14 @@
         <translation>&lt;b&gt;Bienvenido a Rotaplan.&lt;/b&gt; Primero añada sus equipos, hasta dos, en la pestaña Asignaciones, y las averías por las que llaman sus clientes en la pestaña Descripciones de averías; cada Añadir se guarda al momento. Después pulse Menú y registre su primer aviso.</translation>
     </message>
     <message>
+        <source>&lt;h3&gt;Rotaplan %1.%2.%3&lt;/h3&gt;&lt;p&gt;for Contractors and Tradesmen&lt;/p&gt;&lt;p&gt;Copyright © %4 2001-%5&lt;/p&gt;&lt;p&gt;Rotaplan is free of charge. It is provided as it is, without warranty of any kind.&lt;/p&gt;&lt;p&gt;Built with Qt %6, running on Qt %7.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Rotaplan %1.%2.%3&lt;/h3&gt;&lt;p&gt;para contratistas y profesionales de oficios&lt;/p&gt;&lt;p&gt;Copyright © %4 2001-%5&lt;/p&gt;&lt;p&gt;Rotaplan es gratuito. Se ofrece tal cual, sin garantía de ningún tipo.&lt;/p&gt;&lt;p&gt;Compilado con Qt %6, funcionando con Qt %7.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>A folder, synced to the crew's phones, where each team's calendar is kept current after every change; empty for none</source>
+        <translation>Una carpeta, sincronizada con los móviles de las cuadrillas, donde el calendario de cada equipo se mantiene al día tras cada cambio; vacía si no se usa</translation>
+    </message>
+    <message>
         <source>A problem description</source>
         <translation>Una descripción de avería</translation>
     </message>
@@ -213,6 +221,10 @@
     </message>
     <message>
         <source>Assigned to</source>
+        <translation>Asignado a</translation>
+    </message>
+    <message>
+        <source>Assignedto</source>
         <translation>Asignado a</translation>
     </message>
     <message>
@@ -516,6 +528,10 @@
         <translation>Citas por hora</translation>
     </message>
     <message>
+        <source>Excel workbooks (*.xlsx);;CSV files (*.csv)</source>
+        <translation>Libros de Excel (*.xlsx);;Archivos CSV (*.csv)</translation>
+    </message>
+    <message>
         <source>Exits the Program</source>
         <translation>Cierra el programa</translation>
     </message>
@@ -616,6 +632,10 @@
         <translation>no hay citas programadas</translation>
     </message>
     <message>
+        <source>No calendar published</source>
+        <translation>Ningún calendario publicado</translation>
+    </message>
+    <message>
         <source>No drive was found to copy to or from.</source>
         <translation>No se encontró ninguna unidad a la que copiar o desde la que copiar.</translation>
     </message>
@@ -638,6 +658,10 @@
     <message>
         <source>No spreadsheet file was written.</source>
         <translation>No se escribió ningún archivo de hoja de cálculo.</translation>
+    </message>
+    <message>
+        <source>No: end Rotaplan now without changing any file, so that the clock can be set right.</source>
+        <translation>No: cerrar Rotaplan ahora sin cambiar ningún archivo, para poder corregir el reloj.</translation>
     </message>
     <message>
         <source>Not all files Created</source>
@@ -688,6 +712,14 @@
         <translation>Ayudas del programa</translation>
     </message>
     <message>
+        <source>Pu&amp;blish to:</source>
+        <translation>Pu&amp;blicar en:</translation>
+    </message>
+    <message>
+        <source>Published calendar folder</source>
+        <translation>Carpeta del calendario publicado</translation>
+    </message>
+    <message>
         <source>Quarrow Programs share files. Exit all other Quarrow Programs before continuing....</source>
         <translation>Los programas Quarrow comparten archivos. Cierre los demás programas Quarrow antes de continuar....</translation>
     </message>
@@ -710,6 +742,14 @@
     <message>
         <source>Read Backup Files from Disk</source>
         <translation>Leer las copias de seguridad del disco</translation>
+    </message>
+    <message>
+        <source>Rec</source>
+        <translation>N.º</translation>
+    </message>
+    <message>
+        <source>Reference</source>
+        <translation>Referencia</translation>
     </message>
     <message>
         <source>Remove the disk from the Drive</source>
@@ -1008,6 +1048,10 @@
         <translation>La copia de seguridad no está completa; Rotaplan se cierra de todos modos.</translation>
     </message>
     <message>
+        <source>The bookings stand; the crew's calendars are not kept up to date while Rotaplan runs.</source>
+        <translation>Las citas se mantienen; los calendarios de las cuadrillas no se actualizan mientras Rotaplan funcione.</translation>
+    </message>
+    <message>
         <source>The calendar file was not written.</source>
         <translation>No se escribió el archivo de calendario.</translation>
     </message>
@@ -1178,6 +1222,10 @@
     <message>
         <source>Which bookings to export</source>
         <translation>Qué citas exportar</translation>
+    </message>
+    <message>
+        <source>With that date Rotaplan moves the call slips dated before it to the completed ones, clears the schedules of the days before it and numbers the new calls by it.</source>
+        <translation>Con esa fecha Rotaplan pasa a completados los avisos anteriores a ella, vacía las agendas de los días anteriores y numera los nuevos avisos según ella.</translation>
     </message>
     <message>
         <source>Work Schedules</source>

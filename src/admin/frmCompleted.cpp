@@ -1,11 +1,12 @@
 #include "admin/frmCompleted.h"
 
-#include "exports/CompletedCsv.h"
+#include "exports/CompletedReport.h"
 #include "exports/TeamBookings.h"
 #include "frame/ExportFile.h"
 #include "frame/Lists.h"
 #include "frame/Program.h"
 #include "frame/Widgets.h"
+#include "platform/qt/QtPlatform.h"
 #include "store/CompletedSlips.h"
 
 #include <QAbstractTableModel>
@@ -99,7 +100,7 @@ public:
         const GridColumn& column = Columns()[static_cast<std::size_t>(section)];
         if (role == Qt::TextAlignmentRole)
             return QVariant::fromValue(column.alignment);
-        return role == Qt::DisplayRole ? QVariant(column.header) : QVariant();
+        return role == Qt::DisplayRole ? QVariant(TranslatedLines(column.header)) : QVariant();
     }
 
 private:
@@ -147,7 +148,7 @@ frmCompleted::frmCompleted(Program& program) : program_(program) {
     connect(cmdSelected, &QPushButton::clicked, this, &frmCompleted::cmdSelected_Click);
     connect(deleteAll, &QPushButton::clicked, this, &frmCompleted::DeleteAll);
     connect(menu, &QPushButton::clicked, this, &frmCompleted::BackToMenu);
-    connect(cmdExport, &QPushButton::clicked, this, &frmCompleted::ExportCsv);
+    connect(cmdExport, &QPushButton::clicked, this, &frmCompleted::ExportReport);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmdSelected);
@@ -203,11 +204,11 @@ void frmCompleted::DeleteAll() {
         grid_->Show({});
 }
 
-void frmCompleted::ExportCsv() {
+void frmCompleted::ExportReport() {
     const std::string name =
-        "Completed Service Attentions " + IsoDate(program_.System().clock.Now().date) + ".csv";
-    const auto file =
-        AskExportFile(program_, "Export for a Spreadsheet", name, "CSV files (*.csv)");
+        "Completed Service Attentions " + IsoDate(program_.System().clock.Now().date) + ".xlsx";
+    const auto file = AskExportFile(program_, "Export for a Spreadsheet", name,
+                                    "Excel workbooks (*.xlsx);;CSV files (*.csv)");
     if (!file)
         return;
     QProgressDialog progress("Exporting the completed service attentions...", "Cancel", 0, 100,
@@ -215,11 +216,12 @@ void frmCompleted::ExportCsv() {
     progress.setWindowModality(Qt::ApplicationModal);
     program_.Attempt(
         [&] {
-            ExportCompletedCsv(program_.Variables(), *file,
-                               [&progress](std::int32_t done, std::int32_t total) {
-                                   progress.setValue(total > 0 ? int(done * 100LL / total) : 100);
-                                   return !progress.wasCanceled();
-                               });
+            ExportCompletedReport(
+                program_.Variables(), program_.System().locale, *file, ReportFormatOf(*file),
+                [&progress](std::int32_t done, std::int32_t total) {
+                    progress.setValue(total > 0 ? int(done * 100LL / total) : 100);
+                    return !progress.wasCanceled();
+                });
         },
         "No spreadsheet file was written.");
 }

@@ -21,7 +21,7 @@ private:
     void fgCompletions_Click(int row);
     void cmdSelected_Click();
     void DeleteAll();
-    void ExportCsv(); // to a spreadsheet
+    void ExportReport(); // for a spreadsheet, as a workbook or CSV
     void BackToMenu();
 
     Program& program_;

@@ -2,6 +2,7 @@
 
 #include "app/frmSplash.h"
 #include "app/frmStartup.h"
+#include "exports/CrewCalendar.h"
 #include "frame/Translation.h"
 #include "frame/Widgets.h"
 #include "records/frmPrintSch.h"
@@ -12,6 +13,7 @@
 #include "store/Counter.h"
 #include "store/CrewdeskSetup.h"
 #include "store/DaySchedule.h"
+#include "store/Journal.h"
 #include "store/Master.h"
 #include "store/Mend.h"
 #include "store/Purge.h"
@@ -49,7 +51,7 @@ std::vector<App::Step> App::StartupSteps() {
     return {
         {[this, today] { v_.TeamRoot = TeamRootFor(today.year); }, OnFailure::End},
         {[this, today] {
-             CheckSlipsAtStart(v_, today, [this](const std::string& question) {
+             CheckSlipsAtStart(v_, today, platform_.locale, [this](const std::string& question) {
                  return Ask(question, MessageButtons::YesNo) == MessageAnswer::Yes;
              });
          },
@@ -84,6 +86,8 @@ bool App::Start() {
         Ask(std::string(ProgramTitle) + " is already Running!");
         return false;
     }
+    if (!DateAccepted())
+        return false;
     if (const std::string why = platform_.instance.Unchecked(); !why.empty())
         v_.Notices.push_back("Rotaplan cannot tell whether another copy of it is working in " +
                              v_.ProgramFolder.string() + " (" + why +
@@ -100,11 +104,38 @@ bool App::Start() {
             Report(error, "Rotaplan goes on; what needs this file may fail until it is mended.");
         }
     }
+    // The past slips are moved away: the calendars drop them and show the days ahead.
+    CalendarsFollow([this] { ForgetPastCalls(v_, platform_.locale, platform_.clock.Now().date); });
     if (const std::string told = StartupMessage(mended_, v_.Notices); !told.empty())
         Ask(told);
     v_.Notices.clear();
     Load<frmSplash>().show();
     return true;
+}
+
+// A clock far ahead would move every booking out and purge their days; one set back would
+// issue SA numbers again. Nothing has changed any file yet, so No leaves them all as they are.
+bool App::DateAccepted() {
+    const Date today = platform_.clock.Now().date;
+    std::optional<Date> last;
+    try {
+        last = LastRunDate(v_);
+    } catch (const StoreError&) {
+    }
+    if (!last || (today >= *last && today <= last->AddDays(7)))
+        return true;
+    const Locale& locale = platform_.locale;
+    const std::string question =
+        "Rotaplan last ran on " + locale.ShortDate(*last) +
+        ", and the computer's clock gives today as " + locale.ShortDate(today) +
+        (today < *last ? ", an earlier day." : ", more than a week later.") +
+        "\r\n\r\nWith that date Rotaplan moves the call slips dated before it to the completed "
+        "ones, clears the schedules of the days before it and numbers the new calls by it."
+        "\r\n\r\nYes: go on with " +
+        locale.ShortDate(today) +
+        ".\r\nNo: end Rotaplan now without changing any file, so that the clock can be set "
+        "right.";
+    return Ask(question, MessageButtons::YesNo) == MessageAnswer::Yes;
 }
 
 void App::ExitProgram() {

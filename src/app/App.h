@@ -38,6 +38,7 @@ private:
         OnFailure onFailure;
     };
     std::vector<Step> StartupSteps();
+    bool DateAccepted();
 
     CrewdeskVariables v_;
     Platform platform_;

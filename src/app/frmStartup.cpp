@@ -9,6 +9,7 @@
 #include "frame/Program.h"
 #include "frame/WebLinks.h"
 #include "frame/Widgets.h"
+#include "platform/qt/QtPlatform.h"
 #include "records/frmCallRecord.h"
 #include "records/frmPrintSch.h"
 #include "scheduling/frmShell.h"
@@ -205,11 +206,11 @@ void frmStartup::mnuIndex_Click() {
 
 void frmStartup::mnuAbout_Click() {
     QMessageBox::about(
-        this, "About Rotaplan",
-        QString("<h3>Rotaplan %1.%2.%3</h3><p>for Contractors and Tradesmen</p>"
-                "<p>Copyright © %4 2001-%5</p><p>Rotaplan is free of charge. It is provided as "
-                "it is, without warranty of any kind.</p><p>Built with Qt %6, running on Qt "
-                "%7.</p>")
+        this, TranslatedLines("About Rotaplan"),
+        TranslatedLines("<h3>Rotaplan %1.%2.%3</h3><p>for Contractors and Tradesmen</p>"
+                        "<p>Copyright © %4 2001-%5</p><p>Rotaplan is free of charge. It is "
+                        "provided as it is, without warranty of any kind.</p><p>Built with Qt "
+                        "%6, running on Qt %7.</p>")
             .arg(version::Major)
             .arg(version::Minor)
             .arg(version::Revision)

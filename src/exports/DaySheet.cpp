@@ -182,7 +182,8 @@ QByteArray DaySheetPdf(const std::vector<DaySheet>& sheets, Paper paper) {
     {
         QPdfWriter writer(&pdf);
         writer.setPageSize(QPageSize(paper == Paper::A4 ? QPageSize::A4 : QPageSize::Letter));
-        writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+        writer.setPageMargins(QMarginsF(PageMarginMm, PageMarginMm, PageMarginMm, PageMarginMm),
+                              QPageLayout::Millimeter);
         writer.setCreator("Rotaplan");
         writer.setTitle(sheets.empty() ? "Day sheet" : Text(sheets.front().team + " day sheet"));
         PaintDaySheets(writer, sheets);

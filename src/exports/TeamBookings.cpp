@@ -12,6 +12,16 @@
 
 namespace rotaplan {
 
+std::optional<TeamBooking> BookingOf(const CrewdeskVariables& v, const SlipRecord& slip,
+                                     const DateOf& dateOf) {
+    const auto startIndex = NumberField(slip, SlipField::StartIndex);
+    const auto date = startIndex ? dateOf(slip.Trimmed(SlipField::Date)) : std::nullopt;
+    if (!date)
+        return std::nullopt;
+    return TeamBooking{*date, SlotForStartIndex(v.StartHour, *startIndex),
+                       std::max(NumberField(slip, SlipField::Hours).value_or(1), 1), slip};
+}
+
 std::vector<TeamBooking> TeamBookings(const CrewdeskVariables& v, int team, const DateOf& dateOf) {
     std::vector<TeamBooking> bookings;
     const auto path = ProgramPath(v, SlipsFile);
@@ -23,12 +33,8 @@ std::vector<TeamBooking> TeamBookings(const CrewdeskVariables& v, int team, cons
         file.Read(r, slip);
         if (NumberField(slip, SlipField::Team) != team)
             continue;
-        const auto startIndex = NumberField(slip, SlipField::StartIndex);
-        const auto date = startIndex ? dateOf(slip.Trimmed(SlipField::Date)) : std::nullopt;
-        if (!date)
-            continue;
-        bookings.push_back({*date, SlotForStartIndex(v.StartHour, *startIndex),
-                            std::max(NumberField(slip, SlipField::Hours).value_or(1), 1), slip});
+        if (auto booking = BookingOf(v, slip, dateOf))
+            bookings.push_back(std::move(*booking));
     }
     return bookings;
 }
@@ -61,6 +67,17 @@ std::string SafeFileName(const std::string& text) {
         [](char c) { return std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos; },
         '-');
     return safe;
+}
+
+std::string WithoutControls(std::string_view utf8) {
+    std::string text;
+    text.reserve(utf8.size());
+    for (char c : utf8) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b == '\t' || (b >= 0x20 && b != 0x7F))
+            text += c;
+    }
+    return text;
 }
 
 } // namespace rotaplan

@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace rotaplan {
@@ -24,6 +25,9 @@ struct TeamBooking {
 // The day a slip's Date text stands for, or nullopt to leave the slip out.
 using DateOf = std::function<std::optional<Date>(const std::string& dateText)>;
 
+// The slip as a booking, or nullopt when its date is not taken or it has no start.
+std::optional<TeamBooking> BookingOf(const CrewdeskVariables& v, const SlipRecord& slip,
+                                     const DateOf& dateOf);
 // The team's slips whose date is taken, in file order, from one pass over Slips.txt. Only
 // reads: without a slip file there are no bookings.
 std::vector<TeamBooking> TeamBookings(const CrewdeskVariables& v, int team, const DateOf& dateOf);
@@ -38,5 +42,7 @@ int SlotHour(std::uint8_t startHour, int slot);
 std::string IsoDate(const Date& date);
 // The text with what file names cannot hold replaced, for a suggested file name.
 std::string SafeFileName(const std::string& text);
+// UTF-8 text without the control bytes (all but tab) that no export may carry.
+std::string WithoutControls(std::string_view utf8);
 
 } // namespace rotaplan

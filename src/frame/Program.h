@@ -87,6 +87,10 @@ public:
     }
     // The help window at a section of the help file; a missing file is told, not shown blank.
     void ShowHelp(const std::filesystem::path& helpFile, const std::string& section);
+    // After the bookings changed: `record` notes the change for the crew's calendars, then the
+    // published calendars are rewritten. The change stands whatever fails here; a failure is
+    // told once a run.
+    void CalendarsFollow(const std::function<void()>& record = {});
     // An operator error, heard only when alarms are on.
     void Beep() {
         if (Variables().SoundAlarms)
@@ -96,6 +100,9 @@ public:
 protected:
     virtual void Adopt(QWidget* form) = 0;
     virtual const std::vector<QPointer<QWidget>>& Forms() const = 0; // in load order
+
+private:
+    bool calendarFailureTold_ = false;
 };
 
 } // namespace rotaplan

@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLibraryInfo>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QTabWidget>
@@ -41,6 +42,10 @@ void TranslateTexts(QWidget* form) {
     widgets.prepend(form);
     for (QWidget* widget : widgets) {
         widget->setToolTip(Look(widget->toolTip()));
+        widget->setAccessibleName(Look(widget->accessibleName()));
+        widget->setAccessibleDescription(Look(widget->accessibleDescription()));
+        if (auto* edit = qobject_cast<QLineEdit*>(widget))
+            edit->setPlaceholderText(Look(edit->placeholderText()));
         if (auto* label = qobject_cast<QLabel*>(widget))
             label->setText(Look(label->text()));
         else if (auto* button = qobject_cast<QAbstractButton*>(widget))

@@ -10,6 +10,8 @@ class QPagedPaintDevice;
 namespace rotaplan {
 
 enum class Paper { A4, Letter };
+// The margins of every page of ours, printed or saved as PDF, in millimetres.
+inline constexpr double PageMarginMm = 15;
 
 // The desktop's dialog that asks where to save a file.
 class SaveDialog {
@@ -27,7 +29,7 @@ public:
 class PrintDialog {
 public:
     virtual ~PrintDialog() = default;
-    // False when the operator closes it without printing.
+    // False when the operator closes it without printing. The title names the print job.
     virtual bool Print(const std::string& title, Paper paper,
                        const std::function<void(QPagedPaintDevice&)>& paint) = 0;
 };

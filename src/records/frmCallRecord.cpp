@@ -1,5 +1,6 @@
 #include "records/frmCallRecord.h"
 
+#include "exports/CrewCalendar.h"
 #include "frame/CustomerBoxes.h"
 #include "frame/Lists.h"
 #include "frame/Program.h"
@@ -208,8 +209,9 @@ void frmCallRecord::ShowCallRecord() {
         cmdReschedule_->setFocus();
 }
 
-bool frmCallRecord::DeleteCallRecord() {
+bool frmCallRecord::DeleteCallRecord(bool rescheduling) {
     auto& v = program_.Variables();
+    const SlipRecord shown = v.RecordBuffer;
     std::optional<StoreError> dayError;
     const bool removed = program_.Attempt(
         [&] {
@@ -220,6 +222,9 @@ bool frmCallRecord::DeleteCallRecord() {
     if (dayError)
         program_.Report(*dayError, "The Service Attention is deleted, but its hours still show "
                                    "as taken on that day.");
+    if (removed)
+        program_.CalendarsFollow(
+            [&] { CallTakenOff(v, program_.System().locale, shown, rescheduling); });
     return removed;
 }
 
@@ -228,7 +233,7 @@ void frmCallRecord::cmdCancel_Click() {
     for (const char* question : {"Delete this Attention", "Are You Sure?"})
         if (messages.Show(question, "Delete", MessageButtons::YesNo) == MessageAnswer::No)
             return ShowNextRecord();
-    DeleteCallRecord();
+    DeleteCallRecord(false);
     ResetSearch();
 }
 
@@ -236,7 +241,7 @@ void frmCallRecord::cmdReschedule_Click() {
     auto& v = program_.Variables();
     if (program_.System().messages.Show("Reschedule this Attention", "RESCHEDULE",
                                         MessageButtons::YesNo) == MessageAnswer::No ||
-        !DeleteCallRecord())
+        !DeleteCallRecord(true))
         return ResetSearch();
     v.Rescheduling = 1;
     hide();

@@ -30,8 +30,9 @@ private:
     void ResetSearch();
     void ShowNextRecord();
     void ShowCallRecord();
-    // True once the slip is out of the slip file; a day that cannot be freed is told.
-    bool DeleteCallRecord();
+    // True once the slip is out of the slip file; a day that cannot be freed is told. The
+    // crew's calendars cancel it, with `rescheduling` until it is booked again.
+    bool DeleteCallRecord(bool rescheduling);
     void cmdCancel_Click();
     void cmdReschedule_Click();
     void cmdFind_Click();

@@ -1,10 +1,12 @@
 #include "records/frmPrintSch.h"
 
 #include "exports/CalendarFile.h"
+#include "exports/CrewCalendar.h"
 #include "exports/DaySheet.h"
 #include "frame/ExportFile.h"
 #include "frame/Lists.h"
 #include "frame/Program.h"
+#include "frame/PublishedCalendar.h"
 #include "frame/Widgets.h"
 #include "platform/qt/QtPlatform.h"
 #include "store/CallRecords.h"
@@ -175,11 +177,22 @@ QGroupBox* frmPrintSch::ExportFrame() {
     grid->addWidget(cboCalendarSpan_, 2, 0);
     button("Export to &Calendar", "cmdCalendar", "Write the bookings as a phone calendar file", 2,
            1, [this] { ExportCalendar(); });
+    txtPublish_ = Named(new QLineEdit(frame), "txtPublish",
+                        "A folder, synced to the crew's phones, where each team's calendar is "
+                        "kept current after every change; empty for none");
+    txtPublish_->setAccessibleName("Published calendar folder");
+    txtPublish_->setPlaceholderText("No calendar published");
+    connect(txtPublish_, &QLineEdit::editingFinished, this, &frmPrintSch::txtPublish_Done);
+    auto* lblPublish = Named(new QLabel("Pu&blish to:", frame), "lblPublish");
+    lblPublish->setBuddy(txtPublish_);
+    grid->addWidget(lblPublish, 3, 0);
+    grid->addWidget(txtPublish_, 3, 1);
     return frame;
 }
 
 void frmPrintSch::Activate() {
     InitForm();
+    txtPublish_->setText(ToQt(PublishedFolder(program_.Variables()).string()));
     const auto labels = ViewLabels(program_.Variables().StartHour);
     for (int b = 0; b < SlotCount; ++b) {
         largeLabels_[b]->setText(ToQt(labels[b]));
@@ -306,6 +319,10 @@ Date frmPrintSch::SelectedDate() const {
     return Date{d.year(), d.month(), d.day()};
 }
 
+std::string frmPrintSch::SheetName(bool week) const {
+    return TeamName() + (week ? " week of " : " ") + IsoDate(SelectedDate());
+}
+
 std::string frmPrintSch::TeamName() const {
     const QListWidgetItem* team = lstAssignto_->currentItem();
     return team ? FromQt(team->text()) : std::string();
@@ -326,15 +343,13 @@ void frmPrintSch::PrintSheet(bool week) {
     std::vector<DaySheet> sheets;
     if (ReadSheets(week, sheets))
         program_.System().print.Print(
-            "Day Sheet", LocalPaper(QLocale::system()),
+            SheetName(week), LocalPaper(QLocale::system()),
             [&sheets](QPagedPaintDevice& device) { PaintDaySheets(device, sheets); });
 }
 
 void frmPrintSch::SaveSheetPdf(bool week) {
-    const std::string name =
-        TeamName() + (week ? " week of " : " ") + IsoDate(SelectedDate()) + ".pdf";
-    const auto file = AskExportFile(program_, "Save the Day Sheet as PDF", SafeFileName(name),
-                                    "PDF files (*.pdf)");
+    const auto file = AskExportFile(program_, "Save the Day Sheet as PDF",
+                                    SafeFileName(SheetName(week) + ".pdf"), "PDF files (*.pdf)");
     std::vector<DaySheet> sheets;
     if (file && ReadSheets(week, sheets)) {
         const QByteArray pdf = DaySheetPdf(sheets, LocalPaper(QLocale::system()));
@@ -345,24 +360,42 @@ void frmPrintSch::SaveSheetPdf(bool week) {
 
 void frmPrintSch::ExportCalendar() {
     const int span = cboCalendarSpan_->currentIndex();
+    const int team = lstAssignto_->currentRow() + 1;
     const Date from = SelectedDate();
+    const std::optional<Date> to =
+        span == 2 ? std::nullopt : std::optional(from.AddDays(span == 1 ? 6 : 0));
+    auto& v = program_.Variables();
+    const auto& locale = program_.System().locale;
+    std::vector<CalendarEvent> events;
+    if (team < 1 || !program_.Attempt([&] { events = CalendarEvents(v, locale, team, from, to); },
+                                      "The calendar file was not written."))
+        return;
+    if (events.empty()) {
+        const char* ends[] = {"", " to ", " or later"};
+        program_.Ask("No bookings on " + locale.ShortDate(from) + ends[span] +
+                     (span == 1 ? locale.ShortDate(*to) : "") + ".");
+        return;
+    }
     const char* spans[] = {" ", " week of ", " from "};
     const std::string name = TeamName() + spans[span] + IsoDate(from) + ".ics";
     const auto file =
         AskExportFile(program_, "Export to Calendar", SafeFileName(name), "Calendar files (*.ics)");
-    const int team = lstAssignto_->currentRow() + 1;
-    if (!file || team < 1)
+    if (file)
+        program_.Attempt(
+            [&] {
+                disk::WriteFileAtomic(
+                    *file,
+                    CalendarFile(v, team, events, QTimeZone::systemTimeZoneId().toStdString()));
+            },
+            "The calendar file was not written.");
+}
+
+void frmPrintSch::txtPublish_Done() {
+    const std::filesystem::path folder = FromQt(txtPublish_->text().trimmed());
+    if (folder == PublishedFolder(program_.Variables()))
         return;
-    auto& v = program_.Variables();
-    const std::optional<Date> to =
-        span == 2 ? std::nullopt : std::optional(from.AddDays(span == 1 ? 6 : 0));
-    program_.Attempt(
-        [&] {
-            const auto bookings = BookingsBetween(v, program_.System().locale, team, from, to);
-            disk::WriteFileAtomic(*file, CalendarFile(v, team, bookings,
-                                                      QTimeZone::systemTimeZoneId().toStdString()));
-        },
-        "The calendar file was not written.");
+    SetPublishedFolder(program_.Variables(), folder);
+    program_.CalendarsFollow();
 }
 
 } // namespace rotaplan

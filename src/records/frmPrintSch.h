@@ -49,8 +49,12 @@ private:
     void PrintSheet(bool week);
     void SaveSheetPdf(bool week);
     void ExportCalendar();
+    // The folder the crew's calendars are published into, taken when typing ends.
+    void txtPublish_Done();
     bool ReadSheets(bool week, std::vector<DaySheet>& sheets);
     std::string TeamName() const;
+    // "North 2026-12-04", "North week of 2026-12-04": the print job's name and the PDF's.
+    std::string SheetName(bool week) const;
 
     Program& program_;
     QListWidget* lstAssignto_;
@@ -58,6 +62,7 @@ private:
     QCalendarWidget* calender_;
     QGroupBox* frmDay_;
     QComboBox* cboCalendarSpan_;
+    QLineEdit* txtPublish_;
     std::array<QPlainTextEdit*, SlotCount> large_;
     std::array<QLineEdit*, SlotCount> small_;
     std::array<QLabel*, SlotCount> largeLabels_;

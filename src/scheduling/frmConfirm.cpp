@@ -1,5 +1,6 @@
 #include "scheduling/frmConfirm.h"
 
+#include "exports/CrewCalendar.h"
 #include "frame/Lists.h"
 #include "frame/Program.h"
 #include "frame/Widgets.h"
@@ -55,7 +56,8 @@ frmConfirm::frmConfirm(Program& program) : program_(program) {
     layout->addLayout(buttons);
 }
 
-bool frmConfirm::Open() {
+bool frmConfirm::Open(bool rescheduling) {
+    rescheduling_ = rescheduling;
     Activate();
     return exec() == QDialog::Accepted;
 }
@@ -86,6 +88,10 @@ void frmConfirm::cmdSchedule_Click() {
     if (counterError)
         program_.Report(*counterError, "The call is booked. SA numbers go on from here while "
                                        "Rotaplan runs.");
+    program_.CalendarsFollow([&] {
+        if (rescheduling_)
+            CallRebooked(v, program_.System().locale, v.RecordBuffer);
+    });
     accept();
     callslip.hide();
     program_.ShowAnew<frmShell>();

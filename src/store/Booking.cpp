@@ -3,6 +3,7 @@
 #include "store/CommonDiskRoutines.h"
 #include "store/Counter.h"
 #include "store/Disk.h"
+#include "store/Journal.h"
 #include "store/SlipFile.h"
 
 #include <limits>
@@ -63,19 +64,28 @@ bool PutBackDay(CrewdeskVariables& v, const DayEntries& before) {
 
 // Undoes what a failed booking wrote: the slip first and only then the hours, so no slip is
 // left without them. Whatever stays on disk keeps its SA number from being issued again.
-BookingFailed Undo(CrewdeskVariables& v, const DayEntries& before, std::uint64_t slipsLength,
-                   std::int32_t recordNumber, const std::string& sa, const StoreError& first) {
+// The journal is told what was taken back: the slip, and the hours still to be freed if they
+// could not be.
+BookingFailed Undo(CrewdeskVariables& v, const DayEntries& before, const DayEntries& booked,
+                   std::uint64_t slipsLength, std::int32_t recordNumber, const std::string& sa,
+                   const StoreError& first) {
     CloseAllFiles(v);
     const fs::path slips = ProgramPath(v, SlipsFile);
     std::string consequence;
-    if (recordNumber > 0 && !TakeBackSlip(slips, slipsLength, recordNumber))
+    if (recordNumber > 0 && !TakeBackSlip(slips, slipsLength, recordNumber)) {
         consequence = "The call may be booked as " + sa + " all the same: its slip could not be " +
                       "taken out of " + slips.string() +
                       " again. Look it up in Call Records before booking it anew.";
-    else if (!PutBackDay(v, before))
-        consequence = "The call is not booked, but " + ProgramPath(v, v.DayFilePath).string() +
-                      " still shows its hours as " + sa +
-                      "; Rotaplan frees them at its next start.";
+    } else {
+        std::vector<DayChange> stillBooked;
+        if (!PutBackDay(v, before)) {
+            consequence = "The call is not booked, but " + ProgramPath(v, v.DayFilePath).string() +
+                          " still shows its hours as " + sa +
+                          "; Rotaplan frees them at its next start.";
+            stillBooked.push_back(ChangeOf(v.DayFilePath, booked, before));
+        }
+        JournalAfterFailure(v, JournalEntry::Kind::Undone, std::move(stillBooked));
+    }
     if (consequence.empty())
         return BookingFailed(first, NotBooked);
     try {
@@ -105,15 +115,23 @@ std::optional<StoreError> BookCall(CrewdeskVariables& v,
         throw BookingFailed(error, NotBooked);
     }
     const DayEntries before = v.DaySlots;
+    DayEntries booked = before;
     for (int k = 0; k < SlotCount; ++k)
-        v.DaySlots[k + 2] = slots[k];
+        booked[k + 2] = slots[k];
+    try {
+        v.RecordBuffer.Set(SlipField::SANumber, sa);
+        Journal(v, RecordEntry(JournalEntry::Kind::Book, RunDate(v), v.RecordBuffer,
+                               ChangeOf(v.DayFilePath, before, booked)));
+    } catch (const StoreError& error) {
+        throw BookingFailed(error, NotBooked);
+    }
+    v.DaySlots = booked;
     std::int32_t recordNumber = 0;
     try {
         WriteDayFile(v);
-        v.RecordBuffer.Set(SlipField::SANumber, sa);
         AppendSlip(v, recordNumber);
     } catch (const StoreError& error) {
-        throw Undo(v, before, slipsLength, recordNumber, sa, error);
+        throw Undo(v, before, booked, slipsLength, recordNumber, sa, error);
     }
     try {
         AdvanceCounter(v);

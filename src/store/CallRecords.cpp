@@ -2,6 +2,8 @@
 
 #include "platform/Cp1252.h"
 #include "store/DaySchedule.h"
+#include "store/Disk.h"
+#include "store/Journal.h"
 #include "store/SlipFile.h"
 
 #include <algorithm>
@@ -65,6 +67,23 @@ bool Contains(std::string_view haystack, const Needle& needle) {
     return false;
 }
 
+// The day file at DayFilePath before and after the SA's hours are freed; none when there is
+// no day to free or it does not read.
+DayChange FreedDay(CrewdeskVariables& v, bool hasDay, std::string_view saText) {
+    if (!hasDay || !disk::FileExists(disk::Resolve(v.ProgramFolder, v.DayFilePath)))
+        return {};
+    try {
+        ReadDayFile(v);
+    } catch (const StoreError&) {
+        return {};
+    }
+    auto after = v.DaySlots;
+    for (int i = 0; i < DayEntryCount; ++i)
+        if (Trim(after[i]) == Trim(saText))
+            after[i] = NoEventScheduled;
+    return ChangeOf(v.DayFilePath, v.DaySlots, after);
+}
+
 } // namespace
 
 std::optional<int> NumberField(const SlipRecord& record, SlipField field) {
@@ -86,16 +105,26 @@ std::optional<StoreError> DeleteCallRecord(CrewdeskVariables& v, const Locale& l
         throw StoreError(file.File(), "delete record " + std::to_string(recordNumber) + " of",
                          "it no longer holds the Service Attention shown; the file was "
                          "changed by another program");
-    RemoveSlip(v, recordNumber);
     const SlipRecord& slip = v.RecordBuffer;
     const auto date = locale.ParseShortDate(slip.Trimmed(SlipField::Date));
     const auto team = NumberField(slip, SlipField::Team);
-    if (!date || !team || *team < 1)
+    const bool hasDay = date && team && *team >= 1;
+    if (hasDay)
+        v.DayFilePath = DayFileName(TeamRootFor(date->year), *team, date->DayOfYear());
+    const DayChange day = FreedDay(v, hasDay, saText);
+    Journal(v, RecordEntry(JournalEntry::Kind::Delete, RunDate(v), slip, day));
+    try {
+        RemoveSlip(v, recordNumber);
+    } catch (const StoreError&) {
+        JournalAfterFailure(v, JournalEntry::Kind::Undone);
+        throw;
+    }
+    if (!hasDay)
         return std::nullopt;
-    v.DayFilePath = DayFileName(TeamRootFor(date->year), *team, date->DayOfYear());
     try {
         FreeBooking(v, saText);
     } catch (const StoreError& error) {
+        JournalAfterFailure(v, JournalEntry::Kind::Pending, {day});
         return error;
     }
     return std::nullopt;

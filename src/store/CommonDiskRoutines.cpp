@@ -3,6 +3,7 @@
 #include "platform/Cp1252.h"
 #include "store/CustomerIndex.h"
 #include "store/Disk.h"
+#include "store/Journal.h"
 #include "store/SlipFile.h"
 #include "store/StoreError.h"
 #include "store/SupportFile.h"
@@ -253,7 +254,15 @@ void LoadProblems(CrewdeskVariables& v) {
 void SaveTextList(CrewdeskVariables& v, std::string_view relativeName,
                   const std::vector<std::string>& entries) {
     CloseAllFiles(v);
-    supportfile::WriteTextList(ProgramPath(v, relativeName), entries);
+    const fs::path file = ProgramPath(v, relativeName);
+    const std::string bytes = supportfile::TextListBytes(file, entries);
+    // The journal knows the list as saved: an emptied or cut list is then told from a saved one.
+    JournalEntry saved;
+    saved.kind = JournalEntry::Kind::Saved;
+    saved.date = RunDate(v);
+    saved.sums.emplace_back(file.filename().string(), SumOf(bytes));
+    Journal(v, saved);
+    disk::WriteFileAtomic(file, bytes);
 }
 
 void PrepareFolders(CrewdeskVariables& v) {

@@ -2,6 +2,7 @@
 
 #include "store/CommonDiskRoutines.h"
 #include "store/Disk.h"
+#include "store/Journal.h"
 #include "store/SlipFile.h"
 #include "store/StoreError.h"
 
@@ -14,6 +15,13 @@ namespace {
 CompletedRow RowOf(const CrewdeskVariables& v, const SlipRecord& record) {
     return {record.Trimmed(SlipField::Date), record.Trimmed(SlipField::SANumber),
             record.Trimmed(SlipField::Name), AssignedToText(v, record.Get(SlipField::Team))};
+}
+
+JournalEntry DeletionEntry(const CrewdeskVariables& v) {
+    JournalEntry e;
+    e.kind = JournalEntry::Kind::CompletedDelete;
+    e.date = RunDate(v);
+    return e;
 }
 
 } // namespace
@@ -57,21 +65,40 @@ void DeleteSelectedCompletions(CrewdeskVariables& v, const std::vector<Completed
         throw StoreError(file, operation,
                          "it now holds " + std::to_string(count) + " records, not the " +
                              std::to_string(shown.size()) + " shown; nothing was deleted");
-    // Thrown before the scratch file is committed, so the file stays as it is.
-    RewriteRecordFile(v, CompletedSlipsFile, TemporaryFile,
-                      [&](std::int32_t r, const SlipRecord& record) {
-                          const auto i = static_cast<std::size_t>(r - 1);
-                          if (RowOf(v, record) != shown[i])
-                              throw StoreError(file, operation,
-                                               "record " + std::to_string(r) +
-                                                   " is no longer the one shown; nothing "
-                                                   "was deleted");
-                          return !marked[i];
-                      });
+    JournalEntry deleted = DeletionEntry(v);
+    ForEachRecord(file, [&](std::int32_t r, const SlipRecord& record) {
+        const auto i = static_cast<std::size_t>(r - 1);
+        if (RowOf(v, record) != shown[i])
+            throw StoreError(file, operation,
+                             "record " + std::to_string(r) +
+                                 " is no longer the one shown; nothing was deleted");
+        if (marked[i])
+            deleted.completedRemoved.emplace_back(record.Bytes().data(), SlipRecordLength);
+    });
+    Journal(v, deleted);
+    try {
+        RewriteRecordFile(v, CompletedSlipsFile, TemporaryFile,
+                          [&](std::int32_t r, const SlipRecord&) {
+                              return !marked[static_cast<std::size_t>(r - 1)];
+                          });
+    } catch (const StoreError&) {
+        JournalAfterFailure(v, JournalEntry::Kind::Undone);
+        throw;
+    }
 }
 
 void DeleteAllCompletions(CrewdeskVariables& v) {
-    KillIfExists(v, CompletedSlipsFile);
+    JournalEntry deleted = DeletionEntry(v);
+    ForEachRecord(ProgramPath(v, CompletedSlipsFile), [&](std::int32_t, const SlipRecord& record) {
+        deleted.completedRemoved.emplace_back(record.Bytes().data(), SlipRecordLength);
+    });
+    Journal(v, deleted);
+    try {
+        KillIfExists(v, CompletedSlipsFile);
+    } catch (const StoreError&) {
+        JournalAfterFailure(v, JournalEntry::Kind::Undone);
+        throw;
+    }
 }
 
 } // namespace rotaplan

@@ -3,6 +3,7 @@
 #include "store/CommonDiskRoutines.h"
 #include "store/DaySchedule.h"
 #include "store/Disk.h"
+#include "store/Journal.h"
 #include "store/StoreError.h"
 #include "store/SupportFile.h"
 
@@ -85,6 +86,11 @@ void MakeFolder(CrewdeskVariables& v, int team) {
 void PurgeFolder(CrewdeskVariables& v, int deleted, int oldCount,
                  const std::vector<std::string>& teams) {
     const TeamDelete d{v.CurrentYear, deleted, oldCount, false, teams};
+    // Day changes recorded before it name folders by their old numbers: none is made again.
+    JournalEntry renumbered;
+    renumbered.kind = JournalEntry::Kind::TeamDelete;
+    renumbered.date = RunDate(v);
+    Journal(v, renumbered);
     WriteMarker(v, d);
     CarryOut(v, d);
 }

@@ -81,6 +81,9 @@ struct CrewdeskVariables {
         std::optional<Date> movedThrough;          // no slip of the slip file is dated before it
         std::uint64_t told = 0;                    // the slips without hours told of last
         std::map<std::string, std::string> stamps; // as the last clean end recorded them
+        std::optional<std::uint64_t> journalEnd;   // where the next journal entry goes
+        bool journalBroken = false;       // an entry could not be written: no checkpoint vouches
+        bool backupReplacedSlips = false; // this exit's backup replaced Backup\Slips.txt
     } Slips;
 };
 

@@ -3,11 +3,14 @@
 #include "store/CommonDiskRoutines.h"
 #include "store/CustomerIndex.h"
 #include "store/Disk.h"
+#include "store/Journal.h"
 #include "store/Repair.h"
+#include "store/SlipFile.h"
 #include "store/StoreError.h"
 
 #include <functional>
 #include <optional>
+#include <set>
 #include <string_view>
 
 namespace rotaplan {
@@ -30,6 +33,31 @@ void EachCentralFile(CrewdeskVariables& v, const std::function<void(const char* 
         throw *firstError;
 }
 
+// The whole records of a record file, by their bytes.
+std::multiset<std::string> RecordsOf(const std::filesystem::path& file) {
+    std::multiset<std::string> records;
+    ForEachRecord(file, [&](std::int32_t, const SlipRecord& r) {
+        records.emplace(r.Bytes().data(), SlipRecordLength);
+    });
+    return records;
+}
+
+void JournalReplace(CrewdeskVariables& v, const std::filesystem::path& copy) {
+    JournalEntry replace;
+    replace.kind = JournalEntry::Kind::Replace;
+    replace.date = RunDate(v);
+    replace.slipsReplaced = disk::ReadWholeFile(copy);
+    auto kept = RecordsOf(copy);
+    ForEachRecord(ProgramPath(v, SlipsFile), [&](std::int32_t, const SlipRecord& r) {
+        const std::string record(r.Bytes().data(), SlipRecordLength);
+        if (const auto it = kept.find(record); it != kept.end())
+            kept.erase(it);
+        else
+            replace.offered.push_back(record);
+    });
+    Journal(v, replace);
+}
+
 } // namespace
 
 void CopyFileList(CrewdeskVariables& v, const std::filesystem::path& source,
@@ -38,9 +66,13 @@ void CopyFileList(CrewdeskVariables& v, const std::filesystem::path& source,
     EachCentralFile(v, [&](const char* name) {
         if (!disk::FileExists(source / name))
             return;
+        // Whatever slips it brings are the operator's choice, as old as they may be; the
+        // bookings it leaves out are offered back at the next start.
+        const bool slips = destination == v.ProgramFolder && std::string_view(name) == "Slips.txt";
+        if (slips)
+            JournalReplace(v, source / name);
         disk::CopyFileAtomic(source / name, destination / name);
-        // Whatever slips it brings are the operator's choice, as old as they may be.
-        if (destination == v.ProgramFolder && std::string_view(name) == "Slips.txt")
+        if (slips)
             v.Slips.replaced = true;
     });
 }
@@ -58,6 +90,8 @@ void BackupFiles(CrewdeskVariables& v) {
         if (disk::FileExists(backup / name))
             disk::LinkOrCopy(backup / name, previous / name);
         disk::CopyFileAtomic(v.ProgramFolder / name, backup / name);
+        if (std::string_view(name) == "Slips.txt")
+            v.Slips.backupReplacedSlips = true;
     });
 }
 

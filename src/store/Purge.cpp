@@ -5,6 +5,7 @@
 #include "store/CustomerIndex.h"
 #include "store/DaySchedule.h"
 #include "store/Disk.h"
+#include "store/Journal.h"
 #include "store/SlipFile.h"
 #include "store/StoreError.h"
 #include "store/SupportFile.h"
@@ -307,7 +308,22 @@ std::vector<std::string> MovePastSlips(CrewdeskVariables& v, const Locale& local
         anyPast = anyPast || past[static_cast<std::size_t>(i)];
     }
     if (anyPast) {
-        WriteMoveScratch(v, slips, past);
+        JournalEntry move;
+        move.kind = JournalEntry::Kind::Move;
+        move.date = todayDate;
+        for (std::int32_t i = 1; i <= slips.Count(); ++i)
+            if (past[static_cast<std::size_t>(i)]) {
+                slips.Read(i, record);
+                move.slipsRemoved.emplace_back(record.Bytes().data(), SlipRecordLength);
+            }
+        move.completedAdded = move.slipsRemoved;
+        Journal(v, move);
+        try {
+            WriteMoveScratch(v, slips, past);
+        } catch (const StoreError&) {
+            JournalAfterFailure(v, JournalEntry::Kind::Undone);
+            throw;
+        }
         FinishInterruptedMove(v);
     }
     CloseAllFiles(v);

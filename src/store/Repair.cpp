@@ -3,10 +3,13 @@
 #include "store/CommonDiskRoutines.h"
 #include "store/CompletedSlips.h"
 #include "store/CrewdeskSetup.h"
+#include "store/CustomerIndex.h"
 #include "store/DaySchedule.h"
 #include "store/Disk.h"
+#include "store/Journal.h"
 #include "store/Master.h"
 #include "store/Purge.h"
+#include "store/Reset.h"
 #include "store/SlipFile.h"
 #include "store/StoreError.h"
 #include "store/SupportFile.h"
@@ -24,7 +27,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::size_t Listed = 12; // lines or items a box can show and still be read
+constexpr std::size_t Listed = 12;
+constexpr int MaxTeams =
+    2; // the most a team list ever held // lines or items a box can show and still be read
+
+std::string Counted(std::size_t n, const std::string& noun) {
+    return std::to_string(n) + " " + noun + (n == 1 ? "" : "s");
+}
 
 template <class Item> std::string Capped(const std::vector<Item>& items) {
     std::string text;
@@ -61,39 +70,14 @@ std::int32_t RecordsOf(const fs::path& file) {
                : 0;
 }
 
-// Every SA a day file of today or later holds, in any team's folder.
-std::unordered_set<std::string> HeldAhead(const CrewdeskVariables& v, const Date& today) {
-    std::unordered_set<std::string> held;
-    for (int year : {today.year, today.year + 1})
-        for (const auto& team : disk::SubFolders(ProgramPath(v, YearFolderName(year)))) {
-            if (!team.filename().string().starts_with("Team# "))
-                continue;
-            for (const auto& file : disk::MatchingFiles(team, "*.txt")) {
-                int day = 0;
-                const std::string stem = file.stem().string();
-                std::from_chars(stem.data(), stem.data() + stem.size(), day);
-                if (day < 1 || (year == today.year && day < today.DayOfYear()))
-                    continue;
-                try {
-                    for (auto& entry : supportfile::ReadTextList(file))
-                        if (entry.starts_with("SA "))
-                            held.insert(std::move(entry));
-                } catch (const StoreError&) {
-                    // the mend names a day file it cannot read
-                }
-            }
-        }
-    return held;
-}
-
 std::vector<std::string> WatchedNames(const CrewdeskVariables& v, int year) {
     std::vector<std::string> names;
     for (const char* name : CentralFiles) {
         names.push_back(std::string("\\") + name);
         names.push_back(std::string("\\Backup\\") + name);
     }
-    for (const char* name :
-         {CompletedSlipsFile, MoveMarkerFile, TeamDeleteMarker, TempFile, TemporaryFile})
+    for (const char* name : {CompletedSlipsFile, MoveMarkerFile, TeamDeleteMarker, TempFile,
+                             TemporaryFile, JournalFile, CompletedCopyFile})
         names.emplace_back(name);
     for (int y : {year, year + 1}) {
         const std::string folder = YearFolderName(y);
@@ -138,7 +122,33 @@ void ReadCleanEnd(CrewdeskVariables& v, const Date& today) {
         trust.movedThrough.reset();
 }
 
+// A folder of an older copy or made by hand has no journal: only records that are no call
+// slips can be told, and the backup copy offered for them.
+void CheckWithoutJournal(CrewdeskVariables& v, const Date& today, const Ask& ask) {
+    const SlipFileCheck check = CheckSlipFile(v);
+    if (!check.Damaged())
+        return;
+    if (ask(DamageQuestion(check))) {
+        v.Notices.push_back(TakeBackupSlips(v, today));
+        return;
+    }
+    v.Slips.distrusted = true;
+    v.Notices.push_back("Slips.txt is damaged and kept as it is: no past call slip was moved, no "
+                        "past day purged and no hours freed, and the backup copy stays as it is. "
+                        "Start Rotaplan again to take the backup copy.");
+}
+
 } // namespace
+
+std::string KeepAside(const fs::path& file, const Date& today) {
+    char day[16];
+    std::snprintf(day, sizeof day, "%04d-%02d-%02d", today.year, today.month, today.day);
+    fs::path kept = fs::path(file).concat(".damaged-" + std::string(day));
+    for (int n = 2; disk::FileExists(kept) || disk::FolderExists(kept); ++n)
+        kept = fs::path(file).concat(".damaged-" + std::string(day) + "-" + std::to_string(n));
+    disk::CopyFileAtomic(file, kept);
+    return kept.filename().string();
+}
 
 bool HoldsCallSlip(const SlipRecord& record) {
     const std::string kind = record.Trimmed(SlipField::Kind);
@@ -154,76 +164,49 @@ bool HoldsCallSlip(const SlipRecord& record) {
            Digits(std::string_view(number).substr(dash + 1), 1, 32767);
 }
 
-SlipFileCheck CheckSlipFile(CrewdeskVariables& v, const Date& today) {
+SlipFileCheck CheckSlipFile(CrewdeskVariables& v) {
     CloseAllFiles(v);
     SlipFileCheck check;
-    check.lastEndClean = v.Slips.lastEndClean;
     const fs::path slips = ProgramPath(v, SlipsFile);
     if (disk::FileExists(slips)) {
         const std::uint64_t length = disk::FileLength(slips);
         check.records = static_cast<std::int32_t>(length / SlipRecordLength);
         check.trailing = length % SlipRecordLength;
     }
-    // The SAs of both record files, hashed: a million slips cost 8 MB.
-    std::vector<std::uint64_t> kept;
     ForEachRecord(slips, [&](std::int32_t i, const SlipRecord& record) {
-        if (HoldsCallSlip(record))
-            kept.push_back(HashOf(record.Trimmed(SlipField::SANumber)));
-        else
+        if (!HoldsCallSlip(record))
             check.unreadable.push_back(i);
     });
-    ForEachRecord(ProgramPath(v, CompletedSlipsFile), [&](std::int32_t, const SlipRecord& record) {
-        if (HoldsCallSlip(record))
-            kept.push_back(HashOf(record.Trimmed(SlipField::SANumber)));
-    });
-    std::sort(kept.begin(), kept.end());
-    const auto held = HeldAhead(v, today);
     ForEachRecord(ProgramPath(v, std::string("\\Backup") + SlipsFile),
                   [&](std::int32_t, const SlipRecord& record) {
-                      if (!HoldsCallSlip(record)) {
-                          ++check.backupUnreadable;
-                          return;
-                      }
-                      ++check.backupRecords;
-                      const std::string sa = record.Trimmed(SlipField::SANumber);
-                      if (std::binary_search(kept.begin(), kept.end(), HashOf(sa)))
-                          return;
-                      check.lost.push_back(sa);
-                      check.lostWithHours += held.count(sa) ? 1 : 0;
+                      ++(HoldsCallSlip(record) ? check.backupRecords : check.backupUnreadable);
                   });
     return check;
 }
 
 std::string DamageQuestion(const SlipFileCheck& check) {
     std::string text = "Slips.txt, the file of booked call slips, looks damaged:";
-    if (check.records == 0)
-        text += "\r\n- it holds no call slip at all, or is missing";
     if (!check.unreadable.empty())
         text += "\r\n- " + std::to_string(check.unreadable.size()) + " of its " +
-                std::to_string(check.records) + " records are not call slips (records " +
-                Capped(check.unreadable) + ")";
+                Counted(static_cast<std::size_t>(check.records), "record") +
+                (check.unreadable.size() == 1 ? " is not a call slip" : " are not call slips") +
+                " (records " + Capped(check.unreadable) + ")";
     if (check.trailing != 0)
         text +=
             "\r\n- it ends " + std::to_string(check.trailing) + " bytes past its last whole record";
-    if (!check.lost.empty())
-        text += "\r\n- " + std::to_string(check.lost.size()) +
-                " call slips of its backup copy are missing from it and from the completed "
-                "slips (" +
-                Capped(check.lost) + "); " + std::to_string(check.lostWithHours) +
-                " of them still hold hours in the schedules";
-    text += "\r\nThe backup copy Backup\\Slips.txt holds " + std::to_string(check.backupRecords) +
-            " call slips";
+    text +=
+        "\r\nThe backup copy Backup\\Slips.txt holds " + Counted(check.backupRecords, "call slip");
     if (check.backupUnreadable != 0)
-        text += " and " + std::to_string(check.backupUnreadable) + " damaged records";
+        text += " and " + Counted(check.backupUnreadable, "damaged record");
     text += ".\r\n\r\nYes: rebuild Slips.txt from the call slips of the backup copy and those "
-            "only Slips.txt holds; the damaged file is kept as Slips.txt.damaged."
+            "only Slips.txt holds; the damaged file is kept beside it."
             "\r\nNo: keep Slips.txt as it is. Rotaplan then moves no past call slip, purges no "
             "past day, frees no hours and keeps the backup copy, until you take it at a later "
             "start.";
     return text;
 }
 
-std::string TakeBackupSlips(CrewdeskVariables& v) {
+std::string TakeBackupSlips(CrewdeskVariables& v, const Date& today) {
     CloseAllFiles(v);
     const fs::path slips = ProgramPath(v, SlipsFile), scratch = ProgramPath(v, TempFile);
     std::unordered_set<std::uint64_t> taken;
@@ -242,30 +225,349 @@ std::string TakeBackupSlips(CrewdeskVariables& v) {
         take(slips, fromDamaged);
         out.Commit();
     }
-    if (disk::FileExists(slips))
-        disk::CopyFileAtomic(slips, ProgramPath(v, DamagedSlipsFile));
+    const std::string kept = disk::FileExists(slips) ? KeepAside(slips, today) : "";
     disk::ReplaceWith(scratch, slips);
-    return "Slips.txt was rebuilt from its backup copy (" + std::to_string(fromBackup) +
-           " call slips) and the " + std::to_string(fromDamaged) +
-           " call slips only it still held; the damaged file is kept as Slips.txt.damaged.";
+    return "Slips.txt was rebuilt from its backup copy (" + Counted(fromBackup, "call slip") +
+           ") and the " + Counted(fromDamaged, "call slip") + " only it still held" +
+           (kept.empty() ? "." : "; the damaged file is kept as " + kept + ".");
 }
 
-void CheckSlipsAtStart(CrewdeskVariables& v, const Date& today,
-                       const std::function<bool(const std::string&)>& takeBackup) {
+namespace {
+
+std::optional<FileSum> SumNamed(const JournalEntry& entry, const std::string& name) {
+    for (const auto& [file, sum] : entry.sums)
+        if (file == name)
+            return sum;
+    return std::nullopt;
+}
+
+// Where the replay of a record file starts: the copy the checkpoint made of it, or the
+// generation before replayed up to it; nullopt when neither matches.
+std::optional<Expectation> BaseOf(CrewdeskVariables& v, const char* copyName, const FileSum& sum,
+                                  bool completed) {
+    Expectation base;
+    if (sum.length == 0)
+        return base;
+    const fs::path copy = ProgramPath(v, copyName);
+    if (SumOfFile(copy) == sum) {
+        base.baseFile = copy;
+        return base;
+    }
+    if (completed)
+        return std::nullopt;
+    const JournalRead previous = ReadJournal(ProgramPath(v, PreviousJournalFile));
+    const fs::path older = ProgramPath(v, "\\Backup\\Previous\\Slips.txt");
+    if (previous.entries.empty() || !disk::FileExists(older))
+        return std::nullopt;
+    const Expectation e = Expect(older, previous.entries, previous.entries.size(), false);
+    if (SumOfExpected(e) != sum)
+        return std::nullopt;
+    const fs::path scratch = ProgramPath(v, TempFile);
+    WriteExpected(e, scratch);
+    base.baseBytes = disk::ReadWholeFile(scratch);
+    disk::RemoveFile(scratch);
+    return base;
+}
+
+Expectation On(const Expectation& base, const JournalRead& j, std::size_t count, bool completed) {
+    Expectation e = Expect(base.baseFile, j.entries, count, completed);
+    if (!base.baseFile && e.baseBytes.empty() && !e.baseFile) {
+        // A base given as bytes stands unless a replace came after it.
+        bool replaced = false;
+        for (std::size_t i = 0; i < count && i < j.entries.size(); ++i)
+            replaced = replaced || (!completed && j.entries[i].slipsReplaced);
+        if (!replaced) {
+            Expectation withBytes = base;
+            withBytes.removedFromBase = e.removedFromBase;
+            withBytes.added = e.added;
+            return withBytes;
+        }
+    }
+    return e;
+}
+
+FileSum WholeRecordsSum(const fs::path& file) {
+    Expectation e;
+    e.baseFile = file;
+    return SumOfExpected(e);
+}
+
+std::string DescribeRecord(const std::string& bytes) {
+    const SlipRecord r = SlipRecord::FromBytes(bytes);
+    std::string text = r.Trimmed(SlipField::SANumber);
+    const std::string name = r.Trimmed(SlipField::Name), date = r.Trimmed(SlipField::Date);
+    if (!name.empty())
+        text += ", " + name;
+    if (!date.empty())
+        text += ", " + date;
+    return text;
+}
+
+std::vector<std::string> Described(const std::vector<std::string>& records) {
+    std::vector<std::string> lines;
+    for (const auto& record : records)
+        lines.push_back(DescribeRecord(record));
+    return lines;
+}
+
+const char* KindText(JournalEntry::Kind kind) {
+    switch (kind) {
+    case JournalEntry::Kind::Book:
+        return "a booking";
+    case JournalEntry::Kind::Delete:
+        return "a deletion";
+    case JournalEntry::Kind::CompletedDelete:
+        return "a deletion of completed call slips";
+    case JournalEntry::Kind::Move:
+        return "the move of past call slips";
+    case JournalEntry::Kind::Replace:
+        return "a restore, re-install or reset";
+    default:
+        return "an operation";
+    }
+}
+
+// One record file compared with what the journal says it holds: equal, one operation short
+// (finished now), or damaged from outside (put to the operator).
+void CheckRecordFile(CrewdeskVariables& v, const Date& today, const JournalRead& j,
+                     const char* name, const char* copyName, bool completed, const Ask& ask) {
+    const fs::path file = ProgramPath(v, name);
+    const std::string shortName = name + 1;
+    const auto sum = SumNamed(j.entries.front(), shortName);
+    if (!sum)
+        return;
+    auto base = BaseOf(v, copyName, *sum, completed);
+    // A reset or restore stopped after it removed the backup copy still knows its result.
+    const bool lastReplaces = !completed && j.entries.back().slipsReplaced;
+    if (!base && !lastReplaces) {
+        v.Notices.push_back(shortName + " cannot be checked against the journal: no copy of it "
+                                        "as the last clean exit left it reads back.");
+        return;
+    }
+    const bool baseKnown = base.has_value();
+    if (!base)
+        base = Expectation{};
+    const Expectation all = On(*base, j, j.entries.size(), completed);
+    const FileSum actual = WholeRecordsSum(file);
+    const bool torn = disk::FileExists(file) && disk::FileLength(file) % SlipRecordLength != 0;
+    const FileSum expected = SumOfExpected(all);
+    if (actual == expected && !torn)
+        return;
+    const JournalEntry& last = j.entries.back();
+    if (actual == expected || !baseKnown ||
+        (j.entries.size() > 1 &&
+         actual == SumOfExpected(On(*base, j, j.entries.size() - 1, completed)))) {
+        WriteExpected(all, file);
+        v.Notices.push_back("Rotaplan finished " + std::string(KindText(last.kind)) +
+                            " that the last run left unfinished in " + shortName + ".");
+        return;
+    }
+    const RecordDiff diff = Compare(all, file);
+    std::string question = shortName + " does not hold what Rotaplan wrote into it:";
+    if (!disk::FileExists(file))
+        question += "\r\n- the file is missing";
+    if (torn)
+        question += "\r\n- it ends in part of a record";
+    if (!diff.missing.empty())
+        question += "\r\n- " + Counted(diff.missing.size(), "call slip") +
+                    " missing: " + Capped(Described(diff.missing));
+    if (!diff.extra.empty())
+        question += "\r\n- " + Counted(diff.extra.size(), "record") +
+                    " Rotaplan did not write: " + Capped(Described(diff.extra));
+    question += "\r\n\r\nYes: rebuild " + shortName +
+                " from its backup copy and Rotaplan's journal; the file as it is now is kept "
+                "beside it.\r\nNo: keep " +
+                shortName +
+                " as it is. Rotaplan then moves no past call slip, purges no past day, frees no "
+                "hours and keeps the backup copy, until you rebuild it at a later start.";
+    if (!ask(question)) {
+        v.Slips.distrusted = true;
+        v.Notices.push_back(shortName +
+                            " is damaged and kept as it is: no past call slip was moved, no "
+                            "past day purged and no hours freed, and the backup copy stays as "
+                            "it is. Start Rotaplan again to rebuild it.");
+        return;
+    }
+    const std::string kept = disk::FileExists(file) ? KeepAside(file, today) : "";
+    WriteExpected(all, file);
+    ForgetCustomers(v);
+    v.Notices.push_back(shortName + " was rebuilt from its backup copy and the journal" +
+                        (kept.empty() ? "." : "; the damaged file is kept as " + kept + "."));
+}
+
+// Day changes an operation could not finish: those of the last entry (a stopped run) and
+// those a failed operation left for later. Only entries still as they were are changed.
+void FinishDayChanges(CrewdeskVariables& v, const JournalRead& j) {
+    if (j.entries.back().kind == JournalEntry::Kind::Reset)
+        EraseSchedules(v, j.entries.back().date.year, MaxTeams);
+    std::vector<const DayChange*> changes;
+    for (std::size_t i = 0; i < j.entries.size(); ++i) {
+        const auto& e = j.entries[i];
+        const bool failed =
+            e.kind == JournalEntry::Kind::Undone || e.kind == JournalEntry::Kind::Pending;
+        const bool undone =
+            i + 1 < j.entries.size() && j.entries[i + 1].kind == JournalEntry::Kind::Undone;
+        if (failed || (i + 1 == j.entries.size() && !undone))
+            for (const auto& day : e.days)
+                changes.push_back(&day);
+    }
+    const std::string dayFilePath = v.DayFilePath;
+    for (const DayChange* day : changes) {
+        v.DayFilePath = day->path;
+        if (!disk::FileExists(ProgramPath(v, day->path)))
+            continue;
+        ReadDayFile(v);
+        bool changed = false;
+        for (int i = 0; i < DayEntryCount; ++i)
+            if (v.DaySlots[i] == day->before[i] && day->before[i] != day->after[i]) {
+                v.DaySlots[i] = day->after[i];
+                changed = true;
+            }
+        if (changed)
+            WriteDayFile(v);
+    }
+    v.DayFilePath = dayFilePath;
+}
+
+// A team or problem list that is not as saved, whose backup copy is: the copy is taken.
+void CheckLists(CrewdeskVariables& v, const Date& today, const JournalRead& j) {
+    for (const char* name : {AssigntoFile, ProblemCodeFile}) {
+        const std::string shortName = name + 1;
+        std::optional<FileSum> saved;
+        for (const auto& e : j.entries)
+            if (const auto sum = SumNamed(e, shortName))
+                saved = sum;
+        const fs::path file = ProgramPath(v, name);
+        const fs::path copy = ProgramPath(v, std::string("\\Backup") + name);
+        if (!saved || !disk::FileExists(file) || SumOfFile(file) == *saved ||
+            SumOfFile(copy) != *saved)
+            continue;
+        const std::string kept = KeepAside(file, today);
+        disk::CopyFileAtomic(copy, file);
+        v.Notices.push_back(shortName +
+                            " was not as Rotaplan saved it; its backup copy took its "
+                            "place, and the file as it was is kept as " +
+                            kept + ".");
+    }
+}
+
+// The bookings a restore or re-install left out, while the operator has not answered for
+// them; those the slip file or completed slips hold again are not asked about.
+std::vector<std::string> Offered(CrewdeskVariables& v, const JournalRead& j) {
+    std::vector<std::string> offered;
+    for (const auto& e : j.entries) {
+        if (e.kind == JournalEntry::Kind::Offered)
+            offered.clear();
+        offered.insert(offered.end(), e.offered.begin(), e.offered.end());
+    }
+    std::unordered_set<std::string> present;
+    for (const char* name : {SlipsFile, CompletedSlipsFile})
+        ForEachRecord(ProgramPath(v, name), [&](std::int32_t, const SlipRecord& r) {
+            if (!offered.empty())
+                present.emplace(BytesOf(r));
+        });
+    std::erase_if(offered, [&](const std::string& r) { return present.count(r) != 0; });
+    return offered;
+}
+
+// The day changes that free the hours of left-out bookings, where their day still holds them.
+std::vector<DayChange> FreeingOf(CrewdeskVariables& v, const std::vector<std::string>& records,
+                                 const Locale& locale) {
+    std::vector<DayChange> days;
+    for (const auto& bytes : records) {
+        const SlipRecord r = SlipRecord::FromBytes(bytes);
+        const auto date = locale.ParseShortDate(r.Trimmed(SlipField::Date));
+        int team = 0;
+        const std::string teamText = r.Trimmed(SlipField::Team);
+        if (!date || !Digits(teamText, 1, 255))
+            continue;
+        std::from_chars(teamText.data(), teamText.data() + teamText.size(), team);
+        v.DayFilePath = DayFileName(TeamRootFor(date->year), team, date->DayOfYear());
+        if (!disk::FileExists(ProgramPath(v, v.DayFilePath)))
+            continue;
+        ReadDayFile(v);
+        auto after = v.DaySlots;
+        for (int i = 2; i < 2 + SlotCount; ++i)
+            if (after[i] == r.Trimmed(SlipField::SANumber))
+                after[i] = NoEventScheduled;
+        if (after != v.DaySlots)
+            days.push_back(ChangeOf(v.DayFilePath, v.DaySlots, after));
+    }
+    return days;
+}
+
+void OfferBack(CrewdeskVariables& v, const Date& today, const JournalRead& j, const Locale& locale,
+               const Ask& ask) {
+    const auto offered = Offered(v, j);
+    if (offered.empty())
+        return;
+    const std::string question =
+        "Slips.txt was restored or re-installed from an older copy. These " +
+        Counted(offered.size(), "booking") +
+        " made after that copy are not in it: " + Capped(Described(offered)) +
+        ".\r\n\r\nYes: add them back to Slips.txt; their hours are still booked."
+        "\r\nNo: leave them out and free their hours.";
+    JournalEntry answer;
+    answer.kind = JournalEntry::Kind::Offered;
+    answer.date = today;
+    if (!ask(question)) {
+        answer.days = FreeingOf(v, offered, locale);
+        Journal(v, answer);
+        for (const auto& day : answer.days) {
+            v.DayFilePath = day.path;
+            std::copy(day.after.begin(), day.after.end(), v.DaySlots.begin());
+            WriteDayFile(v);
+        }
+        return;
+    }
+    JournalEntry back;
+    back.kind = JournalEntry::Kind::Book;
+    back.date = today;
+    back.slipsAdded = offered;
+    Journal(v, back);
+    const fs::path slips = ProgramPath(v, SlipsFile);
+    std::uint64_t at = disk::FileExists(slips) ? disk::FileLength(slips) : 0;
+    at -= at % SlipRecordLength;
+    std::string bytes;
+    for (const auto& record : offered)
+        bytes += record;
+    disk::WriteAt(slips, at, bytes);
+    ForgetCustomers(v);
+    v.Notices.push_back(Counted(offered.size(), "booking") +
+                        " left out by the restore were added back to Slips.txt.");
+    Journal(v, answer);
+}
+
+void CheckAgainstJournal(CrewdeskVariables& v, const Date& today, const JournalRead& j,
+                         const Locale& locale, const Ask& ask) {
+    CheckRecordFile(v, today, j, SlipsFile, "\\Backup\\Slips.txt", false, ask);
+    CheckRecordFile(v, today, j, CompletedSlipsFile, CompletedCopyFile, true, ask);
+    CheckLists(v, today, j);
+    if (v.Slips.distrusted)
+        return;
+    FinishDayChanges(v, j);
+    OfferBack(v, today, j, locale, ask);
+}
+
+} // namespace
+
+void CheckSlipsAtStart(CrewdeskVariables& v, const Date& today, const Locale& locale,
+                       const Ask& ask) {
     try {
         ReadCleanEnd(v, today);
-        if (!v.Slips.quick) {
-            const SlipFileCheck check = CheckSlipFile(v, today);
-            if (check.Damaged() && takeBackup(DamageQuestion(check)))
-                v.Notices.push_back(TakeBackupSlips(v));
-            else if (check.Damaged()) {
-                v.Slips.distrusted = true;
-                v.Notices.push_back(
-                    "Slips.txt is damaged and kept as it is: no past call slip was moved, no "
-                    "past day purged and no hours freed, and the backup copy stays as it is. "
-                    "Start Rotaplan again to take the backup copy.");
-            }
-        }
+        if (!v.Slips.quick)
+            FinishInterruptedMove(v);
+        // After a clean end the journal is its checkpoint alone: cheap to read.
+        const JournalRead j = ReadJournal(ProgramPath(v, JournalFile));
+        v.Slips.journalEnd = j.validLength;
+        const bool checkpointed =
+            !j.entries.empty() && j.entries.front().kind == JournalEntry::Kind::Checkpoint;
+        if (v.Slips.quick && checkpointed)
+            OfferBack(v, today, j, locale, ask);
+        else if (checkpointed)
+            CheckAgainstJournal(v, today, j, locale, ask);
+        else if (!v.Slips.quick)
+            CheckWithoutJournal(v, today, ask);
     } catch (const StoreError&) {
         v.Slips.distrusted = true; // what cannot be read cannot be vouched for
         throw;
@@ -274,8 +576,9 @@ void CheckSlipsAtStart(CrewdeskVariables& v, const Date& today,
 }
 
 void WriteCleanEnd(CrewdeskVariables& v) {
-    if (v.Slips.distrusted || v.CurrentYear.empty())
+    if (v.Slips.distrusted || v.Slips.journalBroken || v.CurrentYear.empty())
         return; // a start that did not reach the year folders vouches for nothing
+    CheckpointJournal(v, RunDate(v), "");
     std::string bytes = "clean\r\n";
     const auto moved = v.Slips.replaced ? std::nullopt : v.Slips.movedThrough;
     bytes += moved ? "moved " + std::to_string(moved->year) + " " +
@@ -340,6 +643,11 @@ std::string StartupMessage(const MendReport& report, const std::vector<std::stri
     section("These call slips of today or later hold no hours in any team's day (their team may "
             "have been deleted):",
             report.unheld, "Reschedule or delete them under Delete or Reschedule.");
+    section("These hours of today or later are booked to an SA that no call slip holds; they "
+            "stay booked, so that no booking is lost:",
+            report.orphans,
+            "Call the customers they may belong to; the hours come free once their day has "
+            "passed.");
     for (const auto& notice : notices)
         text += (text.empty() ? "" : "\r\n\r\n") + notice;
     return text;

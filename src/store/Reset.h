@@ -15,5 +15,7 @@ inline constexpr std::array<const char*, 5> ResetFiles = {"\\Slips.txt", "\\Even
 // Empties every team folder of today's year and the next, and deletes ResetFiles and their
 // backup copies. Teams, problems, settings, the counter and completed slips stay.
 void ResetSchedules(CrewdeskVariables& v, const Date& today);
+// The day files of teams 1 to `teams`, of the year and the next.
+void EraseSchedules(CrewdeskVariables& v, int year, int teams);
 
 } // namespace rotaplan

@@ -97,11 +97,15 @@ std::vector<std::string> ReadTextList(const fs::path& file) {
     return texts;
 }
 
-void WriteTextList(const fs::path& file, const std::vector<std::string>& texts) {
+std::string TextListBytes(const fs::path& file, const std::vector<std::string>& texts) {
     std::string bytes;
     for (const auto& text : texts)
         bytes += QuotedLine(text, file);
-    disk::WriteFileAtomic(file, bytes);
+    return bytes;
+}
+
+void WriteTextList(const fs::path& file, const std::vector<std::string>& texts) {
+    disk::WriteFileAtomic(file, TextListBytes(file, texts));
 }
 
 } // namespace rotaplan::supportfile

@@ -27,5 +27,7 @@ bool ParseFlag(std::string_view line, const fs::path& file, int lineNumber);
 // A whole file of quoted texts (team list, problem list, day file).
 std::vector<std::string> ReadTextList(const fs::path& file);
 void WriteTextList(const fs::path& file, const std::vector<std::string>& texts);
+// The bytes WriteTextList writes.
+std::string TextListBytes(const fs::path& file, const std::vector<std::string>& texts);
 
 } // namespace rotaplan::supportfile

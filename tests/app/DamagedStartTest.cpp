@@ -99,7 +99,7 @@ TEST_F(DamagedStart, ForTheSlipFileTheOperatorChoosesAndABackupNeverTakesIt) {
     Started().ExitProgram();
     EXPECT_NE(Shown()[4].find("rebuilt from its backup copy (2 call slips)"), std::string::npos);
     EXPECT_EQ(test::ReadBytes(folder / "Slips.txt"), good);
-    EXPECT_EQ(test::ReadBytes(folder / "Slips.txt.damaged"), std::string(538, '\xFF'));
+    EXPECT_EQ(test::ReadBytes(folder / "Slips.txt.damaged-2026-12-04"), std::string(538, '\xFF'));
     EXPECT_TRUE(fs::exists(folder / "CleanEnd.mark"));
 
     Started().ExitProgram(); // a quick start has nothing to say: any box would fail the test

@@ -1,14 +1,16 @@
 #include "exports/CalendarFile.h"
-#include "exports/CompletedCsv.h"
+#include "exports/CompletedReport.h"
 #include "exports/DaySheet.h"
 #include "support/StoreChecks.h"
 #include "support/TempFolder.h"
 
 #include <QLocale>
 #include <QProcess>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <libical/ical.h>
 #include <map>
+#include <regex>
 #include <tuple>
 
 namespace rotaplan {
@@ -45,15 +47,20 @@ protected:
             slips.back().Set(SlipField::Problem, "Leak, \"urgent\"");
             slips.back().Set(SlipField::Street, c.street);
             slips.back().Set(SlipField::Zip, "62701");
+            slips.back().Set(SlipField::Status, "Scheduled");
         }
         WriteBytes(folder / "Slips.txt", FileOf(slips));
     }
+
+public:
     static std::string Run(const std::string& command) {
         QProcess process;
         process.startCommand(QString::fromStdString(command));
         process.waitForFinished();
         return process.readAllStandardOutput().toStdString();
     }
+
+protected:
     std::string Pdf(std::uint8_t workWeek, const Date& from, bool week, Paper paper) {
         const auto sheets = DaySheets(v, test::Locale, 1, SheetDays(workWeek, from, week));
         WriteBytes(folder / "sheet.pdf", DaySheetPdf(sheets, paper).toStdString());
@@ -138,7 +145,7 @@ TEST_F(Exports, CalendarFileParsesBackIntoTheBookingsWithStableUids) {
         icalcomponent_free(calendar);
         return events;
     };
-    const auto all = BookingsBetween(v, test::Locale, 1, {2026, 12, 4}, std::nullopt);
+    const auto all = CalendarEvents(v, test::Locale, 1, {2026, 12, 4}, std::nullopt);
     const auto events = parse(CalendarFile(v, 1, all, "America/Chicago"));
     const std::map<std::string, Event> expected = {
         {"2026-12-04-SA338-1@rotaplan",
@@ -159,22 +166,82 @@ TEST_F(Exports, CalendarFileParsesBackIntoTheBookingsWithStableUids) {
     EXPECT_EQ(BookingsBetween(v, test::Locale, 1, {2026, 12, 4}, Date{2026, 12, 4}).size(), 3u);
 }
 
-TEST_F(Exports, CsvParsesBackIntoTheFieldsAndACancelledExportLeavesNoFile) {
-    std::filesystem::copy_file(folder / "Slips.txt", folder / "CompletedSlips.txt");
-    const auto target = folder / "out.csv";
-    std::vector<std::pair<int, int>> told;
-    ASSERT_TRUE(ExportCompletedCsv(v, target, [&](std::int32_t done, std::int32_t total) {
-        told.emplace_back(done, total);
-        return true;
-    }));
-    EXPECT_EQ(told.back(), std::make_pair(5, 5));
+// A call booked, rescheduled twice and deleted, as the forms record each step; after each the
+// calendar is exported and read back by libical, the way a phone re-imports it.
+TEST_F(Exports, ACallKeepsOneUidThroughReschedulesAndEndsCancelled) {
+    struct State {
+        std::string sa, start;
+        int sequence;
+        bool cancelled;
+        bool operator==(const State&) const = default;
+    };
+    auto states = [&] {
+        const std::string ics =
+            CalendarFile(v, 1, CalendarEvents(v, test::Locale, 1, {2026, 12, 4}, std::nullopt),
+                         "America/Chicago");
+        std::map<std::string, State> uids;
+        icalcomponent* calendar = icalparser_parse_string(ics.c_str());
+        for (icalcomponent* e = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT);
+             e; e = icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT)) {
+            const std::string summary = icalcomponent_get_summary(e);
+            EXPECT_EQ(uids.count(icalcomponent_get_uid(e)), 0u) << "one event a UID";
+            uids[icalcomponent_get_uid(e)] = {
+                summary.substr(0, summary.find(' ', 3)),
+                icaltime_as_ical_string(icalcomponent_get_dtstart(e)),
+                icalproperty_get_sequence(
+                    icalcomponent_get_first_property(e, ICAL_SEQUENCE_PROPERTY)),
+                icalcomponent_get_status(e) == ICAL_STATUS_CANCELLED};
+        }
+        icalcomponent_free(calendar);
+        return uids;
+    };
+    std::vector<SlipRecord> others;
+    for (const Customer& c : Slips)
+        others.push_back(CustomerSlip(c.sa, c.team, c.date, c.startIndex, c.hours, c.name, ""));
+    SlipRecord call = others.front(); // SA 338-3 at 2 pm
+    others.erase(others.begin());
+    auto write = [&](bool booked) {
+        auto all = others;
+        if (booked)
+            all.push_back(call);
+        WriteBytes(folder / "Slips.txt", FileOf(all));
+    };
+    write(true);
+    const std::string uid = "2026-12-04-SA338-3@rotaplan";
+    EXPECT_EQ(states()[uid], (State{"SA 338-3", "20261204T140000", 0, false}));
 
-    // RFC 4180 read back: quoted fields, doubled quotes, CR LF rows.
-    const std::string csv = ReadBytes(target);
-    ASSERT_EQ(csv.substr(0, 3), "\xEF\xBB\xBF");
+    // Rescheduled: taken off first, then booked under a new SA number on another day.
+    for (const auto& [sa, date, start, sequence] :
+         {std::tuple("338-7", "12/8/2026", "20261208T080000", 2),
+          std::tuple("338-8", "12/9/2026", "20261209T080000", 4)}) {
+        write(false);
+        CallTakenOff(v, test::Locale, call, true);
+        EXPECT_TRUE(states()[uid].cancelled) << "gone until booked again";
+        call = CustomerSlip(sa, "1", date, "3", "1", "Zoë Müller", "");
+        write(true);
+        CallRebooked(v, test::Locale, call);
+        EXPECT_EQ(states()[uid], (State{std::string("SA ") + sa, start, sequence, false}));
+        EXPECT_EQ(states().size(), 4u);
+    }
+
+    write(false);
+    CallTakenOff(v, test::Locale, call, false);
+    EXPECT_EQ(states()[uid], (State{"SA 338-8", "20261209T080000", 5, true}));
+    // A later booking is not taken for the reschedule of a deleted call.
+    CallRebooked(v, test::Locale, others.front());
+    EXPECT_EQ(states()[uid].sequence, 5);
+    EXPECT_EQ(states().size(), 4u);
+
+    ForgetPastCalls(v, test::Locale, {2026, 12, 10});
+    EXPECT_EQ(states().count(uid), 0u) << "past calls are forgotten";
+}
+
+// RFC 4180 read back: quoted fields, doubled quotes, CR LF rows.
+std::vector<std::vector<std::string>> CsvRows(const std::string& csv) {
     std::vector<std::vector<std::string>> rows(1);
+    EXPECT_EQ(csv.substr(0, 3), "\xEF\xBB\xBF");
     for (std::size_t i = 3; i < csv.size();) {
-        ASSERT_EQ(csv[i++], '"') << "every field is quoted";
+        EXPECT_EQ(csv[i++], '"') << "every field is quoted";
         std::string field;
         for (; !(csv[i] == '"' && csv[i + 1] != '"'); i += csv[i] == '"' ? 2 : 1)
             field += csv[i];
@@ -183,30 +250,149 @@ TEST_F(Exports, CsvParsesBackIntoTheFieldsAndACancelledExportLeavesNoFile) {
             ++i;
             continue;
         }
-        ASSERT_EQ(csv.substr(i, 2), "\r\n");
+        EXPECT_EQ(csv.substr(i, 2), "\r\n");
         i += 2;
         if (i < csv.size())
             rows.emplace_back();
     }
+    return rows;
+}
+
+// The workbook's first sheet as cell reference -> type and text, inline or shared strings.
+std::map<std::string, std::pair<std::string, std::string>> SheetCells(const std::string& xlsx) {
+    const auto part = [&](const char* name) {
+        return Exports::Run("unzip -p " + xlsx + " " + name);
+    };
+    const auto unescaped = [](std::string text) {
+        for (const auto& [entity, c] : {std::pair{"&lt;", "<"},
+                                        {"&gt;", ">"},
+                                        {"&quot;", "\""},
+                                        {"&apos;", "'"},
+                                        {"&amp;", "&"}})
+            for (std::size_t at; (at = text.find(entity)) != std::string::npos;)
+                text.replace(at, std::strlen(entity), c);
+        return text;
+    };
+    std::vector<std::string> shared;
+    const std::string strings = part("xl/sharedStrings.xml");
+    const std::regex si("<si><t[^>]*>([^<]*)</t></si>");
+    for (std::sregex_iterator m(strings.begin(), strings.end(), si), end; m != end; ++m)
+        shared.push_back(unescaped((*m)[1]));
+    std::map<std::string, std::pair<std::string, std::string>> cells;
+    const std::string sheet = part("xl/worksheets/sheet1.xml");
+    const std::regex cell(R"x(<c r="([A-Z]+[0-9]+)"([^>]*)>(?:<f>[^<]*</f>)?)x"
+                          R"x((?:<v>([^<]*)</v>|<is><t[^>]*>([^<]*)</t></is>))x");
+    const std::regex typed(R"x( t="(\w+)")x");
+    for (std::sregex_iterator m(sheet.begin(), sheet.end(), cell), end; m != end; ++m) {
+        std::smatch t;
+        const std::string attributes = (*m)[2];
+        const std::string type = std::regex_search(attributes, t, typed) ? t[1].str() : "n";
+        cells[(*m)[1]] = {type, unescaped(type == "s" ? shared.at(std::stoul((*m)[3]))
+                                                      : (*m)[3].str() + (*m)[4].str())};
+    }
+    EXPECT_EQ(sheet.find("<f>"), std::string::npos) << "no formula anywhere";
+    EXPECT_NE(sheet.find(R"(<pane ySplit="1")"), std::string::npos) << "the header stays";
+    return cells;
+}
+
+TEST_F(Exports, ReportHasItsColumnsAsCsvAndAsWorkbookAndACancelledExportLeavesNoFile) {
+    std::filesystem::copy_file(folder / "Slips.txt", folder / "CompletedSlips.txt");
+    for (const auto format : {ReportFormat::Csv, ReportFormat::Xlsx}) {
+        std::vector<std::pair<int, int>> told;
+        ASSERT_TRUE(ExportCompletedReport(v, test::Locale, folder / "out", format,
+                                          [&](std::int32_t done, std::int32_t total) {
+                                              told.emplace_back(done, total);
+                                              return true;
+                                          }));
+        EXPECT_EQ(told.back(), std::make_pair(5, 5));
+        std::filesystem::rename(folder / "out",
+                                folder / (format == ReportFormat::Csv ? "out.csv" : "out.xlsx"));
+    }
+    const auto rows = CsvRows(ReadBytes(folder / "out.csv"));
     ASSERT_EQ(rows.size(), 6u);
-    EXPECT_EQ(rows[0][1], "SA Number");
-    EXPECT_EQ(rows[0].size(), 20u);
-    EXPECT_NE(csv.find("\r\n"
-                       R"("Service","SA 338-1","1","","2","12/4/2026","3","Leak, ""urgent""",)"
-                       R"("","","","","José Peña","12 Calle Año, ""Bajo""","","Springfield",)"
-                       R"("IL","62701","555-0100","Équipe Nord")"
-                       "\r\n"),
-              std::string::npos);
-    EXPECT_EQ(rows[4][12], "Café «Noël» €");
-    EXPECT_EQ(rows[3][19], "South");
+    EXPECT_EQ(rows[0], (std::vector<std::string>{"SA Number", "Date", "Start Time", "Hours", "Team",
+                                                 "Name", "Address 1", "Address 2", "City", "State",
+                                                 "Zip", "Telephone", "Problem", "Status"}));
+    // The rows in file order: SA 338-1 is the second slip.
+    EXPECT_EQ(rows[2], (std::vector<std::string>{
+                           "SA 338-1", "2026-12-04", "08:00", "2", "Équipe Nord", "José Peña",
+                           "12 Calle Año, \"Bajo\"", "", "Springfield", "IL", "62701", "555-0100",
+                           "Leak, \"urgent\"", "Completed"}));
+    EXPECT_EQ(rows[4][5], "Café «Noël» €");
+    EXPECT_EQ(rows[3][4], "South");
+
+    auto cells = SheetCells((folder / "out.xlsx").string());
+    for (const auto& [ref, type, text] :
+         std::vector<std::array<std::string, 3>>{{"A1", "inlineStr", "SA Number"},
+                                                 {"N1", "inlineStr", "Status"},
+                                                 {"A3", "inlineStr", "SA 338-1"},
+                                                 {"B3", "n", "46360"}, // 4 December 2026
+                                                 {"C3", "n", "0.3333333333333333"},
+                                                 {"D3", "n", "2"},
+                                                 {"E3", "inlineStr", "Équipe Nord"},
+                                                 {"G3", "inlineStr", "12 Calle Año, \"Bajo\""},
+                                                 {"K3", "inlineStr", "62701"},
+                                                 {"N3", "inlineStr", "Completed"},
+                                                 {"F5", "inlineStr", "Café «Noël» €"}})
+        EXPECT_EQ(cells[ref], std::pair(type, text)) << ref;
+    EXPECT_EQ(cells.count("A7"), 0u);
 
     const auto cancel = [](std::int32_t, std::int32_t) { return false; };
-    WriteBytes(target, "earlier");
-    EXPECT_FALSE(ExportCompletedCsv(v, target, cancel));
-    EXPECT_EQ(ReadBytes(target), "earlier");
-    EXPECT_FALSE(ExportCompletedCsv(v, folder / "new.csv", cancel));
-    EXPECT_FALSE(std::filesystem::exists(folder / "new.csv"));
-    EXPECT_FALSE(std::filesystem::exists(folder / "new.csv.new"));
+    for (const auto format : {ReportFormat::Csv, ReportFormat::Xlsx}) {
+        const auto target = folder / "earlier";
+        WriteBytes(target, "earlier");
+        EXPECT_FALSE(ExportCompletedReport(v, test::Locale, target, format, cancel));
+        EXPECT_EQ(ReadBytes(target), "earlier");
+        EXPECT_FALSE(ExportCompletedReport(v, test::Locale, folder / "new", format, cancel));
+        EXPECT_FALSE(std::filesystem::exists(folder / "new"));
+        EXPECT_FALSE(std::filesystem::exists(folder / "new.new"));
+    }
+    EXPECT_EQ(ReportFormatOf("a/b.XLSX"), ReportFormat::Xlsx);
+    EXPECT_EQ(ReportFormatOf("a/b.xlsx.csv"), ReportFormat::Csv);
+}
+
+// Cells a spreadsheet would run, and bytes no reader should get, in all three exports.
+TEST_F(Exports, NoExportCarriesAFormulaOrAControlByte) {
+    const std::vector<std::pair<SlipField, std::string>> hostile = {
+        {SlipField::Name, "=cmd|' /C calc'!A0"},
+        {SlipField::Street, "@SUM(1+1)*cmd|' /C calc'!A0"},
+        {SlipField::Tel, "-2+3+cmd|'/c"},
+        {SlipField::Apt, "+1 Unit"},
+        {SlipField::City, "\tTabbed"},
+        {SlipField::Problem, std::string("Bell\x07 Nul\0 Esc\x1b end", 19)}};
+    SlipRecord slip = CustomerSlip("338-7", "1", "12/4/2026", "3", "1", "", "");
+    for (const auto& [field, text] : hostile)
+        slip.Set(field, text);
+    WriteBytes(folder / "CompletedSlips.txt", FileOf({slip}));
+    WriteBytes(folder / "Slips.txt", FileOf({slip}));
+    ASSERT_TRUE(ExportCompletedReport(v, test::Locale, folder / "out.csv", ReportFormat::Csv,
+                                      [](std::int32_t, std::int32_t) { return true; }));
+    ASSERT_TRUE(ExportCompletedReport(v, test::Locale, folder / "out.xlsx", ReportFormat::Xlsx,
+                                      [](std::int32_t, std::int32_t) { return true; }));
+    const auto row = CsvRows(ReadBytes(folder / "out.csv")).at(1);
+    auto cells = SheetCells((folder / "out.xlsx").string());
+    const std::string ics =
+        CalendarFile(v, 1, CalendarEvents(v, test::Locale, 1, {2026, 12, 4}, std::nullopt), "UTC");
+    for (const auto& [column, csv, text] : std::vector<std::array<std::string, 3>>{
+             {"F", "'=cmd|' /C calc'!A0", "=cmd|' /C calc'!A0"},
+             {"G", "'@SUM(1+1)*cmd|' /C calc'!A0", "@SUM(1+1)*cmd|' /C calc'!A0"},
+             {"H", "'+1 Unit", "+1 Unit"},
+             {"I", "'\tTabbed", "\tTabbed"},
+             {"L", "'-2+3+cmd|'/c", "-2+3+cmd|'/c"},
+             {"M", "Bell Nul Esc end", "Bell Nul Esc end"}}) {
+        EXPECT_EQ(row[column[0] - 'A'], csv) << column;
+        EXPECT_EQ(cells[column + "2"], std::pair(std::string("inlineStr"), text)) << column;
+    }
+    icalcomponent* calendar = icalparser_parse_string(ics.c_str());
+    icalcomponent* event = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT);
+    EXPECT_STREQ(icalcomponent_get_summary(event), "SA 338-7 =cmd|' /C calc'!A0: Bell Nul Esc end");
+    EXPECT_STREQ(icalcomponent_get_location(event),
+                 "@SUM(1+1)*cmd|' /C calc'!A0, +1 Unit, \tTabbed, IL");
+    icalcomponent_free(calendar);
+    for (const std::string& file :
+         {ReadBytes(folder / "out.csv"), ics, Run("unzip -p " + (folder / "out.xlsx").string())})
+        for (char c : {'\0', '\x07', '\x1b'})
+            EXPECT_EQ(file.find(c), std::string::npos) << int(c);
 }
 
 } // namespace

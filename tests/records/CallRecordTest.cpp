@@ -1,4 +1,5 @@
 #include "records/frmCallRecord.h"
+#include "records/frmPrintSch.h"
 #include "scheduling/frmCallslip.h"
 #include "support/ProgramFixture.h"
 
@@ -200,6 +201,71 @@ TEST_F(CallRecord, RescheduleHandsTheOldRecordToTheCallSlip) {
     EXPECT_NE(sa, "SA 338-2");
     EXPECT_EQ(ReadBytes(folder / "2026/Team# 2/342.txt"),
               Day({{2, sa.c_str()}, {3, sa.c_str()}, {4, sa.c_str()}}));
+}
+
+// The crew's published calendar follows a call through two reschedules and its delete; a
+// folder that cannot be written is told once and the change stands.
+TEST_F(CallRecord, ThePublishedCalendarFollowsEveryChangeOfACall) {
+    Open({{"338-2", "12/7/2026", "Scheduled", "2", "Bob Stone", "3"}});
+    WriteBytes(folder / "2026/Team# 2/341.txt",
+               Day({{2, "SA 338-2"}, {3, "SA 338-2"}, {4, "SA 338-2"}}));
+    TempFolder out;
+    auto publishTo = [&](const std::filesystem::path& target) {
+        auto& schedules = program->ShowAnew<frmPrintSch>();
+        auto* box = Find<QLineEdit>(&schedules, "txtPublish");
+        schedules.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&schedules));
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(box, QString::fromStdString(target.string()));
+        QTest::keyClick(box, Qt::Key_Return);
+        schedules.hide();
+        form = &program->ShowAnew<frmCallRecord>();
+    };
+    // Team 2's one event as a phone reads it: start, sequence, and whether it is cancelled.
+    auto south = [&] {
+        const std::string ics = ReadBytes(out / "South.ics");
+        const std::size_t event = ics.find("BEGIN:VEVENT");
+        EXPECT_EQ(ics.find("BEGIN:VEVENT", event + 1), std::string::npos) << ics;
+        EXPECT_NE(ics.find("UID:2026-12-07-SA338-2@rotaplan", event), std::string::npos) << ics;
+        auto value = [&](const char* name) {
+            const std::size_t at = ics.find(name, event);
+            return ics.substr(at, ics.find("\r\n", at) - at);
+        };
+        const std::string start = value("DTSTART");
+        return start.substr(start.find(':') + 1, 15) + " " + value("SEQUENCE") +
+               (ics.find("STATUS:CANCELLED") != std::string::npos ? " cancelled" : "");
+    };
+    auto reschedule = [&](int day) {
+        Show(1);
+        Press("cmdReschedule", {MessageAnswer::Yes});
+        auto* slip = program->Loaded<frmCallslip>();
+        Find<QCalendarWidget>(slip, "Calender")->setSelectedDate(QDate(2026, 12, day));
+        Click(slip, "Text1_0");
+        WhenModal([this](QDialog* dialog) { Click(dialog, "cmdSchedule"); });
+        Click(slip, "cmdConfirm");
+        form = &program->ShowAnew<frmCallRecord>();
+    };
+    publishTo(out.Path());
+    EXPECT_EQ(south(), "20261207T080000 SEQUENCE:0");
+    EXPECT_EQ(ReadBytes(out / "North.ics").find("BEGIN:VEVENT"), std::string::npos);
+    reschedule(8);
+    EXPECT_EQ(south(), "20261208T080000 SEQUENCE:2");
+    reschedule(9);
+    EXPECT_EQ(south(), "20261209T080000 SEQUENCE:4");
+
+    WriteBytes(out / "blocked", "a file, not a folder");
+    const std::size_t told = Shown().size();
+    Answer({MessageAnswer::Ok});
+    publishTo(out / "blocked" / "calendars");
+    EXPECT_EQ(Shown().size(), told + 1);
+    EXPECT_NE(Shown().back().find("crew's calendars"), std::string::npos) << Shown().back();
+    Show(1);
+    Press("cmdCancel", {MessageAnswer::Yes, MessageAnswer::Yes});
+    EXPECT_EQ(Shown().size(), told + 3) << "the two questions only";
+    EXPECT_EQ(ReadBytes(folder / "Slips.txt"), "") << "the delete stands";
+    publishTo(out.Path());
+    EXPECT_EQ(south(), "20261209T080000 SEQUENCE:5 cancelled");
 }
 
 } // namespace

@@ -144,6 +144,8 @@ TEST_F(PrintSch, ButtonsWriteTheSheetsCalendarAndSpreadsheetWhereTheDialogSays) 
     platform.print.pdf = out / "printed.pdf";
     Click(form, "cmdPrintWeek");
     EXPECT_EQ(ReadBytes(out / "printed.pdf").substr(0, 5), "%PDF-");
+    EXPECT_EQ(platform.print.titles,
+              (std::vector<std::string>{"North 2026-12-04", "North week of 2026-12-04"}));
 
     auto* span = Find<QComboBox>(form, "cboCalendarSpan");
     span->setFocus();
@@ -170,12 +172,19 @@ TEST_F(PrintSch, ButtonsWriteTheSheetsCalendarAndSpreadsheetWhereTheDialogSays) 
     EXPECT_EQ(ReadBytes(folder / "Slips.txt"), slips);
     EXPECT_EQ(Shown().back().rfind("Rotaplan keeps its own files", 0), 0u) << "refused";
 
+    Calendar()->setSelectedDate(QDate(2026, 12, 7)); // nothing of team 1's that day
+    platform.save.answer = out / "empty.ics";
+    Answer({MessageAnswer::Ok});
+    Click(form, "cmdCalendar");
+    EXPECT_EQ(Shown().back(), "No bookings on 12/7/2026.");
+    EXPECT_FALSE(std::filesystem::exists(out / "empty.ics"));
+
     auto& completed = program->ShowAnew<frmCompleted>();
     platform.save.answer = out / "done.csv";
     Click(&completed, "cmdExport");
-    EXPECT_EQ(platform.save.suggested.back(), "Completed Service Attentions 2026-12-04.csv");
+    EXPECT_EQ(platform.save.suggested.back(), "Completed Service Attentions 2026-12-04.xlsx");
     const std::string csv = ReadBytes(out / "done.csv");
-    EXPECT_NE(csv.find("\"SA 330-1\",\"1\""), std::string::npos) << csv;
+    EXPECT_NE(csv.find("\"SA 330-1\",\"2026-11-30\""), std::string::npos) << csv;
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "store/Disk.h"
 #include "store/Master.h"
 #include "store/Purge.h"
+#include "store/Repair.h"
 #include "store/Reset.h"
 #include "store/SlipFile.h"
 #include "store/StoreError.h"
@@ -45,6 +46,8 @@ void Prepare(const fs::path& root) {
     Book(v, 1, {2026, 12, 8}, 5, 2);
     V later(folder);
     StartUp(later, Today);
+    BackupFiles(later);
+    WriteCleanEnd(later); // the journal's checkpoint
 }
 
 // An operation, in the steps after each of which the operator may find the folder.
@@ -96,10 +99,13 @@ const std::vector<Scenario>& Scenarios() {
     return scenarios;
 }
 
-// Every file under the root; a day with every hour free counts as no file.
+// Every file under the root but the journal, which records the way and not the result; a day
+// with every hour free counts as no file.
 std::map<std::string, std::string> Contents(const fs::path& root) {
     auto files = FilesUnder(root);
-    std::erase_if(files, [](const auto& file) { return file.second == Day({}); });
+    std::erase_if(files, [](const auto& file) {
+        return file.second == Day({}) || file.first.ends_with("Journal.log");
+    });
     return files;
 }
 

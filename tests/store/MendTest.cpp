@@ -36,7 +36,7 @@ protected:
     }
 };
 
-TEST_F(Mend, LeavesAHealthyFolderFreesOrphanHoursNamesLostSlipsAndMovesTheCounterOn) {
+TEST_F(Mend, LeavesAHealthyFolderKeepsOrphanHoursNamesLostSlipsAndMovesTheCounterOn) {
     Slip("SA 338-1", "12/7/2026", "1", "4", "2");
     Claim(1, {2026, 12, 7}, 1, "SA 338-1");
     Claim(1, {2026, 12, 7}, 2, "SA 338-1");
@@ -47,7 +47,7 @@ TEST_F(Mend, LeavesAHealthyFolderFreesOrphanHoursNamesLostSlipsAndMovesTheCounte
     EXPECT_TRUE(MendFolder(v, Today, Locale).Empty()) << "a healthy folder is left as it is";
     EXPECT_EQ(ReadBytes(folder / "2026/Team# 1/341.txt"), day);
 
-    // An interrupted delete: the slip is gone, and the counter says 338-2 is next.
+    // Hours without a slip that no journal explains, and the counter saying 338-2 is next.
     Claim(2, {2026, 12, 8}, 3, "SA 338-7");
     Claim(1, {2027, 1, 5}, 0, "SA 338-3");
     Slip("SA 338-4", "12/9/2026", "1", "3", "3"); // a foreign copy's slip without hours
@@ -55,11 +55,14 @@ TEST_F(Mend, LeavesAHealthyFolderFreesOrphanHoursNamesLostSlipsAndMovesTheCounte
     Claim(1, {2026, 12, 10}, 2, "SA 338-5"); // in team 1's folder: its team was renumbered
     WriteBytes(folder / "Temp.txt", "half a rewrite");
     WriteBytes(folder / "2026/Team# 1/343.txt.new", "torn");
+    WriteBytes(folder / "2026/Team# 1/notes.new", "the operator's");
 
     const auto mended = MendFolder(v, Today, Locale);
-    EXPECT_EQ(mended.interrupted.size(), 5u);
-    EXPECT_EQ(LoadDaySlots(v, 2, {2026, 12, 8})[3], NoEventScheduled);
-    EXPECT_EQ(LoadDaySlots(v, 1, {2027, 1, 5})[0], NoEventScheduled);
+    EXPECT_EQ(mended.interrupted.size(), 3u);
+    EXPECT_EQ(mended.orphans, (std::vector<std::string>{"SA 338-7 (team 2 on 12/8/2026)",
+                                                        "SA 338-3 (team 1 on 1/5/2027)"}));
+    EXPECT_EQ(LoadDaySlots(v, 2, {2026, 12, 8})[3], "SA 338-7") << "kept: nothing explains them";
+    EXPECT_EQ(LoadDaySlots(v, 1, {2027, 1, 5})[0], "SA 338-3");
     EXPECT_EQ(LoadDaySlots(v, 1, {2026, 12, 10})[2], "SA 338-5")
         << "a slip backs its SA in any folder";
     EXPECT_EQ(LoadDaySlots(v, 1, {2026, 12, 9})[0], NoEventScheduled)
@@ -67,6 +70,8 @@ TEST_F(Mend, LeavesAHealthyFolderFreesOrphanHoursNamesLostSlipsAndMovesTheCounte
     EXPECT_EQ(mended.unheld, std::vector<std::string>{"SA 338-4 (team 1 on 12/9/2026)"});
     EXPECT_FALSE(fs::exists(folder / "Temp.txt"));
     EXPECT_FALSE(fs::exists(folder / "2026/Team# 1/343.txt.new"));
+    EXPECT_TRUE(fs::exists(folder / "2026/Team# 1/notes.new")) << "not the program's";
+    EXPECT_TRUE(MendFolder(v, Today, Locale).orphans.empty()) << "named once";
     EXPECT_EQ(ReadBytes(folder / "Counter.txt"), "\"338\",8\r\n");
 }
 

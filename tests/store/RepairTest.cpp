@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace rotaplan::test {
 namespace {
@@ -16,12 +17,8 @@ namespace {
 const Date Today{2026, 12, 4};
 const std::size_t Slip = SlipRecordLength;
 
-bool Told(const std::vector<std::string>& lines, const std::string& part) {
-    return std::any_of(lines.begin(), lines.end(),
-                       [&](const auto& line) { return line.find(part) != std::string::npos; });
-}
-
-// Thirty slips ahead with their hours, one completed, a backup copy, a start since.
+// Thirty slips ahead with their hours, one completed and last year's twins of every SA
+// completed too, two clean exits (each a checkpoint of the journal) and a start since.
 class Repair : public ::testing::Test {
 protected:
     TempFolder folder;
@@ -33,57 +30,155 @@ protected:
         CrewdeskVariables v(folder.Path());
         StartUp(v, {2026, 12, 3});
         Book(v, 1, {2026, 12, 3}, 0, 1);
-        for (int i = 0; i < 30; ++i)
+        for (int i = 0; i < 28; ++i)
             Book(v, 1 + i % 2, Today.AddDays(1 + i / 16), i / 2 % 8, 1);
+        std::string twins = ReadBytes(folder / "Slips.txt");
+        for (std::size_t at = 30; at < twins.size(); at += Slip)
+            twins.replace(at, 10, "11/30/2025");
+        WriteBytes(folder / "CompletedSlips.txt", twins);
         BackupFiles(v);
+        WriteCleanEnd(v);
         CrewdeskVariables later(folder.Path());
         StartUp(later, Today);
+        Book(later, 2, Today.AddDays(3), 7, 1);
+        Book(later, 1, Today.AddDays(3), 7, 1);
         BackupFiles(later);
+        WriteCleanEnd(later);
         slips = ReadBytes(folder / "Slips.txt");
         backup = ReadBytes(folder / "Backup/Slips.txt");
     }
 };
 
-TEST_F(Repair, ADamagedSlipFileChangesNothingUntilTheBackupCopyIsTaken) {
-    const std::vector<std::pair<const char*, std::function<std::string(std::string)>>> faults = {
-        {"holds no call slip at all", [](std::string) { return std::string(); }},
-        {"15 call slips of its backup copy are missing",
-         [](std::string s) { return s.substr(0, 15 * Slip); }},
-        {"30 of its 30 records are not call slips",
-         [](std::string s) {
-             for (std::size_t i = 0; i < s.size(); ++i)
-                 s[i] = static_cast<char>(i * 7919 % 251);
-             return s;
-         }},
-        {"1 of its 30 records are not call slips (records 2)",
-         [](std::string s) { return s.replace(Slip, Slip, Slip, '\xFF'); }},
-        {"ends 10 bytes past", [](std::string s) { return s.insert(Slip + 5, 10, 'x'); }},
+std::multiset<std::string> Records(const std::string& bytes) {
+    std::multiset<std::string> records;
+    for (std::size_t at = 0; at + Slip <= bytes.size(); at += Slip)
+        records.insert(bytes.substr(at, Slip));
+    return records;
+}
+
+using Change = std::function<void(CrewdeskVariables&, const fs::path&)>;
+// A run's operations; returns the slip file as the program left it.
+using Work = std::function<std::string(CrewdeskVariables&, const fs::path&)>;
+
+void Cut(const fs::path& file, std::size_t bytes) {
+    WriteBytes(file, ReadBytes(file).substr(0, fs::file_size(file) - bytes));
+}
+
+// Each fault after a run of the program (cleanly ended, or stopped by a power cut), answered
+// Yes: no slip, hour, completed slip or backup copy is lost, no deleted slip comes back, no SA
+// is issued twice, and the operator's own files are not touched.
+TEST_F(Repair, EveryFaultIsRebuiltFromTheCopiesAndTheJournalLosingNothing) {
+    const Change none = [](CrewdeskVariables&, const fs::path&) {};
+    const auto left = [](const fs::path& f) { return ReadBytes(f / "Slips.txt"); };
+    const Work idle = [&](CrewdeskVariables&, const fs::path& f) { return left(f); };
+    const Work bookTwo = [&](CrewdeskVariables& v, const fs::path& f) {
+        Book(v, 1, Today.AddDays(4), 2, 2);
+        Book(v, 2, Today, 1, 1);
+        return left(f);
+    };
+    const Work deleteThree = [&](CrewdeskVariables& v, const fs::path& f) {
+        for (std::int32_t r : {3, 7, 12})
+            DeleteRecord(v, r);
+        return left(f);
+    };
+    const Work restore = [&](CrewdeskVariables& v, const fs::path& f) {
+        Book(v, 2, Today.AddDays(5), 4, 3);
+        const std::string booked = left(f);
+        RestoreFiles(v);
+        return booked;
+    };
+    const auto remove = [](const char* name) {
+        return [name](CrewdeskVariables&, const fs::path& f) { fs::remove_all(f / name); };
+    };
+    const struct {
+        const char* fault;
+        Work run;
+        bool clean;
+        Change damage;
+        const char* told;
+    } cases[] = {
+        {"lost slip file in year two", idle, true, remove("Slips.txt"), "call slips missing"},
+        {"halved slip file", idle, true,
+         [](CrewdeskVariables&, const fs::path& f) { Cut(f / "Slips.txt", 15 * Slip); },
+         "15 call slips missing"},
+        {"slip file and its backup copy lost", idle, true,
+         [](CrewdeskVariables&, const fs::path& f) {
+             fs::remove(f / "Slips.txt");
+             fs::remove(f / "Backup/Slips.txt");
+         },
+         "call slips missing"},
+        {"both slip files damaged", idle, true,
+         [](CrewdeskVariables&, const fs::path& f) {
+             for (const char* name : {"Slips.txt", "Backup/Slips.txt"})
+                 WriteBytes(f / name, std::string(fs::file_size(f / name), '\x5A'));
+         },
+         "Rotaplan did not write"},
+        {"slips of a power-cut run lost", bookTwo, false, remove("Slips.txt"),
+         "32 call slips missing"},
+        {"records shifted after a power cut", bookTwo, false,
+         [](CrewdeskVariables&, const fs::path& f) {
+             WriteBytes(f / "Slips.txt", ReadBytes(f / "Slips.txt").insert(10 * Slip, "shifted"));
+         },
+         "Rotaplan did not write"},
+        {"deletes, then damage", deleteThree, false,
+         [](CrewdeskVariables&, const fs::path& f) {
+             WriteBytes(f / "Slips.txt",
+                        ReadBytes(f / "Slips.txt").replace(Slip, Slip, Slip, '\xFF'));
+         },
+         "1 record Rotaplan did not write"},
+        {"torn end after a power cut", bookTwo, false,
+         [](CrewdeskVariables&, const fs::path& f) { Cut(f / "Slips.txt", 100); },
+         "finished a booking"},
+        {"one record cut after a power cut", bookTwo, false,
+         [](CrewdeskVariables&, const fs::path& f) { Cut(f / "Slips.txt", Slip); },
+         "finished a booking"},
+        {"team folder lost", idle, true, remove("2026/Team# 1"), "its hours back"},
+        {"team list emptied", idle, true,
+         [](CrewdeskVariables&, const fs::path& f) { WriteBytes(f / "Assignto.txt", ""); },
+         "Assignto.txt was not as Rotaplan saved it"},
+        {"completed slip damaged", idle, true,
+         [](CrewdeskVariables&, const fs::path& f) {
+             WriteBytes(f / "CompletedSlips.txt",
+                        ReadBytes(f / "CompletedSlips.txt").replace(0, Slip, Slip, '\xFF'));
+         },
+         "CompletedSlips.txt was rebuilt"},
+        {"restore, then a start", restore, true, none, "added back to Slips.txt"},
     };
     const TempFolder copies;
     const fs::path work = copies / "work";
-    for (const auto& [found, damage] : faults) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fault);
         fs::remove_all(work);
         fs::copy(folder.Path(), work, fs::copy_options::recursive);
-        WriteBytes(work / "Slips.txt", damage(slips));
-        const auto before = FilesUnder(work);
-        CrewdeskVariables kept(work);
-        std::string question;
-        CheckSlipsAtStart(kept, Today, [&](const std::string& q) { return question = q, false; });
-        EXPECT_NE(question.find(found), std::string::npos) << question;
-        kept.Slips = {};
-        const MendReport report = StartUp(kept, Today);
-        EXPECT_EQ(FilesUnder(work), before) << found << ": declined, nothing changes";
-        EXPECT_TRUE(Told(kept.Notices, "Slips.txt is damaged and kept as it is")) << found;
-        EXPECT_TRUE(report.interrupted.empty()) << found;
-        EXPECT_THROW(BackupFiles(kept), StoreError);
-        EXPECT_EQ(ReadBytes(work / "Backup/Slips.txt"), backup) << found;
+        WriteBytes(work / "mydocs/letter.new", "mine");
+        WriteBytes(work / "2026/Team# 2/notes.new", "mine");
+        std::multiset<std::string> want;
+        std::string completed;
+        {
+            CrewdeskVariables run(work);
+            StartUp(run, Today);
+            want = Records(c.run(run, work));
+            completed = ReadBytes(work / "CompletedSlips.txt");
+            if (c.clean) {
+                BackupFiles(run);
+                WriteCleanEnd(run);
+            }
+        }
+        CrewdeskVariables damaging(work);
+        c.damage(damaging, work);
 
-        CrewdeskVariables taken(work);
-        StartUp(taken, Today, true);
-        EXPECT_EQ(ReadBytes(work / "Slips.txt"), slips) << found;
-        EXPECT_EQ(ReadBytes(work / "Slips.txt.damaged"), damage(slips)) << found;
-        EXPECT_TRUE(Told(taken.Notices, "rebuilt from its backup copy (30 call slips)")) << found;
-        ExpectConsistent(work, Today, true, found);
+        CrewdeskVariables v(work);
+        std::string told;
+        const MendReport report = StartUp(v, Today, true, &told);
+        told += StartupMessage(report, v.Notices);
+        EXPECT_NE(told.find(c.told), std::string::npos) << told;
+        EXPECT_EQ(Records(ReadBytes(work / "Slips.txt")), want);
+        EXPECT_EQ(ReadBytes(work / "CompletedSlips.txt"), completed);
+        ExpectConsistent(work, Today, true, c.fault);
+        EXPECT_EQ(ReadBytes(work / "mydocs/letter.new"), "mine");
+        EXPECT_EQ(ReadBytes(work / "2026/Team# 2/notes.new"), "mine");
+        BackupFiles(v);
+        EXPECT_EQ(Records(ReadBytes(work / "Backup/Slips.txt")), want) << "the backup follows";
     }
 }
 
@@ -124,6 +219,8 @@ TEST_F(Repair, TheBackupKeepsThePreviousCopyAndNeverTakesAWorseSlipFile) {
 }
 
 TEST_F(Repair, ACleanEndSkipsTheScansUntilAFileChangesAndNamesUnheldSlipsOnce) {
+    fs::remove(folder / "CleanEnd.mark"); // the day file below changes behind the program
+    const auto completed = fs::file_size(folder / "CompletedSlips.txt");
     std::string day = ReadBytes(folder / "2026/Team# 1/339.txt");
     const auto at = day.find("\"SA ");
     WriteBytes(folder / "2026/Team# 1/339.txt",
@@ -141,7 +238,8 @@ TEST_F(Repair, ACleanEndSkipsTheScansUntilAFileChangesAndNamesUnheldSlipsOnce) {
     WriteBytes(folder / "Counter.txt", "\"338\",40\r\n"); // changed behind the program's back
     EXPECT_EQ(start(Today, false), 0u) << "named at the last full check already";
     start(Today.AddDays(2), true);
-    EXPECT_EQ(fs::file_size(folder / "CompletedSlips.txt"), 17 * Slip) << "past slips still move";
+    EXPECT_EQ(fs::file_size(folder / "CompletedSlips.txt"), completed + 16 * Slip)
+        << "past slips still move";
     WriteBytes(folder / "CleanEnd.mark", "clean\r\ngarbled");
     start(Today.AddDays(2), false);
     fs::remove(folder / "CleanEnd.mark"); // a run that ended without the exit

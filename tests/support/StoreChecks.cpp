@@ -66,9 +66,13 @@ StoreError ErrorOf(const std::function<void()>& operation) {
 }
 
 // The store's part of the start-up, in its order.
-MendReport StartUp(CrewdeskVariables& v, const Date& today, bool takeBackup) {
+MendReport StartUp(CrewdeskVariables& v, const Date& today, bool takeBackup, std::string* asked) {
     v.TeamRoot = TeamRootFor(today.year);
-    CheckSlipsAtStart(v, today, [takeBackup](const std::string&) { return takeBackup; });
+    CheckSlipsAtStart(v, today, Locale, [&](const std::string& question) {
+        if (asked)
+            *asked += question + "\n";
+        return takeBackup;
+    });
     PrepareFolders(v);
     FinishPurgeFolder(v);
     LoadCounter(v, today);
@@ -109,7 +113,7 @@ void ExpectConsistent(const fs::path& folder, const Date& today, bool teamsKept,
     CrewdeskVariables v(folder);
     LoadAssignments(v);
     LoadCounter(v, today);
-    std::set<std::string> sas;
+    std::set<std::string> sas, bookings;
     int lastToday = 0;
     for (const char* file : {"\\Slips.txt", "\\CompletedSlips.txt"}) {
         if (!disk::FileExists(ProgramPath(v, file)))
@@ -119,14 +123,16 @@ void ExpectConsistent(const fs::path& folder, const Date& today, bool teamsKept,
         for (std::int32_t i = 1; i <= slips.Count(); ++i) {
             const SlipRecord slip = slips.Read(i);
             const std::string sa = slip.Trimmed(SlipField::SANumber);
-            // The completed file is a history: a slip restored and moved again stands twice.
-            EXPECT_EQ(sas.count(sa), 0u) << where << ": " << sa << " twice";
+            // SA numbers come round every year: a twin of another date is no second booking.
+            const std::string booking = sa + " on " + slip.Trimmed(SlipField::Date);
+            EXPECT_EQ(bookings.count(booking), 0u) << where << ": " << booking << " twice";
             if (const std::string key = "SA " + std::to_string(today.DayOfYear()) + "-";
                 sa.rfind(key, 0) == 0)
                 lastToday = std::max(lastToday, std::stoi(sa.substr(key.size())));
             if (std::string(file) != "\\Slips.txt")
                 continue;
             sas.insert(sa);
+            bookings.insert(booking);
             const auto date = Locale.ParseShortDate(slip.Trimmed(SlipField::Date));
             const int team = std::atoi(slip.Trimmed(SlipField::Team).c_str());
             if (teamsKept && date && *date >= today && team >= 1 && team <= v.TeamCount()) {
@@ -144,10 +150,10 @@ void ExpectConsistent(const fs::path& folder, const Date& today, bool teamsKept,
     EXPECT_GT(v.NextSeq, lastToday) << where << ": the counter would issue a number again";
     for (const auto& entry : fs::recursive_directory_iterator(folder)) {
         const std::string name = entry.path().filename().string();
-        EXPECT_FALSE(name.ends_with(".new") || name == "Temp.txt" || name == "TemporaryFile.txt" ||
-                     name == "MovingSlips.txt")
+        EXPECT_FALSE(name.ends_with(".txt.new") || name == "Temp.txt" ||
+                     name == "TemporaryFile.txt" || name == "MovingSlips.txt")
             << where << ": scratch file " << entry.path();
-        const bool dayFile = entry.is_regular_file() &&
+        const bool dayFile = entry.is_regular_file() && name.ends_with(".txt") &&
                              entry.path().parent_path().filename().string().starts_with("Team# ");
         if (!dayFile)
             continue;

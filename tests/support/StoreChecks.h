@@ -39,8 +39,9 @@ SlipRecord CustomerSlip(const std::string& sa, const char* team, const char* dat
 // The error the operation fails with; one naming no file when it does not fail.
 StoreError ErrorOf(const std::function<void()>& operation);
 
-// A damaged slip file is kept, unless takeBackup.
-MendReport StartUp(CrewdeskVariables& v, const Date& today, bool takeBackup = false);
+// Every question is answered by takeBackup (Yes when true) and added to `asked`.
+MendReport StartUp(CrewdeskVariables& v, const Date& today, bool takeBackup = false,
+                   std::string* asked = nullptr);
 void Book(CrewdeskVariables& v, int team, const Date& date, int slot, int hours);
 void DeleteRecord(CrewdeskVariables& v, std::int32_t recordNumber);
 // Every slip of today or later has its hours (unless teams were renumbered), every SA in a day

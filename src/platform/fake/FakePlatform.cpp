@@ -22,9 +22,10 @@ FakeSaveDialog::SaveAs(const std::string&, const std::string& suggestedName, con
     return answer;
 }
 
-bool FakePrintDialog::Print(const std::string&, Paper paper,
+bool FakePrintDialog::Print(const std::string& title, Paper paper,
                             const std::function<void(QPagedPaintDevice&)>& paint) {
     papers.push_back(paper);
+    titles.push_back(title);
     if (pdf.empty())
         return false;
     QPdfWriter writer(QString::fromStdString(pdf.string()));

@@ -78,6 +78,7 @@ public:
                const std::function<void(QPagedPaintDevice&)>& paint) override;
     std::filesystem::path pdf;
     std::vector<Paper> papers;
+    std::vector<std::string> titles;
 };
 
 // One of each fake, with the US English locale.

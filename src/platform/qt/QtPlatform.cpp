@@ -255,6 +255,9 @@ bool QtPrintDialog::Print(const std::string& title, Paper paper,
                           const std::function<void(QPagedPaintDevice&)>& paint) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(paper == Paper::A4 ? QPageSize::A4 : QPageSize::Letter));
+    // The printer's own margins would be its smallest; the page keeps what the PDF keeps.
+    printer.setPageMargins(QMarginsF(PageMarginMm, PageMarginMm, PageMarginMm, PageMarginMm),
+                           QPageLayout::Millimeter);
     printer.setDocName(QString::fromStdString(title));
     // The preview's own print button asks for the printer and prints what it shows.
     QPrintPreviewDialog preview(&printer, QApplication::activeWindow());

@@ -1,0 +1,462 @@
+#include "store/Journal.h"
+
+#include "store/CommonDiskRoutines.h"
+#include "store/CompletedSlips.h"
+#include "store/Disk.h"
+#include "store/SlipFile.h"
+#include "store/StoreError.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+#include <unordered_map>
+
+namespace rotaplan {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view Magic = "RJ1 ";
+
+// A 64-bit checksum fed in pieces: equal bytes give equal sums however they are cut.
+class Hasher {
+public:
+    void Update(std::string_view bytes) {
+        for (char c : bytes) {
+            word_ = (word_ << 8) | static_cast<unsigned char>(c);
+            if (++filled_ == 8)
+                Mix();
+        }
+        length_ += bytes.size();
+    }
+    FileSum Finish() {
+        if (filled_ != 0)
+            Mix();
+        std::uint64_t h = hash_ ^ length_;
+        h ^= h >> 33;
+        h *= 0xff51afd7ed558ccdULL;
+        h ^= h >> 33;
+        return {length_, h};
+    }
+
+private:
+    void Mix() {
+        hash_ = (hash_ ^ word_) * 0x100000001b3ULL;
+        hash_ = (hash_ << 29) | (hash_ >> 35);
+        word_ = 0;
+        filled_ = 0;
+    }
+    std::uint64_t hash_ = 0xcbf29ce484222325ULL;
+    std::uint64_t word_ = 0;
+    std::uint64_t length_ = 0;
+    int filled_ = 0;
+};
+
+std::string Hex(std::uint64_t value) {
+    char text[17];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(value));
+    return text;
+}
+
+std::string DateText(const Date& d) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", d.year, d.month, d.day);
+    return text;
+}
+
+void Item(std::string& payload, char tag, std::string_view bytes) {
+    payload += tag;
+    payload += std::to_string(bytes.size());
+    payload += ':';
+    payload += bytes;
+}
+
+std::string DayText(const DayChange& day) {
+    std::string text = day.path;
+    for (const auto* entries : {&day.before, &day.after})
+        for (const auto& entry : *entries)
+            text += "\n" + entry;
+    return text;
+}
+
+std::optional<DayChange> ParseDay(std::string_view text) {
+    std::vector<std::string> parts;
+    for (std::size_t start = 0;;) {
+        const auto end = text.find('\n', start);
+        parts.emplace_back(text.substr(start, end - start));
+        if (end == std::string_view::npos)
+            break;
+        start = end + 1;
+    }
+    if (parts.size() != 1 + 2 * DayEntryCount)
+        return std::nullopt;
+    DayChange day{parts[0], {}, {}};
+    std::copy_n(parts.begin() + 1, DayEntryCount, day.before.begin());
+    std::copy_n(parts.begin() + 1 + DayEntryCount, DayEntryCount, day.after.begin());
+    return day;
+}
+
+std::string SumText(const std::string& name, const FileSum& sum) {
+    return name + " " + std::to_string(sum.length) + " " + Hex(sum.hash);
+}
+
+std::string Payload(const JournalEntry& e) {
+    std::string payload;
+    for (const auto& [list, tag] :
+         {std::pair{&e.slipsAdded, 'A'}, std::pair{&e.slipsRemoved, 'R'},
+          std::pair{&e.completedAdded, 'a'}, std::pair{&e.completedRemoved, 'r'},
+          std::pair{&e.offered, 'O'}})
+        for (const auto& record : *list)
+            Item(payload, tag, record);
+    if (e.slipsReplaced)
+        Item(payload, 'X', *e.slipsReplaced);
+    for (const auto& day : e.days)
+        Item(payload, 'D', DayText(day));
+    for (const auto& [name, sum] : e.sums)
+        Item(payload, 'S', SumText(name, sum));
+    if (!e.dateForm.empty())
+        Item(payload, 'F', e.dateForm);
+    return payload;
+}
+
+std::string Serialized(const JournalEntry& e) {
+    const std::string payload = Payload(e);
+    const std::string head = std::string(1, static_cast<char>(e.kind)) + " " + DateText(e.date);
+    const FileSum sum = SumOf(head + payload);
+    return std::string(Magic) + head + " " + std::to_string(payload.size()) + " " + Hex(sum.hash) +
+           "\r\n" + payload + "\r\n";
+}
+
+template <class T> bool ParseWhole(std::string_view text, T& value, int base = 10) {
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
+    return !text.empty() && error == std::errc() && end == text.data() + text.size();
+}
+
+bool ParseSum(std::string_view text, std::pair<std::string, FileSum>& into) {
+    const auto second = text.rfind(' ');
+    if (second == std::string_view::npos)
+        return false;
+    const auto first = text.rfind(' ', second - 1);
+    if (first == std::string_view::npos || first == 0)
+        return false;
+    into.first = std::string(text.substr(0, first));
+    return ParseWhole(text.substr(first + 1, second - first - 1), into.second.length) &&
+           ParseWhole(text.substr(second + 1), into.second.hash, 16);
+}
+
+bool ParseItems(std::string_view payload, JournalEntry& e) {
+    while (!payload.empty()) {
+        const char tag = payload[0];
+        const auto colon = payload.find(':');
+        std::size_t length = 0;
+        if (colon == std::string_view::npos || !ParseWhole(payload.substr(1, colon - 1), length) ||
+            payload.size() - colon - 1 < length)
+            return false;
+        const std::string_view bytes = payload.substr(colon + 1, length);
+        payload.remove_prefix(colon + 1 + length);
+        std::pair<std::string, FileSum> sum;
+        switch (tag) {
+        case 'A':
+            e.slipsAdded.emplace_back(bytes);
+            break;
+        case 'R':
+            e.slipsRemoved.emplace_back(bytes);
+            break;
+        case 'a':
+            e.completedAdded.emplace_back(bytes);
+            break;
+        case 'r':
+            e.completedRemoved.emplace_back(bytes);
+            break;
+        case 'O':
+            e.offered.emplace_back(bytes);
+            break;
+        case 'X':
+            e.slipsReplaced = std::string(bytes);
+            break;
+        case 'F':
+            e.dateForm = bytes;
+            break;
+        case 'D':
+            if (const auto day = ParseDay(bytes))
+                e.days.push_back(*day);
+            else
+                return false;
+            break;
+        case 'S':
+            if (!ParseSum(bytes, sum))
+                return false;
+            e.sums.push_back(sum);
+            break;
+        default:
+            return false;
+        }
+    }
+    return true;
+}
+
+// One entry at the front of `rest`; nullopt when it is not a whole, sound entry.
+std::optional<JournalEntry> ParseEntry(std::string_view& rest) {
+    if (!rest.starts_with(Magic))
+        return std::nullopt;
+    const auto lineEnd = rest.find("\r\n");
+    if (lineEnd == std::string_view::npos)
+        return std::nullopt;
+    const std::string_view line = rest.substr(Magic.size(), lineEnd - Magic.size());
+    // "<kind> <yyyy-mm-dd> <length> <hash>"
+    if (line.size() < 15 || line[1] != ' ' || line[12] != ' ')
+        return std::nullopt;
+    const auto space = line.find(' ', 13);
+    std::size_t length = 0;
+    std::uint64_t hash = 0;
+    if (space == std::string_view::npos || !ParseWhole(line.substr(13, space - 13), length) ||
+        !ParseWhole(line.substr(space + 1), hash, 16))
+        return std::nullopt;
+    const std::size_t payloadAt = lineEnd + 2;
+    if (rest.size() < payloadAt + length + 2 || rest.substr(payloadAt + length, 2) != "\r\n")
+        return std::nullopt;
+    const std::string_view payload = rest.substr(payloadAt, length);
+    const std::string head(line.substr(0, 12));
+    if (SumOf(head + std::string(payload)).hash != hash)
+        return std::nullopt;
+    JournalEntry e;
+    e.kind = static_cast<JournalEntry::Kind>(line[0]);
+    if (std::sscanf(head.c_str() + 2, "%d-%d-%d", &e.date.year, &e.date.month, &e.date.day) != 3 ||
+        !Date::IsValid(e.date.year, e.date.month, e.date.day) || !ParseItems(payload, e))
+        return std::nullopt;
+    rest.remove_prefix(payloadAt + length + 2);
+    return e;
+}
+
+fs::path JournalPath(const CrewdeskVariables& v) {
+    return ProgramPath(v, JournalFile);
+}
+
+// Each whole record of a record file or of bytes, in order.
+template <class Use> void EachRecordOf(const Expectation& e, const Use& use) {
+    if (e.baseFile)
+        ForEachRecord(*e.baseFile, [&](std::int32_t, const SlipRecord& r) {
+            use(std::string_view(r.Bytes().data(), SlipRecordLength));
+        });
+    else
+        for (std::size_t at = 0; at + SlipRecordLength <= e.baseBytes.size();
+             at += SlipRecordLength)
+            use(std::string_view(e.baseBytes).substr(at, SlipRecordLength));
+}
+
+template <class Use> void EachExpected(const Expectation& e, const Use& use) {
+    std::unordered_map<std::string_view, int> skip;
+    for (const auto& record : e.removedFromBase)
+        ++skip[record];
+    EachRecordOf(e, [&](std::string_view record) {
+        const auto it = skip.find(record);
+        if (it != skip.end() && it->second > 0)
+            --it->second;
+        else
+            use(record);
+    });
+    for (const auto& record : e.added)
+        use(std::string_view(record));
+}
+
+std::uint64_t RecordHash(std::string_view record) {
+    return std::hash<std::string_view>{}(record);
+}
+
+} // namespace
+
+FileSum SumOf(std::string_view bytes) {
+    Hasher h;
+    h.Update(bytes);
+    return h.Finish();
+}
+
+FileSum SumOfFile(const fs::path& file) {
+    Hasher h;
+    if (disk::FileExists(file)) {
+        const disk::ReadHandle in(file);
+        std::string piece(1u << 20, '\0');
+        for (std::uint64_t at = 0;;) {
+            const std::size_t read = in.ReadAt(at, piece.data(), piece.size());
+            if (read == 0)
+                break;
+            h.Update(std::string_view(piece.data(), read));
+            at += read;
+        }
+    }
+    return h.Finish();
+}
+
+JournalRead ReadJournal(const fs::path& file) {
+    JournalRead read;
+    if (!disk::FileExists(file))
+        return read;
+    const std::string bytes = disk::ReadWholeFile(file);
+    std::string_view rest = bytes;
+    while (!rest.empty()) {
+        auto entry = ParseEntry(rest);
+        if (!entry) {
+            read.torn = true;
+            break;
+        }
+        read.entries.push_back(std::move(*entry));
+        read.validLength = bytes.size() - rest.size();
+    }
+    return read;
+}
+
+void Journal(CrewdeskVariables& v, const JournalEntry& entry) {
+    const fs::path file = JournalPath(v);
+    auto& end = v.Slips.journalEnd;
+    if (!end)
+        end = ReadJournal(file).validLength;
+    // Torn bytes of a stopped append are cut first, so that nothing follows this entry.
+    if (disk::FileExists(file) && disk::FileLength(file) > *end)
+        disk::Truncate(file, *end);
+    const std::string bytes = Serialized(entry);
+    disk::WriteAt(file, *end, bytes);
+    *end += bytes.size();
+}
+
+void JournalAfterFailure(CrewdeskVariables& v, JournalEntry::Kind kind,
+                         std::vector<DayChange> days) {
+    JournalEntry entry;
+    entry.kind = kind;
+    entry.date = RunDate(v);
+    entry.days = std::move(days);
+    try {
+        Journal(v, entry);
+    } catch (const StoreError&) {
+        v.Slips.journalBroken = true;
+    }
+}
+
+DayChange ChangeOf(const std::string& path, const std::array<std::string, 13>& before,
+                   const std::array<std::string, 13>& after) {
+    DayChange day{path, {}, {}};
+    std::copy_n(before.begin(), DayEntryCount, day.before.begin());
+    std::copy_n(after.begin(), DayEntryCount, day.after.begin());
+    return day;
+}
+
+Date RunDate(const CrewdeskVariables& v) {
+    if (v.CurrentYear.empty())
+        return {};
+    return Date{std::stoi(v.CurrentYear), 1, 1}.AddDays(v.DayOfYear - 1);
+}
+
+std::optional<Date> LastRunDate(const CrewdeskVariables& v) {
+    const auto entries = ReadJournal(JournalPath(v)).entries;
+    if (entries.empty())
+        return std::nullopt;
+    return entries.back().date;
+}
+
+JournalEntry RecordEntry(JournalEntry::Kind kind, const Date& date, const SlipRecord& record,
+                         const DayChange& day) {
+    JournalEntry e;
+    e.kind = kind;
+    e.date = date;
+    const std::string bytes(record.Bytes().data(), SlipRecordLength);
+    (kind == JournalEntry::Kind::Book ? e.slipsAdded : e.slipsRemoved).push_back(bytes);
+    if (!day.path.empty() && day.before != day.after)
+        e.days.push_back(day);
+    return e;
+}
+
+void CheckpointJournal(CrewdeskVariables& v, const Date& today, const std::string& dateForm) {
+    const fs::path file = JournalPath(v);
+    const JournalRead old = ReadJournal(file);
+    JournalEntry checkpoint;
+    checkpoint.date = today;
+    checkpoint.dateForm = dateForm;
+    // Bookings a restore left out stay on offer until the operator has answered.
+    for (const auto& e : old.entries) {
+        if (e.kind == JournalEntry::Kind::Offered)
+            checkpoint.offered.clear();
+        checkpoint.offered.insert(checkpoint.offered.end(), e.offered.begin(), e.offered.end());
+    }
+    if (v.Slips.backupReplacedSlips && disk::FileExists(file))
+        disk::LinkOrCopy(file, ProgramPath(v, PreviousJournalFile));
+    const fs::path completed = ProgramPath(v, CompletedSlipsFile);
+    const fs::path copy = ProgramPath(v, CompletedCopyFile);
+    disk::CreateFolder(copy.parent_path());
+    if (disk::FileExists(completed)) {
+        if (!disk::FileExists(copy) || SumOfFile(copy) != SumOfFile(completed))
+            disk::CopyFileAtomic(completed, copy);
+    } else {
+        disk::RemoveFile(copy);
+    }
+    for (const char* name : {SlipsFile, CompletedSlipsFile, AssigntoFile, ProblemCodeFile})
+        checkpoint.sums.emplace_back(name + 1, SumOfFile(ProgramPath(v, name)));
+    const std::string bytes = Serialized(checkpoint);
+    disk::WriteFileAtomic(file, bytes);
+    v.Slips.journalEnd = bytes.size();
+}
+
+Expectation Expect(std::optional<fs::path> base, const std::vector<JournalEntry>& entries,
+                   std::size_t count, bool completed) {
+    Expectation e;
+    e.baseFile = std::move(base);
+    for (std::size_t i = 0; i < count && i < entries.size(); ++i) {
+        const JournalEntry& entry = entries[i];
+        if (i + 1 < count && i + 1 < entries.size() &&
+            entries[i + 1].kind == JournalEntry::Kind::Undone)
+            continue;                            // failed, and taken back
+        if (!completed && entry.slipsReplaced) { // a restore, re-install or reset
+            e.baseFile.reset();
+            e.baseBytes = *entry.slipsReplaced;
+            e.removedFromBase.clear();
+            e.added.clear();
+        }
+        for (const auto& record : completed ? entry.completedRemoved : entry.slipsRemoved) {
+            const auto it = std::find(e.added.begin(), e.added.end(), record);
+            if (it != e.added.end())
+                e.added.erase(it);
+            else
+                e.removedFromBase.push_back(record);
+        }
+        const auto& added = completed ? entry.completedAdded : entry.slipsAdded;
+        e.added.insert(e.added.end(), added.begin(), added.end());
+    }
+    return e;
+}
+
+void WriteExpected(const Expectation& e, const fs::path& target) {
+    disk::WriteThroughScratch(target, [&](disk::WriteHandle& out) {
+        EachExpected(e, [&](std::string_view record) { out.Append(record); });
+    });
+}
+
+FileSum SumOfExpected(const Expectation& e) {
+    Hasher h;
+    EachExpected(e, [&](std::string_view record) { h.Update(record); });
+    return h.Finish();
+}
+
+RecordDiff Compare(const Expectation& e, const fs::path& actual) {
+    std::unordered_map<std::uint64_t, int> count;
+    EachExpected(e, [&](std::string_view record) { ++count[RecordHash(record)]; });
+    ForEachRecord(actual, [&](std::int32_t, const SlipRecord& r) {
+        --count[RecordHash(std::string_view(r.Bytes().data(), SlipRecordLength))];
+    });
+    RecordDiff diff;
+    EachExpected(e, [&](std::string_view record) {
+        if (int& c = count[RecordHash(record)]; c > 0) {
+            diff.missing.emplace_back(record);
+            --c;
+        }
+    });
+    ForEachRecord(actual, [&](std::int32_t, const SlipRecord& r) {
+        const std::string_view record(r.Bytes().data(), SlipRecordLength);
+        if (int& c = count[RecordHash(record)]; c < 0) {
+            diff.extra.emplace_back(record);
+            ++c;
+        }
+    });
+    return diff;
+}
+
+} // namespace rotaplan
