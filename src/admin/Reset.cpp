@@ -10,7 +10,7 @@ bool mnuReset_Click(Program& program) {
         Lines({"THIS ROUTINE ERASES ALL", "EVENTS AND SCHEDULES", "DATA WILL BE LOST",
                "CONTINUE ONLY IF ALL OTHER ATTEMPTS ", "TO CORRECT A PROBLEM HAVE FAILED!",
                "DO YOU WANT TO CONTINUE?????"}),
-        "FILE DELETION", MessageButtons::OkCancel);
+        "FILE DELETION", MessageButtons::OkCancelDefaultCancel);
     if (answer == MessageAnswer::Cancel)
         return false;
     program.Attempt([&] { ResetSchedules(program.Variables(), program.System().clock.Now().date); },

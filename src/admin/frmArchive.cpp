@@ -62,6 +62,7 @@ frmArchive::frmArchive(Program& program, std::filesystem::path executable)
     auto* driveLabel =
         WrappedLabel("Select the Drive to which to Copy to or from", "lblInstructiopn_1", this);
     Drive1_ = Named(new QComboBox(this), "Drive1", "Select a Drive Letter Here");
+    Drive1_->setAccessibleName("Drive");
     for (const Drive& drive : drives_)
         Drive1_->addItem(ToQt(drive.name));
     lblArchive_ = WrappedLabel(
@@ -121,8 +122,10 @@ frmArchive::frmArchive(Program& program, std::filesystem::path executable)
 }
 
 void frmArchive::OptionChosen(QRadioButton* option, const std::string& prompt, const char* title) {
-    if (program_.System().messages.Show(prompt, title, MessageButtons::OkCancel) ==
-        MessageAnswer::Cancel) {
+    // A re-install replaces every file, so only an OK on purpose goes on.
+    const auto buttons =
+        option == optReinstall_ ? MessageButtons::OkCancelDefaultCancel : MessageButtons::OkCancel;
+    if (program_.System().messages.Show(prompt, title, buttons) == MessageAnswer::Cancel) {
         // The form stays as it was, except that the option clicked is not selected.
         QRadioButton* other = option == optArchive_ ? optReinstall_ : optArchive_;
         SetSelected(option, false);

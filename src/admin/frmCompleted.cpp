@@ -12,6 +12,7 @@
 #include <QAbstractTableModel>
 #include <QBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -78,6 +79,9 @@ public:
         if (role == Qt::TextAlignmentRole)
             return QVariant::fromValue(
                 Columns()[static_cast<std::size_t>(index.column())].alignment);
+        // A screen reader hears a marked row's number, not the mark.
+        if (role == Qt::AccessibleTextRole && index.column() == 0 && marked_[r])
+            return QString::number(index.row() + 1) + ", selected";
         if (role != Qt::DisplayRole)
             return {};
         const CompletedRow& row = rows_[r];
@@ -133,6 +137,10 @@ frmCompleted::frmCompleted(Program& program) : program_(program) {
     fgCompletions_->setSelectionMode(QAbstractItemView::NoSelection);
     connect(fgCompletions_, &QTableView::clicked, this,
             [this](const QModelIndex& index) { fgCompletions_Click(index.row()); });
+    // Space or Enter marks the current row as a click does; Tab leaves the grid.
+    fgCompletions_->setTabKeyNavigation(false);
+    fgCompletions_->installEventFilter(this);
+    fgCompletions_->setAccessibleName("Completed Service Attentions");
 
     auto* label1 = Named(new QLabel("  ^ Click the Rec # in This Column to Select a Record        "
                                     "Clicking again,  deselects the Record",
@@ -173,6 +181,19 @@ void frmCompleted::Activate() {
     grid_->Show(std::move(rows));
 }
 
+bool frmCompleted::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        const QModelIndex current = fgCompletions_->currentIndex();
+        if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) &&
+            current.isValid()) {
+            fgCompletions_Click(current.row());
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void frmCompleted::fgCompletions_Click(int row) {
     fgCompletions_->setCurrentIndex(grid_->index(row, 0));
     grid_->Toggle(row);
@@ -181,7 +202,7 @@ void frmCompleted::fgCompletions_Click(int row) {
 void frmCompleted::cmdSelected_Click() {
     if (program_.System().messages.Show("All Selected Records will be Deleted!",
                                         "Delete These Records",
-                                        MessageButtons::YesNo) == MessageAnswer::No)
+                                        MessageButtons::YesNoDefaultNo) == MessageAnswer::No)
         return;
     if (program_.Attempt(
             [this] {
@@ -195,8 +216,8 @@ void frmCompleted::cmdSelected_Click() {
 
 void frmCompleted::DeleteAll() {
     if (program_.System().messages.Show("This Deletes All Completed Service Attentions",
-                                        "Delete File",
-                                        MessageButtons::OkCancel) == MessageAnswer::Cancel)
+                                        "Delete File", MessageButtons::OkCancelDefaultCancel) ==
+        MessageAnswer::Cancel)
         return;
     // The rows go with the file, so no later Delete selected can act on them.
     if (program_.Attempt([this] { DeleteAllCompletions(program_.Variables()); },
@@ -216,12 +237,14 @@ void frmCompleted::ExportReport() {
     progress.setWindowModality(Qt::ApplicationModal);
     program_.Attempt(
         [&] {
-            ExportCompletedReport(
-                program_.Variables(), program_.System().locale, *file, ReportFormatOf(*file),
-                [&progress](std::int32_t done, std::int32_t total) {
-                    progress.setValue(total > 0 ? int(done * 100LL / total) : 100);
-                    return !progress.wasCanceled();
-                });
+            ExportCompletedReport(program_.Variables(), program_.System().locale, *file,
+                                  ReportFormatOf(*file),
+                                  // A workbook is packed after its rows, for most of its time at a
+                                  // million: the dialog stays up at 99% until the file is there.
+                                  [&progress](std::int32_t done, std::int32_t total) {
+                                      progress.setValue(total > 0 ? int(done * 99LL / total) : 99);
+                                      return !progress.wasCanceled();
+                                  });
         },
         "No spreadsheet file was written.");
 }

@@ -17,6 +17,9 @@ public:
     // The grid is rebuilt from the file each time the form comes up.
     void Activate();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void fgCompletions_Click(int row);
     void cmdSelected_Click();

@@ -56,7 +56,8 @@ frmSetup::frmSetup(Program& program) : program_(program) {
     connect(tabSetup_, &QTabWidget::currentChanged, this, &frmSetup::tabSetup_Change);
 
     auto* image1 =
-        MakeLogo(this, "Image1", "Continues Entry of Needed Data or Returns to Main Mrnu");
+        MakeLogo(this, "Image1", "Continues Entry of Needed Data or Returns to Main Mrnu",
+                 "Save the changes of this page");
     connect(image1, &ClickLabel::clicked, this, &frmSetup::Image1_Click);
     auto* note = WrappedLabel("Click on Our LOGO to SAVE Changes made to each Folder NOTE:    Our "
                               "LOGO always has a purpose",
@@ -94,6 +95,7 @@ QWidget* frmSetup::HelpTab() {
                               "Service.\nCreate your list in the most likely to least likey "
                               "order.\nKeep the description length to 20 or less characters.");
     txtProblems->setReadOnly(true);
+    txtProblems->setAccessibleName("Problem Descriptions");
     // Its three lines, one wrapped, without a scroll bar at the desktop's font.
     txtProblems->setMinimumHeight(txtProblems->fontMetrics().lineSpacing() * 4 +
                                   2 * txtProblems->frameWidth() + 8);
@@ -149,6 +151,7 @@ static QWidget* ListPage(QComboBox* combo, std::initializer_list<QPushButton*> b
 
 QWidget* frmSetup::AssignmentsTab() {
     cboAssignments_ = ListCombo("cboAssignments", "Displays Current Assignment Names", this);
+    cboAssignments_->setAccessibleName("Assignment name");
     cmdSave_ = Named(new QPushButton("Add"), "cmdSave", "Add to list");
     cmdChange_ = Named(new QPushButton("Change"), "cmdChange");
     cmdDelete_ = Named(new QPushButton("Delete"), "cmdDelete", "Delete from list");
@@ -161,6 +164,7 @@ QWidget* frmSetup::AssignmentsTab() {
 
 QWidget* frmSetup::ProblemsTab() {
     cboProblems_ = ListCombo("cboProblems", "A typical list of Problems that you Repair", this);
+    cboProblems_->setAccessibleName("Problem description");
     cmdSavePC_ = Named(new QPushButton("Add"), "cmdSavePC", "Add this item");
     cmdDeletePC_ = Named(new QPushButton("Delete"), "cmdDeletePC", "Delete this item");
     connect(cmdSavePC_, &QPushButton::clicked, this, &frmSetup::cmdSavePC_Click);

@@ -187,6 +187,7 @@ static std::string HelpSection(const QWidget* form) {
 void App::Adopt(QWidget* form) {
     forms_.emplace_back(form);
     form->installEventFilter(this);
+    ForKeyboard(form);
     TranslateTexts(form);
     // The desktop's own keys, on every form; the main menu shows them beside its entries.
     auto key = [form](const char* entry, QKeySequence keys, auto action) {

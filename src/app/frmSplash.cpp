@@ -17,7 +17,7 @@ frmSplash::frmSplash(Program& program) : program_(program) {
     setObjectName("frmSplash");
     setWindowTitle(QString("ROTAPLAN  %1").arg(MakerName));
 
-    auto* logo = MakeLogo(this, "imgLogo", "Ends the  Program", 128);
+    auto* logo = MakeLogo(this, "imgLogo", "Ends the  Program", "Exit the program", 128);
     connect(logo, &ClickLabel::clicked, this, [this] { program_.ExitProgram(); });
 
     auto* lblProductName = Named(new QLabel("Rotaplan", this), "lblProductName");

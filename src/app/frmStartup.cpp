@@ -46,7 +46,7 @@ frmStartup::frmStartup(Program& program) : program_(program) {
     cmdGosub_ = Named(new QPushButton("&Goto", central), "cmdGosub",
                       "Branches the Program to the subroutine selcted by push button");
     cmdGosub_->setDefault(true);
-    imgLogo_ = MakeLogo(central, "imgLogo", "Exits the Program", 128);
+    imgLogo_ = MakeLogo(central, "imgLogo", "Exits the Program", "Exit the program", 128);
     auto* invitation = Named(new QLabel("More Quarrow Programs for your business: see the "
                                         "Upgrade menu.",
                                         central),
@@ -194,7 +194,7 @@ void frmStartup::mnuBackup_Click() {
 void frmStartup::mnuRestore_Click() {
     const auto answer = program_.System().messages.Show(
         Lines({"Restores Common Files", "from Hard drive", " ALL Existing Files ARE REPLACED"}),
-        "Backup", MessageButtons::OkCancel);
+        "Backup", MessageButtons::OkCancelDefaultCancel);
     if (answer != MessageAnswer::Cancel)
         program_.Attempt([this] { RestoreFiles(program_.Variables()); },
                          "The restore is not complete.");

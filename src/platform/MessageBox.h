@@ -4,7 +4,9 @@
 
 namespace rotaplan {
 
-enum class MessageButtons { Ok, OkCancel, YesNo };
+// A question that deletes or erases has the button that keeps everything as its default, so
+// that an Enter pressed in haste loses nothing.
+enum class MessageButtons { Ok, OkCancel, YesNo, OkCancelDefaultCancel, YesNoDefaultNo };
 enum class MessageAnswer { Ok, Cancel, Yes, No };
 
 // The standard message box: text (lines joined by CR LF), title, buttons, no icon.

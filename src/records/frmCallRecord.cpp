@@ -24,8 +24,10 @@ namespace {
 constexpr const char* Placeholders[] = {"Name", "Address 1", "Address 2", "City",
                                         "ST",   "Zip",       "Telephone"};
 
-QLineEdit* Shown(QWidget* parent, const char* objectName, const char* toolTip = nullptr) {
+QLineEdit* Shown(QWidget* parent, const char* objectName, const char* spoken,
+                 const char* toolTip = nullptr) {
     auto* box = Named(new QLineEdit(parent), objectName, toolTip);
+    box->setAccessibleName(spoken);
     box->setReadOnly(true);
     box->setFocusPolicy(Qt::NoFocus);
     return box;
@@ -56,7 +58,8 @@ frmCallRecord::frmCallRecord(Program& program) : program_(program) {
         ResetSearch();
         program_.ShowMenu(this);
     });
-    auto* logo = MakeLogo(this, "imgLogo", "Click on the LOGO to Reset this Form", 72);
+    auto* logo =
+        MakeLogo(this, "imgLogo", "Click on the LOGO to Reset this Form", "Reset this form", 72);
     connect(logo, &ClickLabel::clicked, this, &frmCallRecord::ResetSearch);
 
     auto* lblFind = Named(new QLabel("&Find a call:", this), "lblFind");
@@ -93,7 +96,7 @@ QWidget* frmCallRecord::CustomerFrame() {
               "Shows all Info about a Service Attention Record.  You cannot make changes.");
     for (std::size_t i = 0; i < CustomerBoxes.size(); ++i) {
         const char* toolTip = i == 6 ? "CustomerTelephone No (Click to Call)" : nullptr;
-        customer_[i] = Shown(frame, CustomerBoxes[i].name, toolTip);
+        customer_[i] = Shown(frame, CustomerBoxes[i].name, CustomerBoxes[i].label, toolTip);
         customer_[i]->setPlaceholderText(Placeholders[i]);
     }
     customer_[4]->setMaximumWidth(40);  // ST
@@ -112,13 +115,13 @@ QWidget* frmCallRecord::CustomerFrame() {
 
 QWidget* frmCallRecord::SlipDetails() {
     auto* panel = new QWidget(this);
-    txtConf_ = Shown(panel, "txtConf");
+    txtConf_ = Shown(panel, "txtConf", "Service Attn No.");
     txtAssigned_ = Named(new QLabel(panel), "txtAssigned", "Team Assigned this attention");
     txtAssigned_->setFrameShape(QFrame::StyledPanel);
-    txtDate_ = Shown(panel, "txtDate", "Shows Date assigned");
-    txtDay_ = Shown(panel, "txtDay", "Shows weekday assigned");
-    txtTime_ = Shown(panel, "txtTime", "Shows time of Day assigned");
-    txtStatus_ = Shown(panel, "txtStatus", "Current Status of this Service Slip");
+    txtDate_ = Shown(panel, "txtDate", "Date", "Shows Date assigned");
+    txtDay_ = Shown(panel, "txtDay", "Weekday", "Shows weekday assigned");
+    txtTime_ = Shown(panel, "txtTime", "Time", "Shows time of Day assigned");
+    txtStatus_ = Shown(panel, "txtStatus", "Status", "Current Status of this Service Slip");
     auto* when = new QVBoxLayout;
     when->setSpacing(2);
     for (QLineEdit* box : {txtDate_, txtDay_, txtTime_})
@@ -231,7 +234,7 @@ bool frmCallRecord::DeleteCallRecord(bool rescheduling) {
 void frmCallRecord::cmdCancel_Click() {
     auto& messages = program_.System().messages;
     for (const char* question : {"Delete this Attention", "Are You Sure?"})
-        if (messages.Show(question, "Delete", MessageButtons::YesNo) == MessageAnswer::No)
+        if (messages.Show(question, "Delete", MessageButtons::YesNoDefaultNo) == MessageAnswer::No)
             return ShowNextRecord();
     DeleteCallRecord(false);
     ResetSearch();
@@ -240,7 +243,7 @@ void frmCallRecord::cmdCancel_Click() {
 void frmCallRecord::cmdReschedule_Click() {
     auto& v = program_.Variables();
     if (program_.System().messages.Show("Reschedule this Attention", "RESCHEDULE",
-                                        MessageButtons::YesNo) == MessageAnswer::No ||
+                                        MessageButtons::YesNoDefaultNo) == MessageAnswer::No ||
         !DeleteCallRecord(true))
         return ResetSearch();
     v.Rescheduling = 1;

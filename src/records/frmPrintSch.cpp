@@ -53,6 +53,7 @@ frmPrintSch::frmPrintSch(Program& program) : program_(program) {
     auto* lblAssignment = Named(new QLabel("Assignment(s)", this), "lblAssignment");
     lstAssignto_ = Named(new QListWidget(this), "lstAssignto");
     lstAssignto_->setMaximumHeight(60);
+    lstAssignto_->setAccessibleName("Assignment(s)");
     ShowList(v.TeamList, lstAssignto_);
     connect(lstAssignto_, &QListWidget::currentRowChanged, this, &frmPrintSch::lstAssignto_Click);
     auto* label1 = Named(new QLabel("Click  on  an  Assignment and a Date", this), "Label1");
@@ -63,6 +64,7 @@ frmPrintSch::frmPrintSch(Program& program) : program_(program) {
 
     calender_ = Named(new QCalendarWidget(this), "Calender", "Select the Day to View");
     calender_->setGridVisible(true);
+    calender_->setAccessibleName("Day to view");
     // A date picked by mouse or keys alike: every date the operator reaches passes the rules.
     // A click on the date already selected is followed too: the boxes show that day.
     connect(calender_, &QCalendarWidget::selectionChanged, this, &frmPrintSch::Calender_Click);
@@ -70,11 +72,11 @@ frmPrintSch::frmPrintSch(Program& program) : program_(program) {
 
     auto* cmdView = Named(new QPushButton("Toggle &View", this), "cmdView",
                           "Switch between small and large view");
-    connect(cmdView, &QPushButton::clicked, this,
-            [this] { frmDay_->setVisible(!frmDay_->isVisible()); });
+    connect(cmdView, &QPushButton::clicked, this, [this] { ShowLargeView(!frmDay_->isVisible()); });
     auto* cmdExit = Named(new QPushButton("&Menu", this), "cmdExit", "Return to the Menu");
     connect(cmdExit, &QPushButton::clicked, this, [this] { program_.ShowMenu(this); });
-    auto* logo = MakeLogo(this, "imgLogo", "Click on the LOGO to Reset this Form", 72);
+    auto* logo =
+        MakeLogo(this, "imgLogo", "Click on the LOGO to Reset this Form", "Reset this form", 72);
     connect(logo, &ClickLabel::clicked, this, &frmPrintSch::InitForm);
 
     // The large view lies over the small one, which stays shown underneath.
@@ -173,6 +175,7 @@ QGroupBox* frmPrintSch::ExportFrame() {
     button("Save Week as PD&F", "cmdPdfWeek", "Save the week's sheets as a PDF file", 1, 1,
            [this] { SaveSheetPdf(true); });
     cboCalendarSpan_ = Named(new QComboBox(frame), "cboCalendarSpan", "Which bookings to export");
+    cboCalendarSpan_->setAccessibleName("Bookings to export to the calendar");
     cboCalendarSpan_->addItems({"This Day", "This Week", "All Future Bookings"});
     grid->addWidget(cboCalendarSpan_, 2, 0);
     button("Export to &Calendar", "cmdCalendar", "Write the bookings as a phone calendar file", 2,
@@ -197,6 +200,8 @@ void frmPrintSch::Activate() {
     for (int b = 0; b < SlotCount; ++b) {
         largeLabels_[b]->setText(ToQt(labels[b]));
         smallLabels_[b]->setText(ToQt(labels[b]));
+        large_[b]->setAccessibleName(ToQt(labels[b]));
+        small_[b]->setAccessibleName(ToQt(labels[b]));
     }
 }
 
@@ -209,8 +214,15 @@ void frmPrintSch::InitForm() {
     }
     if (QListWidgetItem* team = lstAssignto_->currentItem())
         txtTeam_->setText(team->text());
-    frmDay_->hide();
+    ShowLargeView(false);
     ShowDay(1);
+}
+
+// The small view stays shown under the large one, but Tab reaches only what is seen.
+void frmPrintSch::ShowLargeView(bool large) {
+    frmDay_->setVisible(large);
+    for (QLineEdit* box : small_)
+        box->setFocusPolicy(large ? Qt::NoFocus : Qt::StrongFocus);
 }
 
 void frmPrintSch::lstAssignto_Click(int row) {
@@ -348,8 +360,9 @@ void frmPrintSch::PrintSheet(bool week) {
 }
 
 void frmPrintSch::SaveSheetPdf(bool week) {
-    const auto file = AskExportFile(program_, "Save the Day Sheet as PDF",
-                                    SafeFileName(SheetName(week) + ".pdf"), "PDF files (*.pdf)");
+    const auto file = AskExportFile(
+        program_, week ? "Save the Week's Sheets as PDF" : "Save the Day Sheet as PDF",
+        SafeFileName(SheetName(week) + ".pdf"), "PDF files (*.pdf)");
     std::vector<DaySheet> sheets;
     if (file && ReadSheets(week, sheets)) {
         const QByteArray pdf = DaySheetPdf(sheets, LocalPaper(QLocale::system()));

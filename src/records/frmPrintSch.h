@@ -37,6 +37,7 @@ private:
     QGroupBox* ExportFrame();
 
     void InitForm();
+    void ShowLargeView(bool large);
     void SelectDate(bool checkYear);
     void ShowDay(int team);
     void ClearSlots();

@@ -6,10 +6,12 @@
 #include "records/frmCallRecord.h"
 #include "store/CompletedSlips.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QBoxLayout>
 #include <QCompleter>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTreeView>
@@ -67,8 +69,12 @@ CustomerRecall::CustomerRecall(Program& program, const std::array<QLineEdit*, 7>
     completer_->setPopup(popup);
     connect(completer_, qOverload<const QModelIndex&>(&QCompleter::activated), this,
             &CustomerRecall::Pick);
+    popup->setAccessibleName("Earlier customers");
+    connect(popup->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &CustomerRecall::Announce);
 
     lstHistory_ = Named(new QTreeWidget(this), "lstHistory");
+    lstHistory_->setAccessibleName("Earlier calls of this customer");
     lstHistory_->setHeaderLabels({"SA Number", "Date", "Team", "Problem", "Status"});
     lstHistory_->setRootIsDecorated(false);
     lstHistory_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -130,6 +136,20 @@ void CustomerRecall::Offer(QLineEdit* box) {
     }
     completer_->setWidget(box);
     completer_->complete(QRect(0, 0, std::max(PopupWidth, box->width()), box->height()));
+    QAccessibleEvent opened(completer_->popup(), QAccessible::PopupMenuStart);
+    QAccessible::updateAccessibility(&opened);
+}
+
+// The focus stays in the box while the drop-down is open, so a screen reader is told of the
+// customer the keys move to.
+void CustomerRecall::Announce(const QModelIndex& current) {
+    QAbstractItemView* popup = completer_->popup();
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(popup);
+    if (!current.isValid() || !list || !list->tableInterface())
+        return;
+    QAccessibleEvent event(popup, QAccessible::Focus);
+    event.setChild(list->indexOfChild(list->tableInterface()->cellAt(current.row(), 0)));
+    QAccessible::updateAccessibility(&event);
 }
 
 void CustomerRecall::Pick(const QModelIndex& row) {
@@ -165,11 +185,15 @@ void CustomerRecall::ShowHistory() {
             item->setToolTip(0, "Double-click or Enter opens this call in the Call Records");
         item->setData(0, Qt::UserRole, booked);
     }
+    // The first call shows as the current one, so the first Down moves on from it.
+    lstHistory_->setCurrentItem(lstHistory_->topLevelItem(0));
 }
 
 void CustomerRecall::OpenCall(QTreeWidgetItem* item) {
-    if (!item->data(0, Qt::UserRole).toBool())
-        return program_.Beep(); // a completed call is no longer in the call records
+    if (!item->data(0, Qt::UserRole).toBool()) {
+        program_.Ask(FromQt(item->text(0)) + " is completed: it is no longer in the call records.");
+        return;
+    }
     auto& v = program_.Variables();
     CustomerTexts texts;
     for (std::size_t k = 0; k < boxes_.size(); ++k)

@@ -49,6 +49,7 @@ private:
     CustomerIndex* Index(); // nullptr when the slip files cannot be read
     void Offer(QLineEdit* box);
     void Pick(const QModelIndex& row);
+    void Announce(const QModelIndex& current);
     void ShowHistory();
     void OpenCall(QTreeWidgetItem* item);
 

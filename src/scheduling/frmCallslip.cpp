@@ -18,10 +18,12 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShortcut>
 #include <QToolButton>
 
 namespace rotaplan {
@@ -71,7 +73,11 @@ frmCallslip::frmCallslip(Program& program) : program_(program) {
     auto* cmdRedo = Named(new QPushButton("&Menu\\Cancel", this), "cmdRedo", "Return to Menu");
     connect(cmdConfirm_, &QPushButton::clicked, this, &frmCallslip::cmdConfirm_Click);
     connect(cmdRedo, &QPushButton::clicked, this, &frmCallslip::cmdRedo_Click);
-    auto* logo = MakeLogo(this, "imgLogo", "Click on the LOGO to Reset this Form", 72);
+    // Escape is the operator's cancel, question included.
+    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, cmdRedo,
+            &QPushButton::click);
+    auto* logo =
+        MakeLogo(this, "imgLogo", "Click on the LOGO to Reset this Form", "Reset this form", 72);
     connect(logo, &ClickLabel::clicked, this, &frmCallslip::Activate);
 
     auto* left = new QVBoxLayout;
@@ -96,12 +102,16 @@ frmCallslip::frmCallslip(Program& program) : program_(program) {
     layout->addSpacing(8);
     layout->addLayout(right, 1);
 
-    // The operator's path through the form: team, day, hours, problem, then a slot.
-    setTabOrder(lstAssignto_, calender_);
-    setTabOrder(calender_, txtTimeReq_);
-    setTabOrder(txtTimeReq_, cboService_);
-    setTabOrder(cboService_, cmdConfirm_);
-    setTabOrder(cmdConfirm_, cmdRedo);
+    lstAssignto_->setAccessibleName("Assignment");
+    calender_->setAccessibleName("Day to schedule");
+    cboService_->setAccessibleName("Problem Reported by Customer");
+
+    // The operator's path through the form: team, day, hours, the slots, problem.
+    std::vector<QWidget*> order = {lstAssignto_, calender_, txtTimeReq_};
+    order.insert(order.end(), slots_.begin(), slots_.end());
+    order.insert(order.end(), {cboService_, cmdConfirm_, cmdRedo, logo});
+    for (std::size_t i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
 QWidget* frmCallslip::CustomerFrame() {
@@ -113,6 +123,7 @@ QWidget* frmCallslip::CustomerFrame() {
         customer_[i] = Named(new QLineEdit(frame), CustomerBoxes[i].name);
         customer_[i]->setReadOnly(true);
         customer_[i]->setFocusPolicy(Qt::NoFocus);
+        customer_[i]->setAccessibleName(CustomerBoxes[i].label);
         form->addWidget(customer_[i]);
     }
     return frame;
@@ -126,6 +137,7 @@ QWidget* frmCallslip::HoursFrame() {
     txtTimeReq_->setAlignment(Qt::AlignCenter);
     txtTimeReq_->setMaxLength(2);
     txtTimeReq_->setFixedWidth(48);
+    txtTimeReq_->setAccessibleName("Hours to Assign");
     txtTimeReq_->installEventFilter(this);
     // A typed change of the hours drops the marks, as the arrows do; what cannot be read as
     // 1 to 8 is put right when the box is left.
@@ -136,19 +148,16 @@ QWidget* frmCallslip::HoursFrame() {
     auto* arrows = new QVBoxLayout(upDown);
     arrows->setContentsMargins(0, 0, 0, 0);
     arrows->setSpacing(0);
-    for (auto [name, arrow, step] : {std::tuple{"UpDnTime_Up", Qt::UpArrow, 1},
-                                     std::tuple{"UpDnTime_Down", Qt::DownArrow, -1}}) {
+    for (auto [name, spoken, arrow, step] :
+         {std::tuple{"UpDnTime_Up", "One hour more", Qt::UpArrow, 1},
+          std::tuple{"UpDnTime_Down", "One hour less", Qt::DownArrow, -1}}) {
         auto* button = Named(new QToolButton(upDown), name);
+        button->setAccessibleName(spoken);
         button->setArrowType(arrow);
         button->setFixedSize(20, 12);
         button->setFocusPolicy(Qt::NoFocus);
         arrows->addWidget(button);
-        connect(button, &QToolButton::clicked, this, [this, step] {
-            const int hours = std::max(Hours(), 1) + step;
-            if (hours >= 1 && hours <= MaxHours)
-                SetHours(hours);
-            ResetSlots();
-        });
+        connect(button, &QToolButton::clicked, this, [this, step] { StepHours(step); });
     }
     auto* row = new QHBoxLayout(frame);
     row->addWidget(txtTimeReq_);
@@ -170,7 +179,6 @@ QWidget* frmCallslip::SlotFrame() {
         slots_[k] = new QLineEdit(frame);
         slots_[k]->setObjectName("Text1_" + index);
         slots_[k]->setReadOnly(true);
-        slots_[k]->setFocusPolicy(Qt::NoFocus);
         slots_[k]->setCursor(Qt::PointingHandCursor);
         slots_[k]->setMinimumWidth(200);
         slots_[k]->installEventFilter(this);
@@ -181,6 +189,8 @@ QWidget* frmCallslip::SlotFrame() {
 }
 
 bool frmCallslip::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && SlotKey(watched, static_cast<QKeyEvent*>(event)))
+        return true;
     if (event->type() == QEvent::MouseButtonPress) {
         if (watched == txtTimeReq_)
             txtTimeReq_Click();
@@ -200,6 +210,37 @@ bool frmCallslip::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
+// The keys of the hours box and the slots: Up and Down step the hours or move between the
+// slots; Space or Enter on a slot is its click.
+bool frmCallslip::SlotKey(QObject* watched, QKeyEvent* event) {
+    const int key = event->key();
+    const int step = key == Qt::Key_Up ? 1 : key == Qt::Key_Down ? -1 : 0;
+    if (watched == txtTimeReq_ && step != 0) {
+        StepHours(step);
+        return true;
+    }
+    const auto slot = std::find(slots_.begin(), slots_.end(), watched);
+    if (slot == slots_.end())
+        return false;
+    const auto index = static_cast<int>(slot - slots_.begin());
+    if (step != 0) {
+        slots_[static_cast<std::size_t>(std::clamp(index - step, 0, SlotCount - 1))]->setFocus(
+            Qt::TabFocusReason);
+        return true;
+    }
+    if (key != Qt::Key_Space && key != Qt::Key_Return && key != Qt::Key_Enter)
+        return false;
+    Text1_Click(index);
+    return true;
+}
+
+void frmCallslip::StepHours(int step) {
+    const int hours = std::max(Hours(), 1) + step;
+    if (hours >= 1 && hours <= MaxHours)
+        SetHours(hours);
+    ResetSlots();
+}
+
 void frmCallslip::Activate() {
     auto& v = program_.Variables();
     const auto labels = SlotLabels(v.StartHour);
@@ -216,6 +257,8 @@ void frmCallslip::Activate() {
     ResetChoices();
     LoadCallSlip();
     Calender_AfterUpdate();
+    // The form starts over at its first choice, never on a button that cancels or books.
+    lstAssignto_->setFocus();
 }
 
 void frmCallslip::LoadCallSlip() {
@@ -228,16 +271,23 @@ void frmCallslip::ResetChoices() {
     auto& v = program_.Variables();
     cmdConfirm_->hide();
     if (v.Rescheduling == 1) {
-        cboService_->setEditText(ToQt(v.RecordBuffer.Trimmed(SlipField::Problem)));
+        ShowProblem(ToQt(v.RecordBuffer.Trimmed(SlipField::Problem)));
         txtTimeReq_->setText(ToQt(v.RecordBuffer.Trimmed(SlipField::Hours)));
         const int team = std::atoi(v.RecordBuffer.Trimmed(SlipField::Team).c_str());
         SelectTeam(team >= 1 && team <= lstAssignto_->count() ? team - 1 : 0);
         return;
     }
     const auto& problems = v.ProblemList.Items();
-    cboService_->setEditText(problems.empty() ? QString() : ToQt(problems.front()));
+    ShowProblem(problems.empty() ? QString() : ToQt(problems.front()));
     SetHours(1);
     SelectTeam(0);
+}
+
+// An entry of the list is shown as the current one, so that Up and Down step on from it.
+void frmCallslip::ShowProblem(const QString& text) {
+    const int at = cboService_->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    cboService_->setCurrentIndex(at);
+    cboService_->setEditText(text);
 }
 
 // The reset loads the day once, at its end.
@@ -280,6 +330,8 @@ void frmCallslip::SetSlot(int index, const std::string& text, bool marked) {
     marked_[index] = marked;
     const QString time = labels_[index]->text().left(5);
     labels_[index]->setText(time + (marked ? Mark : " "));
+    slots_[index]->setAccessibleName(time + ", " + ToQt(text));
+    slots_[index]->setAccessibleDescription(marked ? "Marked for this booking" : QString());
     slots_[index]->setStyleSheet(marked                     ? "font-weight: bold;"
                                  : text == NoEventScheduled ? ""
                                                             : "color: palette(dark);");
@@ -361,7 +413,7 @@ void frmCallslip::cboService_LostFocus() {
                 LoadProblems(v);
             },
             "The description stays on this call only.");
-        cboService_->setEditText(text);
+        ShowProblem(text);
     }
     asking_ = false;
 }
@@ -409,7 +461,7 @@ void frmCallslip::cmdRedo_Click() {
         program_.System().messages.Show(
             Lines({"Cancelling while Rescheduling will", "Delete this Service Attention",
                    "Do you want to Continue to Cancel?"}),
-            "Re-scheduling in Progress", MessageButtons::YesNo) == MessageAnswer::No)
+            "Re-scheduling in Progress", MessageButtons::YesNoDefaultNo) == MessageAnswer::No)
         return;
     v.Rescheduling = 0;
     hide();

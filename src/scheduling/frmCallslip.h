@@ -9,6 +9,7 @@
 
 class QCalendarWidget;
 class QComboBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -51,6 +52,9 @@ private:
     void LoadScheduledDay();
     void SetSlot(int index, const std::string& text, bool marked);
     void SetHours(int hours);
+    void StepHours(int step); // as the up/down control: within 1 to 8
+    bool SlotKey(QObject* watched, QKeyEvent* event);
+    void ShowProblem(const QString& text);
     // The hours box as a number 1..8; anything else is put right (with a beep) and gives 0.
     int Hours();
     void cmdConfirm_Click();

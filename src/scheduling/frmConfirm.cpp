@@ -21,16 +21,17 @@ frmConfirm::frmConfirm(Program& program) : program_(program) {
     setWindowTitle("Comfirmation ");
     setModal(true);
 
-    auto box = [this](const char* name, const char* toolTip) {
+    auto box = [this](const char* name, const char* toolTip, const char* spoken) {
         auto* text = Named(new QLineEdit(this), name, toolTip);
+        text->setAccessibleName(spoken);
         text->setReadOnly(true);
         text->setFocusPolicy(Qt::NoFocus);
         return text;
     };
-    txtCallRecNo_ = box("txtCallRecNo", "SA Number for future Reference");
-    txtDay_ = box("txtDay", "Day on which this attention will be scheduled");
-    txtDate_ = box("txtDate", "Date on which this Attention will be Scheduled");
-    txtTime_ = box("txtTime", "Time at whisch this attention will be scheduled");
+    txtCallRecNo_ = box("txtCallRecNo", "SA Number for future Reference", "Service Attn No");
+    txtDay_ = box("txtDay", "Day on which this attention will be scheduled", "Scheduled for");
+    txtDate_ = box("txtDate", "Date on which this Attention will be Scheduled", "Date");
+    txtTime_ = box("txtTime", "Time at whisch this attention will be scheduled", "Time");
     auto* cmdSchedule = Named(new QPushButton("&Confirm", this), "cmdSchedule",
                               "Completes the Scheduling of this Attention");
     auto* cmdCancel = Named(new QPushButton("Cancel", this), "cmdCancel",

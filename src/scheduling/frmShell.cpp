@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace rotaplan {
 
@@ -36,6 +37,7 @@ frmShell::frmShell(Program& program) : program_(program) {
         if (box.maxLength > 0)
             boxes_[i]->setMaxLength(box.maxLength);
         boxes_[i]->setMinimumWidth(280);
+        boxes_[i]->setAccessibleName(box.label);
         form->addRow(box.label, boxes_[i]);
     }
     boxes_[6]->installEventFilter(this);
@@ -47,6 +49,9 @@ frmShell::frmShell(Program& program) : program_(program) {
     cmdSchedule->setDefault(true);
     connect(cmdSchedule, &QPushButton::clicked, this, &frmShell::cmdSchedule_Click);
     connect(cmdExit, &QPushButton::clicked, this, [this] { program_.ShowMenu(this); });
+    // Escape leaves as "&Menu" does; an open drop-down takes it first and only closes.
+    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, cmdExit,
+            &QPushButton::click);
     // Enter in any box schedules, as the default button of the form, unless it picks a
     // customer from the drop-down.
     for (QLineEdit* box : boxes_)

@@ -3,6 +3,7 @@
 #include "store/SlipRecord.h"
 #include "support/ProgramFixture.h"
 
+#include <QAccessible>
 #include <QTableView>
 
 namespace rotaplan {
@@ -101,6 +102,43 @@ TEST_F(Completed, DeleteSelectedAsksAndNeverReachesRecordsTheGridDoesNotShow) {
     Click(form, "cmdSelected", {MessageAnswer::Yes});
     EXPECT_EQ(ReadBytes(file), second + second) << "the others, in order";
     EXPECT_FALSE(fs::exists(folder / "TemporaryFile.txt"));
+    EXPECT_TRUE(MenuBack());
+}
+
+TEST_F(Completed, MarkDeleteAndExportByKeysAlone) {
+    WriteTeams();
+    WriteBytes(file, first + second + third);
+    AtMenu();
+    Key(Qt::Key_C, Qt::AltModifier);
+    form = program->Loaded<frmCompleted>();
+    ASSERT_TRUE(form && form->isVisible());
+    grid = Find<QTableView>(form, "fgCompletions");
+    EXPECT_EQ(Focused(), "fgCompletions");
+    for (int key : {Qt::Key_Space, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return})
+        Key(key);
+    EXPECT_EQ(QStringList({Cell(0, 0), Cell(1, 0), Cell(2, 0)}), QStringList({Mark, "2", Mark}));
+    QAccessibleInterface* cell =
+        QAccessible::queryAccessibleInterface(grid)->tableInterface()->cellAt(0, 0);
+    EXPECT_EQ(cell->text(QAccessible::Name), "1, selected");
+
+    test::TempFolder elsewhere;
+    platform.save.answer = elsewhere / "completed.csv";
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(Focused(), "cmdSelected") << "Tab leaves the grid";
+    Key(Qt::Key_Tab);
+    Answer({MessageAnswer::Cancel});
+    Key(Qt::Key_Return);
+    EXPECT_EQ(platform.messages.shown.back().buttons, MessageButtons::OkCancelDefaultCancel);
+    Key(Qt::Key_Tab);
+    Key(Qt::Key_Return);
+    EXPECT_NE(ReadBytes(elsewhere / "completed.csv").find("SA 334-1"), std::string::npos);
+
+    Key(Qt::Key_Tab, Qt::ShiftModifier);
+    Key(Qt::Key_Tab, Qt::ShiftModifier);
+    Answer({MessageAnswer::Yes});
+    Key(Qt::Key_Return);
+    EXPECT_EQ(platform.messages.shown.back().buttons, MessageButtons::YesNoDefaultNo);
+    EXPECT_EQ(ReadBytes(file), second);
     EXPECT_TRUE(MenuBack());
 }
 

@@ -201,5 +201,48 @@ TEST_F(Setup, LogoSavesTheCurrentTabAndOperationsReachTheSettingsOnlyThen) {
               "7\r\n7\r\n#FALSE#\r\n#FALSE#\r\n#FALSE#\r\n#FALSE#\r\n1\r\n");
 }
 
+TEST_F(Setup, AddChangeDeleteAndOperationsByKeysAlone) {
+    WriteBytes(folder / "Assignto.txt", "\"North\"\r\n");
+    WriteBytes(folder / "ProblemCode.txt", "\"Leak\"\r\n");
+    WriteBytes(folder / "Settings.txt",
+               "8\r\n5\r\n#TRUE#\r\n#FALSE#\r\n#FALSE#\r\n#FALSE#\r\n1\r\n");
+    AtMenu();
+    Key(Qt::Key_F, Qt::AltModifier);
+    Key(Qt::Key_Return); // Create/Modify
+    form = program->Loaded<frmSetup>();
+    ASSERT_TRUE(form && form->isVisible());
+    TabTo("qt_tabwidget_tabbar");
+    Key(Qt::Key_Right);
+    TabTo("cboAssignments");
+    Keys("South");
+    TabTo("cmdSave");
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Teams(), "\"North\"\r\n\"South\"\r\n");
+    EXPECT_TRUE(fs::is_directory(folder / "2026/Team# 2"));
+    // Picked from the list by keys, then renamed; picked again and deleted.
+    for (const char* button : {"cmdChange", "cmdDelete"}) {
+        TabTo("cboAssignments");
+        Key(Qt::Key_F4);
+        Key(Qt::Key_End);
+        Key(Qt::Key_Return);
+        Key(Qt::Key_A, Qt::ControlModifier);
+        Keys("West");
+        TabTo(button);
+        Key(Qt::Key_Return);
+    }
+    EXPECT_EQ(Teams(), "\"North\"\r\n");
+    EXPECT_FALSE(fs::exists(folder / "2026/Team# 2"));
+
+    TabTo("qt_tabwidget_tabbar");
+    Key(Qt::Key_Right);
+    Key(Qt::Key_Right);
+    TabTo("ckAlarms");
+    Key(Qt::Key_Space);
+    TabTo("Image1");
+    Key(Qt::Key_Return);
+    EXPECT_EQ(ReadBytes(folder / "Settings.txt"),
+              "8\r\n5\r\n#FALSE#\r\n#FALSE#\r\n#FALSE#\r\n#FALSE#\r\n1\r\n");
+}
+
 } // namespace
 } // namespace rotaplan

@@ -1,3 +1,4 @@
+#include "admin/frmArchive.h"
 #include "admin/frmCompleted.h"
 #include "admin/frmSetup.h"
 #include "app/frmSplash.h"
@@ -10,11 +11,14 @@
 #include "support/ProgramFixture.h"
 
 #include <QAbstractScrollArea>
+#include <QAccessible>
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTabWidget>
 #include <QTranslator>
+#include <set>
 
 namespace rotaplan {
 namespace {
@@ -155,6 +159,72 @@ TEST_F(Frame, KeyboardAndWindowPaths) {
         Trigger(&menu, entry);
     ASSERT_EQ(platform.web.urls.size(), 2u) << "a declined order form opens nothing";
     EXPECT_NE(platform.web.urls[1].find("forms."), std::string::npos);
+}
+
+// What a screen reader would find nameless among the visible controls under an interface.
+void Unnamed(QAccessibleInterface* parent, const QString& path, QStringList& missing) {
+    static const std::set<QAccessible::Role> controls = {
+        QAccessible::PushButton,  QAccessible::Button,   QAccessible::CheckBox,
+        QAccessible::RadioButton, QAccessible::ComboBox, QAccessible::EditableText,
+        QAccessible::List,        QAccessible::Table,    QAccessible::Tree,
+        QAccessible::PageTab,     QAccessible::SpinBox,  QAccessible::Graphic,
+        QAccessible::ListItem,    QAccessible::TreeItem};
+    for (int i = 0; i < parent->childCount(); ++i) {
+        QAccessibleInterface* child = parent->child(i);
+        if (!child || child->state().invisible || child->state().offscreen)
+            continue;
+        const QObject* object = child->object();
+        const QString where =
+            path + "/" +
+            (object && !object->objectName().isEmpty() ? object->objectName() : QString::number(i));
+        if (controls.count(child->role()) && child->text(QAccessible::Name).trimmed().isEmpty())
+            missing << where + QString(" (role %1)").arg(child->role());
+        Unnamed(child, where, missing);
+    }
+}
+
+TEST_F(Frame, EveryVisibleControlOfEveryFormHasANameForAScreenReader) {
+    WriteTeams();
+    WriteBytes(folder / "CompletedSlips.txt",
+               test::FileOf({test::CustomerSlip("SA 333-1", "1", "11/30/2026", "5", "1", "Ann",
+                                                "555-0101")}));
+    Started();
+    QStringList missing;
+    auto walk = [&](QWidget* form) {
+        form->show();
+        QApplication::processEvents();
+        Unnamed(QAccessible::queryAccessibleInterface(form), form->objectName(), missing);
+        EXPECT_TRUE(form->testAttribute(Qt::WA_KeyboardFocusChange))
+            << form->objectName().toStdString() << ": the focus shows from the start";
+    };
+    walk(program->Loaded<frmSplash>());
+    walk(&program->ShowAnew<frmStartup>());
+    walk(&program->ShowAnew<frmShell>());
+    walk(&program->ShowAnew<frmCallslip>());
+    walk(&program->Load<frmConfirm>());
+    program->Load<frmConfirm>().hide();
+    walk(&program->ShowAnew<frmCallRecord>());
+    auto& schedules = program->ShowAnew<frmPrintSch>();
+    walk(&schedules);
+    Click(&schedules, "cmdView");
+    walk(&schedules);
+    QStringList reached; // Tab in the large view never lands on the small view under it
+    for (int press = 0; press < 30; ++press) {
+        Key(Qt::Key_Tab);
+        reached << Focused();
+    }
+    EXPECT_TRUE(reached.contains("Text1_0") && !reached.contains("Text1_8"))
+        << reached.join(' ').toStdString();
+    walk(&program->ShowAnew<frmCompleted>());
+    auto& setup = program->ShowAnew<frmSetup>();
+    auto* tabs = Find<QTabWidget>(&setup, "tabSetup");
+    for (int tab = 0; tab < tabs->count(); ++tab) {
+        tabs->setCurrentIndex(tab);
+        walk(&setup);
+    }
+    walk(&program->Load<frmArchive>());
+    program->Load<frmArchive>().hide();
+    EXPECT_TRUE(missing.isEmpty()) << missing.join("\n").toStdString();
 }
 
 // F1 opens the help at the section of the form in front, or at the top on the main menu;

@@ -1,6 +1,12 @@
 #include "platform/qt/QtPlatform.h"
 #include "support/TempFolder.h"
 
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTimer>
+#include <QtTest/QTest>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -29,6 +35,37 @@ TEST(QtLocale, EveryDateFitsTheFieldAndReadsBackAndUsEnglishAlsoOnABareMachine) 
         EXPECT_EQ(locale.MonthName(12), "December");
         EXPECT_EQ(locale.CurrencyZero(), "$0.00");
     }
+}
+
+TEST(QtSaveDialog, ANameTypedWithoutAnEndingGetsTheFiltersEnding) {
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+        ASSERT_NE(name, nullptr);
+        name->clear();
+        QTest::keyClicks(name, "sheet");
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    const auto file = QtSaveDialog().SaveAs("Save", "North.pdf", "PDF files (*.pdf)");
+    ASSERT_TRUE(file.has_value());
+    EXPECT_EQ(file->filename(), "sheet.pdf");
+}
+
+TEST(QtWebOpener, EscapePutsTheHelpAway) {
+    test::TempFolder folder;
+    test::WriteBytes(folder / "help.html", "<p>Help</p>");
+    QtWebOpener opener;
+    opener.OpenHelp(folder / "help.html", "");
+    QPointer<QWidget> help;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->objectName() == "helpViewer")
+            help = top;
+    ASSERT_TRUE(help && help->isVisible());
+    help->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(help));
+    QTest::keyClick(help, Qt::Key_Escape);
+    EXPECT_TRUE(!help || !help->isVisible());
 }
 
 TEST(FolderInstanceGuard, SecondCopyOnTheSameFolderIsRefusedUntilTheFirstEnds) {

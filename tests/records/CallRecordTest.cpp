@@ -203,6 +203,32 @@ TEST_F(CallRecord, RescheduleHandsTheOldRecordToTheCallSlip) {
               Day({{2, sa.c_str()}, {3, sa.c_str()}, {4, sa.c_str()}}));
 }
 
+TEST_F(CallRecord, RescheduleByKeysAlone) {
+    Open({{"330-1", "12/7/2026"}});
+    WriteBytes(folder / "2026/Team# 1/341.txt",
+               Day({{4, "SA 330-1"}, {5, "SA 330-1"}, {6, "SA 330-1"}}));
+    Key(Qt::Key_Return); // Start Search
+    EXPECT_EQ(Text("txtConf").trimmed(), "SA 330-1");
+    Answer({MessageAnswer::Yes});
+    Key(Qt::Key_R, Qt::AltModifier);
+    EXPECT_EQ(LastBox(), "RESCHEDULE|Reschedule this Attention");
+    EXPECT_EQ(platform.messages.shown.back().buttons, MessageButtons::YesNoDefaultNo);
+    auto* slip = program->Loaded<frmCallslip>();
+    ASSERT_TRUE(slip && slip->isVisible());
+    EXPECT_EQ(Focused(), "lstAssignto") << "never the cancel that deletes";
+    TabTo("Text1_0");
+    Key(Qt::Key_Space); // the three hours of the old booking, on the first bookable day
+    EXPECT_EQ(Focused(), "cmdConfirm");
+    WhenModal([](QDialog*) { Key(Qt::Key_Return); });
+    Key(Qt::Key_Return);
+    EXPECT_EQ(ReadBytes(folder / "2026/Team# 1/341.txt"), Day({}));
+    EXPECT_EQ(ReadBytes(folder / "2026/Team# 1/338.txt"),
+              Day({{2, "SA 338-1"}, {3, "SA 338-1"}, {4, "SA 338-1"}}));
+    const SlipRecord booked = SlipRecord::FromBytes(ReadBytes(folder / "Slips.txt"));
+    EXPECT_EQ(booked.Trimmed(SlipField::SANumber) + " " + booked.Trimmed(SlipField::Name),
+              "SA 338-1 Ann Lee");
+}
+
 // The crew's published calendar follows a call through two reschedules and its delete; a
 // folder that cannot be written is told once and the change stands.
 TEST_F(CallRecord, ThePublishedCalendarFollowsEveryChangeOfACall) {

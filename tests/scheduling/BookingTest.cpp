@@ -84,6 +84,57 @@ TEST_F(Booking, AWholeBookingWritesTheDayFileTheRecordAndTheCounter) {
     EXPECT_TRUE(program->Loaded<frmShell>()->isVisible() && !slip->isVisible());
 }
 
+TEST_F(Booking, ThreeHoursOnTeamTwoByKeysAlone) {
+    WriteBytes(folder / "2026/Team# 2/341.txt", Day({{8, "SA 330-4"}}));
+    Key(Qt::Key_Return);             // the splash's Continue
+    Key(Qt::Key_G, Qt::AltModifier); // the menu's Goto
+    Keys("Ann Smith");
+    for (int box = 0; box < 6; ++box)
+        Key(Qt::Key_Tab);
+    Keys("555-123-4567");
+    Key(Qt::Key_Return);
+    slip = program->Loaded<frmCallslip>();
+    ASSERT_TRUE(slip->isVisible());
+    EXPECT_EQ(Focused(), "lstAssignto");
+    Key(Qt::Key_Down); // team 2
+    Key(Qt::Key_Tab);
+    Key(Qt::Key_Right); // Saturday, so Monday the 7th
+    EXPECT_EQ(Calendar()->selectedDate(), QDate(2026, 12, 7));
+    Key(Qt::Key_Tab);
+    for (int key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_Up})
+        Key(key);
+    EXPECT_EQ(Text("txtTimeReq"), "3") << "stepped within 1 to 8";
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(Focused(), "Text1_0");
+    EXPECT_EQ(QApplication::focusWidget()->accessibleName(), "08:00, No Event Scheduled");
+    for (int k = 0; k < 5; ++k)
+        Key(Qt::Key_Down);
+    const int beeps = platform.beep.count;
+    Key(Qt::Key_Space); // 14:00 for three hours runs into the booking at 15:00
+    EXPECT_EQ(platform.beep.count, beeps + 1);
+    EXPECT_TRUE(Calendar()->isAncestorOf(QApplication::focusWidget()));
+    TabTo("cboService");
+    Key(Qt::Key_Down); // from the first entry, which the reset made the current one
+    TabTo("Text1_0");
+    Key(Qt::Key_Down);
+    Key(Qt::Key_Down);
+    Key(Qt::Key_Enter);
+    EXPECT_EQ(Slot(4), "SA 338-1");
+    EXPECT_EQ(Focused(), "cmdConfirm");
+    WhenModal([](QDialog*) { Key(Qt::Key_Return); });
+    Key(Qt::Key_Return);
+
+    EXPECT_EQ(ReadBytes(folder / "2026/Team# 2/341.txt"),
+              Day({{4, "SA 338-1"}, {5, "SA 338-1"}, {6, "SA 338-1"}, {8, "SA 330-4"}}));
+    const SlipRecord slipBooked = SlipRecord::FromBytes(ReadBytes(folder / "Slips.txt"));
+    EXPECT_EQ(slipBooked.Trimmed(SlipField::Team) + slipBooked.Trimmed(SlipField::Hours) +
+                  slipBooked.Trimmed(SlipField::StartIndex) + " " +
+                  slipBooked.Trimmed(SlipField::Date) + " " +
+                  slipBooked.Trimmed(SlipField::Problem),
+              "235 12/7/2026 No heat");
+    EXPECT_TRUE(program->Loaded<frmShell>()->isVisible());
+}
+
 TEST_F(Booking, DaysAndSlotsThatCannotBeBookedAreRefused) {
     WriteBytes(folder / "2026/Team# 1/341.txt", Day({{6, "SA 330-4"}}));
     OpenCallslip();
@@ -221,9 +272,10 @@ TEST_F(Booking, LeavingARescheduleIsConfirmedFirst) {
     slip = &program->ShowAnew<frmCallslip>();
 
     Answer({MessageAnswer::No, MessageAnswer::Yes});
-    Click(slip, "cmdRedo");
+    Key(Qt::Key_Escape); // as the cancel button, question included
     EXPECT_EQ(Shown().back(), "Cancelling while Rescheduling will\r\nDelete this Service "
                               "Attention\r\nDo you want to Continue to Cancel?");
+    EXPECT_EQ(platform.messages.shown.back().buttons, MessageButtons::YesNoDefaultNo);
     EXPECT_TRUE(slip->isVisible() && program->Variables().Rescheduling == 1);
     Click(slip, "cmdRedo");
     EXPECT_EQ(program->Variables().Rescheduling, 0);

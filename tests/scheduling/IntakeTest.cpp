@@ -4,6 +4,7 @@
 #include "store/SupportFile.h"
 #include "support/ProgramFixture.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
@@ -136,6 +137,12 @@ TEST_F(Intake, TypingOffersMatchesDownAndEnterPickEscapeCloses) {
     ASSERT_EQ(OfferedRows(), 2);
     EXPECT_EQ(Offered()->model()->index(0, 3).data().toString(), "12/10/2026"); // last call
     Press(Qt::Key_Down);
+    // On the accessibility bus, the drop-down and the customer the keys moved to.
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(Offered());
+    EXPECT_EQ(list->text(QAccessible::Name), "Earlier customers");
+    EXPECT_EQ(
+        list->tableInterface()->cellAt(Offered()->currentIndex().row(), 0)->text(QAccessible::Name),
+        "Ann Lee");
     Press(Qt::Key_Return);
     EXPECT_FALSE(Offered()->isVisible());
     EXPECT_TRUE(shell->isVisible()) << "Enter picked; it did not schedule";
@@ -177,7 +184,9 @@ TEST_F(Intake, APickedCustomerCanBeChangedAndItsBookedCallOpensInTheCallRecords)
     auto* history = Find<QTreeWidget>(shell, "lstHistory");
     history->setFocus();
     history->setCurrentItem(history->topLevelItem(1));
-    QTest::keyClick(history, Qt::Key_Return); // completed: stays
+    Answer({MessageAnswer::Ok});
+    QTest::keyClick(history, Qt::Key_Return); // completed: stays, and says why
+    EXPECT_EQ(Shown().back(), "SA 306-1 is completed: it is no longer in the call records.");
     EXPECT_TRUE(shell->isVisible());
     QTest::keyClick(history, Qt::Key_Up);
     QTest::keyClick(history, Qt::Key_Return);
@@ -189,7 +198,7 @@ TEST_F(Intake, APickedCustomerCanBeChangedAndItsBookedCallOpensInTheCallRecords)
 
     records->hide();
     shell->show();
-    Type("lee");
+    Retype("txtName", "lee");
     Press(Qt::Key_Down);
     Press(Qt::Key_Return);
     Box("txtCity")->setFocus();

@@ -68,6 +68,53 @@ protected:
         return program->Loaded<frmShell>();
     }
     void Trigger(QWidget* form, const char* name) { Find<QAction>(form, name)->trigger(); }
+    // The window in front, which the window system makes the active one.
+    static QWidget* Front() {
+        QApplication::processEvents();
+        QWidget* window = QApplication::activeModalWidget();
+        if (!window)
+            window = QApplication::activeWindow();
+        if (!window || !window->isVisible())
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (top->isVisible() &&
+                    (top->windowType() == Qt::Window || top->windowType() == Qt::Dialog))
+                    window = top;
+        EXPECT_TRUE(window && window->isVisible()) << "no window in front";
+        if (window && QApplication::activeWindow() != window) {
+            window->activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+        }
+        return window;
+    }
+    // A key as the operator presses it: into the open drop-down, else the focused control of
+    // the window in front.
+    static void Key(int key, Qt::KeyboardModifiers modifiers = {}) {
+        QApplication::processEvents();
+        QWidget* target = QApplication::activePopupWidget();
+        if (target && target->isAncestorOf(target->focusWidget()))
+            target = target->focusWidget(); // the list inside a combo box's drop-down
+        if (!target) {
+            QWidget* window = Front();
+            ASSERT_NE(window, nullptr);
+            target = window->focusWidget() ? window->focusWidget() : window;
+        }
+        QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
+        if (modifiers & Qt::AltModifier)
+            QTest::qWait(150); // a mnemonic shows its button pressed a moment before the click
+    }
+    static void Keys(const char* text) { QTest::keyClicks(QApplication::focusWidget(), text); }
+    // Tab until the control named has the focus, as the operator would.
+    static void TabTo(const char* name) {
+        for (int presses = 0; presses < 40 && Focused() != name; ++presses)
+            Key(Qt::Key_Tab);
+        ASSERT_EQ(Focused(), name) << "Tab never reaches it";
+    }
+    // The focused control's name.
+    static QString Focused() {
+        QWidget* window = Front();
+        QWidget* focus = window ? window->focusWidget() : nullptr;
+        return focus ? focus->objectName() : QString();
+    }
     // Typed over as the operator types, on the active window, where a completer would act.
     static void TypeInto(QComboBox* combo, const char* text) {
         combo->window()->activateWindow();
@@ -90,9 +137,12 @@ protected:
         qApp->notify(form, &event); // sendEvent would clear the spontaneous mark
     }
     // Runs the handler inside the next modal dialog's own event loop, once it is up.
-    template <class Handler> static void WhenModal(Handler handler) {
-        QTimer::singleShot(0, [handler] {
+    // A key's own processing of events may come first: the handler waits a few rounds.
+    template <class Handler> static void WhenModal(Handler handler, int rounds = 3) {
+        QTimer::singleShot(0, [handler, rounds] {
             auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!dialog && rounds > 0)
+                return WhenModal(handler, rounds - 1);
             ASSERT_NE(dialog, nullptr) << "no modal dialog is open";
             handler(dialog);
         });

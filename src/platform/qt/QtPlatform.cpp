@@ -14,6 +14,7 @@
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QShortcut>
 #include <QStandardPaths>
 #include <QStorageInfo>
 #include <QUrl>
@@ -126,6 +127,14 @@ MessageAnswer QtMessageBox::Show(const std::string& text, const std::string& tit
     case MessageButtons::YesNo:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         break;
+    case MessageButtons::OkCancelDefaultCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Cancel);
+        break;
+    case MessageButtons::YesNoDefaultNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::No);
+        break;
     }
     switch (box.exec()) {
     case QMessageBox::Cancel:
@@ -136,7 +145,9 @@ MessageAnswer QtMessageBox::Show(const std::string& text, const std::string& tit
         return MessageAnswer::No;
     default:
         // Closing an OK/Cancel box by Escape counts as Cancel, as the box reports it.
-        return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
+        return buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoDefaultNo
+                   ? MessageAnswer::No
+                   : MessageAnswer::Ok;
     }
 }
 
@@ -205,6 +216,9 @@ void QtWebOpener::OpenHelp(const std::filesystem::path& htmlFile, const std::str
         placed.moveTop(std::max(placed.top(), screen.top()));
         placed.moveLeft(std::max(placed.left(), screen.left()));
         help_->setGeometry(placed);
+        // Escape puts the help away, as on the desktop's own help windows.
+        QObject::connect(new QShortcut(Qt::Key_Escape, help_), &QShortcut::activated, help_,
+                         &QWidget::close);
     }
     QUrl page = QUrl::fromLocalFile(QString::fromStdString(htmlFile.string()));
     if (!section.empty())
@@ -242,13 +256,18 @@ std::optional<std::filesystem::path> QtSaveDialog::SaveAs(const std::string& tit
                                                           const std::string& suggestedName,
                                                           const std::string& filter) {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString file =
-        QFileDialog::getSaveFileName(QApplication::activeWindow(), QString::fromStdString(title),
-                                     QDir(folder).filePath(QString::fromStdString(suggestedName)),
-                                     QString::fromStdString(filter));
-    if (file.isEmpty())
+    const QString filters = QString::fromStdString(filter);
+    QFileDialog dialog(QApplication::activeWindow(), QString::fromStdString(title));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(filters);
+    // A name typed without an ending gets the filter's, before the overwrite question.
+    const qsizetype dot = filters.indexOf("*.");
+    if (dot >= 0)
+        dialog.setDefaultSuffix(filters.mid(dot + 2).section(')', 0, 0).section(' ', 0, 0));
+    dialog.selectFile(QDir(folder).filePath(QString::fromStdString(suggestedName)));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return std::filesystem::path(file.toStdString());
+    return std::filesystem::path(dialog.selectedFiles().first().toStdString());
 }
 
 bool QtPrintDialog::Print(const std::string& title, Paper paper,
