@@ -9,7 +9,7 @@ scripts/install-deps.sh
 seconds=${1:-10}
 CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DROTAPLAN_FUZZ=ON \
     -DROTAPLAN_BENCH=OFF >/dev/null
-targets=(SupportFiles Counter PurgeMark DayFile SlipFiles)
+targets=(SupportFiles Counter PurgeMark DayFile SlipFiles Journal)
 cmake --build build-fuzz -j"$(nproc)" --target "${targets[@]/#/fuzz_}" >/dev/null
 mkdir -p build-fuzz/artifacts
 for target in "${targets[@]}"; do

@@ -232,6 +232,10 @@
         <translation>Asignación</translation>
     </message>
     <message>
+        <source>Assignment name</source>
+        <translation>Nombre de la asignación</translation>
+    </message>
+    <message>
         <source>Assignment(s)</source>
         <translation>Asignación(es)</translation>
     </message>
@@ -254,6 +258,10 @@
     <message>
         <source>Backup Procedure</source>
         <translation>Procedimiento de copia de seguridad</translation>
+    </message>
+    <message>
+        <source>Bookings to export to the calendar</source>
+        <translation>Citas a exportar al calendario</translation>
     </message>
     <message>
         <source>Branches the Program to the subroutine selcted by push button</source>
@@ -400,6 +408,14 @@
         <translation>Agenda del día de esta asignación</translation>
     </message>
     <message>
+        <source>Day to schedule</source>
+        <translation>Día a programar</translation>
+    </message>
+    <message>
+        <source>Day to view</source>
+        <translation>Día a ver</translation>
+    </message>
+    <message>
         <source>Delete</source>
         <translation>Borrar</translation>
     </message>
@@ -484,12 +500,24 @@
         <translation>Doble clic o Intro abre este aviso en los registros de avisos</translation>
     </message>
     <message>
+        <source>Drive</source>
+        <translation>Unidad</translation>
+    </message>
+    <message>
         <source>EVENTS AND SCHEDULES</source>
         <translation>LAS CITAS Y AGENDAS</translation>
     </message>
     <message>
         <source>Earlier Calls</source>
         <translation>Avisos anteriores</translation>
+    </message>
+    <message>
+        <source>Earlier calls of this customer</source>
+        <translation>Avisos anteriores de este cliente</translation>
+    </message>
+    <message>
+        <source>Earlier customers</source>
+        <translation>Clientes anteriores</translation>
     </message>
     <message>
         <source>Earlier customers are not offered.</source>
@@ -530,6 +558,10 @@
     <message>
         <source>Excel workbooks (*.xlsx);;CSV files (*.csv)</source>
         <translation>Libros de Excel (*.xlsx);;Archivos CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>Exit the program</source>
+        <translation>Salir del programa</translation>
     </message>
     <message>
         <source>Exits the Program</source>
@@ -608,6 +640,10 @@
         <translation>Mantenga cada descripción en 20 caracteres o menos.</translation>
     </message>
     <message>
+        <source>Marked for this booking</source>
+        <translation>Marcado para esta cita</translation>
+    </message>
+    <message>
         <source>Monday thru Friday</source>
         <translation>De lunes a viernes</translation>
     </message>
@@ -626,6 +662,10 @@
     <message>
         <source>New Problem Code</source>
         <translation>Nueva avería</translation>
+    </message>
+    <message>
+        <source>Next month</source>
+        <translation>Mes siguiente</translation>
     </message>
     <message>
         <source>No Events are Scheduled</source>
@@ -668,6 +708,14 @@
         <translation>No se crearon todos los archivos</translation>
     </message>
     <message>
+        <source>One hour less</source>
+        <translation>Una hora menos</translation>
+    </message>
+    <message>
+        <source>One hour more</source>
+        <translation>Una hora más</translation>
+    </message>
+    <message>
         <source>Operations</source>
         <translation>Funcionamiento</translation>
     </message>
@@ -678,6 +726,10 @@
     <message>
         <source>Order your checks, invoices and work orders from our forms partner</source>
         <translation>Pida sus cheques, facturas y partes de trabajo a nuestro socio de impresos</translation>
+    </message>
+    <message>
+        <source>Previous month</source>
+        <translation>Mes anterior</translation>
     </message>
     <message>
         <source>Print &amp;Week</source>
@@ -706,6 +758,10 @@
     <message>
         <source>Problem Reported by Customer</source>
         <translation>Avería comunicada por el cliente</translation>
+    </message>
+    <message>
+        <source>Problem description</source>
+        <translation>Descripción de la avería</translation>
     </message>
     <message>
         <source>Program Assistance</source>
@@ -762,6 +818,10 @@
     <message>
         <source>Reset</source>
         <translation>Poner a cero</translation>
+    </message>
+    <message>
+        <source>Reset this form</source>
+        <translation>Reiniciar este formulario</translation>
     </message>
     <message>
         <source>Restores Common Files</source>
@@ -830,6 +890,14 @@
     <message>
         <source>Save the Day Sheet as PDF</source>
         <translation>Guardar la hoja del día como PDF</translation>
+    </message>
+    <message>
+        <source>Save the Week's Sheets as PDF</source>
+        <translation>Guardar las hojas de la semana como PDF</translation>
+    </message>
+    <message>
+        <source>Save the changes of this page</source>
+        <translation>Guardar los cambios de esta página</translation>
     </message>
     <message>
         <source>Save the week's sheets as a PDF file</source>
@@ -1184,6 +1252,10 @@
         <translation>Este programa se ofrece tal cual, sin garantía de ningún tipo. Archive sus archivos con regularidad: el fabricante no responde de citas o trabajo perdidos ni de ningún otro daño derivado de su uso.</translation>
     </message>
     <message>
+        <source>Time</source>
+        <translation>Hora</translation>
+    </message>
+    <message>
         <source>Time at whisch this attention will be scheduled</source>
         <translation>Hora a la que se programará este aviso</translation>
     </message>
@@ -1218,6 +1290,10 @@
     <message>
         <source>View Work Schedules by Day and Team</source>
         <translation>Ver agendas de trabajo por día y equipo</translation>
+    </message>
+    <message>
+        <source>Weekday</source>
+        <translation>Día de la semana</translation>
     </message>
     <message>
         <source>Which bookings to export</source>

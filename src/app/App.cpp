@@ -34,7 +34,11 @@ static void InitResources() {
 namespace rotaplan {
 
 App::App(std::filesystem::path programFolder, Platform platform, std::filesystem::path helpFile)
-    : v_(std::move(programFolder)), platform_(platform), helpFile_(std::move(helpFile)) {
+    : v_(std::move(programFolder)),
+      dateForm_(platform.locale), platform_{platform.clock,  dateForm_,         platform.messages,
+                                            platform.beep,   platform.instance, platform.web,
+                                            platform.drives, platform.save,     platform.print},
+      helpFile_(std::move(helpFile)) {
     InitResources();
     // Every window takes it from here, the message boxes and the help viewer included.
     QApplication::setWindowIcon(ProgramIcon());
@@ -86,8 +90,15 @@ bool App::Start() {
         Ask(std::string(ProgramTitle) + " is already Running!");
         return false;
     }
-    if (!DateAccepted())
+    JournalHead head;
+    try {
+        head = ReadJournalHead(v_);
+    } catch (const StoreError&) {
+        // the start-up check names a journal it cannot read
+    }
+    if (!DateAccepted(head))
         return false;
+    KeepDateForm(head);
     if (const std::string why = platform_.instance.Unchecked(); !why.empty())
         v_.Notices.push_back("Rotaplan cannot tell whether another copy of it is working in " +
                              v_.ProgramFolder.string() + " (" + why +
@@ -115,13 +126,9 @@ bool App::Start() {
 
 // A clock far ahead would move every booking out and purge their days; one set back would
 // issue SA numbers again. Nothing has changed any file yet, so No leaves them all as they are.
-bool App::DateAccepted() {
+bool App::DateAccepted(const JournalHead& head) {
     const Date today = platform_.clock.Now().date;
-    std::optional<Date> last;
-    try {
-        last = LastRunDate(v_);
-    } catch (const StoreError&) {
-    }
+    const auto& last = head.lastRun;
     if (!last || (today >= *last && today <= last->AddDays(7)))
         return true;
     const Locale& locale = platform_.locale;
@@ -136,6 +143,19 @@ bool App::DateAccepted() {
         ".\r\nNo: end Rotaplan now without changing any file, so that the clock can be set "
         "right.";
     return Ask(question, MessageButtons::YesNo) == MessageAnswer::Yes;
+}
+
+// "03/05/2026" is 3 May written under one locale and 5 March read under another: the slips
+// go on being written and read in the form they were written in.
+void App::KeepDateForm(const JournalHead& head) {
+    const std::string system = dateForm_.Sample();
+    if (!head.dateForm.empty() && head.dateForm != system && dateForm_.Keep(head.dateForm))
+        v_.Notices.push_back("This computer writes dates another way than the call slips were "
+                             "written (3 February 2001 as " +
+                             system + ", the slips as " + head.dateForm +
+                             "). Rotaplan goes on writing and reading the slips' dates as they "
+                             "were written.");
+    v_.DateForm = dateForm_.Sample();
 }
 
 void App::ExitProgram() {

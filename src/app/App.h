@@ -1,6 +1,7 @@
 #pragma once
 
 #include "frame/Program.h"
+#include "store/Journal.h"
 #include "store/Repair.h"
 
 #include <QObject>
@@ -38,9 +39,11 @@ private:
         OnFailure onFailure;
     };
     std::vector<Step> StartupSteps();
-    bool DateAccepted();
+    bool DateAccepted(const JournalHead& head);
+    void KeepDateForm(const JournalHead& head);
 
     CrewdeskVariables v_;
+    RecordedDateForm dateForm_; // the system's locale, dates as the slips are written
     Platform platform_;
     std::filesystem::path helpFile_;
     std::vector<QPointer<QWidget>> forms_; // in load order

@@ -1,6 +1,7 @@
 #include "platform/Locale.h"
 
 #include <charconv>
+#include <string_view>
 
 namespace rotaplan {
 
@@ -32,6 +33,91 @@ std::optional<Date> UsEnglishLocale::ParseShortDate(const std::string& text) con
         !Date::IsValid(parts[2], parts[0], parts[1]))
         return std::nullopt;
     return Date{parts[2], parts[0], parts[1]};
+}
+
+bool RecordedDateForm::Keep(const std::string& sample) {
+    Form form{};
+    std::size_t at = 0;
+    for (int part = 0; part < 3; ++part) {
+        const std::size_t digits = sample.find_first_not_of("0123456789", at);
+        const std::string number = sample.substr(at, digits - at);
+        if (number == "2001")
+            form.order[part] = 'y';
+        else if (number == "2" || number == "02")
+            form.order[part] = 'm';
+        else if (number == "3" || number == "03")
+            form.order[part] = 'd';
+        else
+            return false;
+        form.padded[part] = number.size() == 2;
+        if (part < 2) {
+            if (digits == std::string::npos)
+                return false;
+            at = sample.find_first_of("0123456789", digits);
+            if (at == std::string::npos)
+                return false;
+            form.separators[part] = sample.substr(digits, at - digits);
+        } else if (digits != std::string::npos) {
+            return false;
+        }
+    }
+    const std::string seen(form.order, 3);
+    if (seen.find('y') == std::string::npos || seen.find('m') == std::string::npos ||
+        seen.find('d') == std::string::npos)
+        return false;
+    form_ = form;
+    return true;
+}
+
+std::string RecordedDateForm::ShortDate(const Date& date) const {
+    if (!form_)
+        return system_.ShortDate(date);
+    std::string text;
+    for (int part = 0; part < 3; ++part) {
+        const char field = form_->order[part];
+        const int value = field == 'y' ? date.year : field == 'm' ? date.month : date.day;
+        if (form_->padded[part] && value < 10)
+            text += '0';
+        text += std::to_string(value);
+        if (part < 2)
+            text += form_->separators[part];
+    }
+    return text;
+}
+
+std::optional<Date> RecordedDateForm::ParseShortDate(const std::string& text) const {
+    if (!form_)
+        return system_.ParseShortDate(text);
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return std::nullopt;
+    const std::string_view trimmed =
+        std::string_view(text).substr(first, text.find_last_not_of(' ') - first + 1);
+    int values[3] = {};
+    const char* p = trimmed.data();
+    const char* end = p + trimmed.size();
+    for (int part = 0; part < 3; ++part) {
+        const auto [next, ec] = std::from_chars(p, end, values[part]);
+        if (ec != std::errc{} || next == p)
+            return std::nullopt;
+        p = next;
+        if (part < 2) {
+            const std::string& separator = form_->separators[part];
+            if (std::string_view(p, static_cast<std::size_t>(end - p))
+                    .substr(0, separator.size()) != separator)
+                return std::nullopt;
+            p += separator.size();
+        }
+    }
+    Date date{};
+    for (int part = 0; part < 3; ++part)
+        (form_->order[part] == 'y'   ? date.year
+         : form_->order[part] == 'm' ? date.month
+                                     : date.day) = values[part];
+    if (p != end || date.year < 1000 || date.year > 9999 ||
+        !Date::IsValid(date.year, date.month, date.day))
+        return std::nullopt;
+    return date;
 }
 
 std::string UsEnglishLocale::WeekdayName(const Date& date) const {

@@ -3,6 +3,7 @@
 #include "store/CommonDiskRoutines.h"
 #include "store/Disk.h"
 #include "store/Master.h"
+#include "store/SlipFile.h"
 #include "store/StoreError.h"
 
 #include <algorithm>
@@ -48,6 +49,11 @@ fs::path ArchiveFolder(const fs::path& driveRoot, const fs::path& executable) {
 }
 
 void Archive(CrewdeskVariables& v, const fs::path& driveRoot, const fs::path& executable) {
+    // An archive is the copy taken when all else is lost: never one of a damaged slip file.
+    if (v.Slips.distrusted)
+        throw StoreError(ProgramPath(v, SlipsFile), "archive",
+                         "it was found damaged at start-up and kept as it is; rebuild it at the "
+                         "next start, then archive");
     RequireDrive(driveRoot);
     disk::CreateFolder(disk::Resolve(driveRoot, "\\Archive"));
     const fs::path folder = ArchiveFolder(driveRoot, executable);

@@ -274,6 +274,10 @@ void PrepareFolders(CrewdeskVariables& v) {
                             ". Rotaplan works on, but can keep no backup copies until that "
                             "folder can be made.");
     }
+    if (disk::FolderExists(ProgramPath(v, SlipsFile)))
+        throw StoreError(ProgramPath(v, SlipsFile), "use",
+                         "a folder stands where the file of booked call slips belongs; move it "
+                         "away and start Rotaplan again");
     if (!disk::FileExists(ProgramPath(v, SlipsFile)))
         OpenSlipFile(v);
 }

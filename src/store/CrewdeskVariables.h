@@ -67,6 +67,10 @@ struct CrewdeskVariables {
 
     std::int16_t Rescheduling = 0;
 
+    // How the slips' dates are written: 3 February 2001 in that form ("2/3/2001"). Recorded
+    // with the journal; empty where nobody said.
+    std::string DateForm;
+
     // What the operator must be told about damage that did not stop the program.
     std::vector<std::string> Notices;
 

@@ -156,6 +156,11 @@ bool ParseItems(std::string_view payload, JournalEntry& e) {
             return false;
         const std::string_view bytes = payload.substr(colon + 1, length);
         payload.remove_prefix(colon + 1 + length);
+        if (std::string_view("ARarO").find(tag) != std::string_view::npos &&
+            length != SlipRecordLength)
+            return false;
+        if (tag == 'X' && length % SlipRecordLength != 0)
+            return false;
         std::pair<std::string, FileSum> sum;
         switch (tag) {
         case 'A':
@@ -215,7 +220,8 @@ std::optional<JournalEntry> ParseEntry(std::string_view& rest) {
         !ParseWhole(line.substr(space + 1), hash, 16))
         return std::nullopt;
     const std::size_t payloadAt = lineEnd + 2;
-    if (rest.size() < payloadAt + length + 2 || rest.substr(payloadAt + length, 2) != "\r\n")
+    if (length > rest.size() || rest.size() < payloadAt + length + 2 ||
+        rest.substr(payloadAt + length, 2) != "\r\n")
         return std::nullopt;
     const std::string_view payload = rest.substr(payloadAt, length);
     const std::string head(line.substr(0, 12));
@@ -347,11 +353,11 @@ Date RunDate(const CrewdeskVariables& v) {
     return Date{std::stoi(v.CurrentYear), 1, 1}.AddDays(v.DayOfYear - 1);
 }
 
-std::optional<Date> LastRunDate(const CrewdeskVariables& v) {
+JournalHead ReadJournalHead(const CrewdeskVariables& v) {
     const auto entries = ReadJournal(JournalPath(v)).entries;
     if (entries.empty())
-        return std::nullopt;
-    return entries.back().date;
+        return {};
+    return {entries.back().date, entries.front().dateForm};
 }
 
 JournalEntry RecordEntry(JournalEntry::Kind kind, const Date& date, const SlipRecord& record,
@@ -366,12 +372,12 @@ JournalEntry RecordEntry(JournalEntry::Kind kind, const Date& date, const SlipRe
     return e;
 }
 
-void CheckpointJournal(CrewdeskVariables& v, const Date& today, const std::string& dateForm) {
+void CheckpointJournal(CrewdeskVariables& v, const Date& today) {
     const fs::path file = JournalPath(v);
     const JournalRead old = ReadJournal(file);
     JournalEntry checkpoint;
     checkpoint.date = today;
-    checkpoint.dateForm = dateForm;
+    checkpoint.dateForm = v.DateForm;
     // Bookings a restore left out stay on offer until the operator has answered.
     for (const auto& e : old.entries) {
         if (e.kind == JournalEntry::Kind::Offered)

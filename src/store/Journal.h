@@ -85,15 +85,20 @@ void JournalAfterFailure(CrewdeskVariables& v, JournalEntry::Kind kind,
                          std::vector<DayChange> days = {});
 // The day the run started on, which its entries are dated by.
 Date RunDate(const CrewdeskVariables& v);
-// The last day the program ran on, as its journal tells; nullopt without one.
-std::optional<Date> LastRunDate(const CrewdeskVariables& v);
+// What the journal tells before anything else is read: the last day the program ran on and
+// the date form its slips are written in (see CrewdeskVariables::DateForm); none without it.
+struct JournalHead {
+    std::optional<Date> lastRun;
+    std::string dateForm;
+};
+JournalHead ReadJournalHead(const CrewdeskVariables& v);
 // A booking's or deletion's entry for the record and the day file's change.
 JournalEntry RecordEntry(JournalEntry::Kind kind, const Date& date, const SlipRecord& record,
                          const DayChange& day);
 
 // The checkpoint of a clean exit: the journal moves beside Backup\Previous when the backup
 // replaced its slip file, the completed slips are copied, and the journal starts anew.
-void CheckpointJournal(CrewdeskVariables& v, const Date& today, const std::string& dateForm);
+void CheckpointJournal(CrewdeskVariables& v, const Date& today);
 
 // What a record file must hold: its base (a file, or bytes) with the removals and additions
 // of the entries applied in order.

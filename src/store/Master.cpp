@@ -47,6 +47,8 @@ void JournalReplace(CrewdeskVariables& v, const std::filesystem::path& copy) {
     replace.kind = JournalEntry::Kind::Replace;
     replace.date = RunDate(v);
     replace.slipsReplaced = disk::ReadWholeFile(copy);
+    replace.slipsReplaced->resize(replace.slipsReplaced->size() -
+                                  replace.slipsReplaced->size() % SlipRecordLength);
     auto kept = RecordsOf(copy);
     ForEachRecord(ProgramPath(v, SlipsFile), [&](std::int32_t, const SlipRecord& r) {
         const std::string record(r.Bytes().data(), SlipRecordLength);

@@ -578,7 +578,7 @@ void CheckSlipsAtStart(CrewdeskVariables& v, const Date& today, const Locale& lo
 void WriteCleanEnd(CrewdeskVariables& v) {
     if (v.Slips.distrusted || v.Slips.journalBroken || v.CurrentYear.empty())
         return; // a start that did not reach the year folders vouches for nothing
-    CheckpointJournal(v, RunDate(v), "");
+    CheckpointJournal(v, RunDate(v));
     std::string bytes = "clean\r\n";
     const auto moved = v.Slips.replaced ? std::nullopt : v.Slips.movedThrough;
     bytes += moved ? "moved " + std::to_string(moved->year) + " " +

@@ -2,6 +2,8 @@
 // can, keeps the damaged file, says which file it was, and opens Setup where a list needs it.
 #include "admin/frmSetup.h"
 #include "app/frmSplash.h"
+#include "store/Master.h"
+#include "store/Repair.h"
 #include "store/SlipRecord.h"
 #include "support/ProgramFixture.h"
 
@@ -103,6 +105,39 @@ TEST_F(DamagedStart, ForTheSlipFileTheOperatorChoosesAndABackupNeverTakesIt) {
     EXPECT_TRUE(fs::exists(folder / "CleanEnd.mark"));
 
     Started().ExitProgram(); // a quick start has nothing to say: any box would fail the test
+
+    // A clock far ahead, or set back: asked before anything changes; No ends the program with
+    // every file as it was.
+    const auto files = test::FilesUnder(folder.Path());
+    for (const Date date : {Date{2026, 12, 30}, Date{2026, 3, 2}}) {
+        platform.clock.now.date = date;
+        Answer({MessageAnswer::No});
+        EXPECT_FALSE(MakeProgram().Start());
+        EXPECT_NE(Shown().back().find("Rotaplan last ran on 12/4/2026"), std::string::npos);
+        EXPECT_EQ(test::FilesUnder(folder.Path()), files);
+    }
+}
+
+// Slips written where 3 May is "03/05/2026", read on 10 March under a form that would make it
+// 5 March: they stay booked, and the operator is told why.
+TEST_F(DamagedStart, SlipsAreReadInTheDateFormTheyWereWrittenIn) {
+    WriteTeams();
+    test::WriteBytes(folder / "Slips.txt", test::SlipBytes({{SlipField::SANumber, "SA 67-1"},
+                                                            {SlipField::Team, "1"},
+                                                            {SlipField::Date, "03/05/2026"}}));
+    {
+        CrewdeskVariables v(folder.Path());
+        v.CurrentYear = "2026";
+        v.DayOfYear = 68;
+        v.DateForm = "03/02/2001";
+        BackupFiles(v);
+        WriteCleanEnd(v);
+    }
+    platform.clock.now.date = {2026, 3, 10};
+    Answer({MessageAnswer::Ok});
+    Started().ExitProgram();
+    EXPECT_NE(Shown().front().find("the slips as 03/02/2001"), std::string::npos);
+    EXPECT_EQ(fs::file_size(folder / "Slips.txt"), SlipRecordLength) << "not moved as past";
 }
 
 } // namespace

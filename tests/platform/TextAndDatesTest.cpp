@@ -43,5 +43,23 @@ TEST(UsEnglishLocale, StrictReadBack) {
         EXPECT_FALSE(us.ParseShortDate(bad).has_value()) << bad;
 }
 
+// 3 May 2026 written and read back in the form each sample shows; other samples are refused.
+TEST(RecordedDateForm, WritesAndReadsInTheFormOfItsSample) {
+    const UsEnglishLocale us;
+    RecordedDateForm form(us);
+    EXPECT_EQ(form.Sample(), "2/3/2001") << "the system's form until another is kept";
+    for (const auto& [sample, written] :
+         {std::pair{"03/02/2001", "03/05/2026"}, std::pair{"2001-02-03", "2026-05-03"},
+          std::pair{"3.2.2001", "3.5.2026"}, std::pair{"2/3/2001", "5/3/2026"}}) {
+        ASSERT_TRUE(form.Keep(sample)) << sample;
+        EXPECT_EQ(form.Sample(), sample);
+        EXPECT_EQ(form.ShortDate({2026, 5, 3}), written);
+        EXPECT_EQ(form.ParseShortDate(std::string(written) + "  "), (Date{2026, 5, 3}));
+        EXPECT_FALSE(form.ParseShortDate("31/31/2026").has_value()) << sample;
+    }
+    for (const char* bad : {"", "Feb 3, 2001", "03/02/01", "3/3/2001", "03/02/2001 x"})
+        EXPECT_FALSE(form.Keep(bad)) << bad;
+}
+
 } // namespace
 } // namespace rotaplan

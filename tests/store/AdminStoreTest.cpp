@@ -50,6 +50,9 @@ TEST_F(AdminStore, ArchiveFolderByExecutableNameAndAMissingFileKept) {
     EXPECT_EQ(Reinstall(v, drive.Path(), "other"), 5) << "a file missing on the drive is kept";
     EXPECT_EQ(ReadBytes(folder / "Slips.txt"), "archived");
     EXPECT_EQ(ReadBytes(folder / "Settings.txt"), "Settings.txt");
+    v.Slips.distrusted = true;
+    EXPECT_EQ(ErrorOf([&] { Archive(v, drive.Path(), "other"); }).File(), folder / "Slips.txt");
+    EXPECT_EQ(ReadBytes(drive / "Archive/Slips.txt"), "archived") << "a damaged file is no archive";
 }
 
 } // namespace

@@ -144,6 +144,11 @@ TEST_F(SupportFiles, KillIfExistsDeletesFilesOnlyAndPrepareFoldersKeepsSlips) {
     WriteBytes(folder / "Slips.txt", std::string(269, 'x'));
     PrepareFolders(v);
     EXPECT_EQ(ReadBytes(folder / "Slips.txt").size(), 269u);
+    fs::remove(folder / "Slips.txt");
+    fs::create_directory(folder / "Slips.txt");
+    const StoreError error = ErrorOf([&] { PrepareFolders(v); });
+    EXPECT_EQ(error.File(), folder / "Slips.txt");
+    EXPECT_NE(error.Reason().find("a folder stands where"), std::string::npos);
 }
 
 TEST_F(SupportFiles, BackupCopiesWhatExistsKeepsOlderCopiesAndGoesOnPastAFailingCopy) {
