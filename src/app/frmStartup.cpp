@@ -113,7 +113,8 @@ void frmStartup::BuildMenus() {
     item(file, "mnuRestore", "&Restore", &frmStartup::mnuRestore_Click);
     item(file, "mnuReinstall", "&Protect", [this] {
         program_.Load<frmArchive>().exec();
-        Activate(); // the menu is active again, and a re-install may have brought files back
+        if (!program_.Ended()) // closed by its close box, the archive form ended the program
+            Activate(); // the menu is active again, and a re-install may have brought files back
     });
     item(file, "mnuReset", "Reset", [this] {
         if (mnuReset_Click(program_))

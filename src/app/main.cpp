@@ -24,6 +24,6 @@ int main(int argc, char** argv) {
     rotaplan::App program(launch.folder, platform.Get(), launch.helpFile);
     program.Variables().ExecutableFolder = launch.executableFolder;
     if (!program.Start())
-        return 0;
+        return 1; // refused: another copy runs, or the folder cannot be worked in
     return QApplication::exec();
 }

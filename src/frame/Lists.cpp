@@ -10,8 +10,11 @@ namespace rotaplan {
 bool Storable(Program& program, const QString& text, const char* what, StoredAs storedAs) {
     const std::string utf8 = FromQt(text);
     std::string problem;
-    if (std::any_of(utf8.begin(), utf8.end(), [](char c) { return c >= 0 && c < ' '; }))
-        problem = "cannot hold a line break or a tab.";
+    // DEL and the C1 controls too: a calendar file or a spreadsheet may not carry them.
+    if (std::any_of(text.begin(), text.end(), [](QChar c) {
+            return c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F);
+        }))
+        problem = "cannot hold a line break, a tab or another control character.";
     else if (storedAs == StoredAs::QuotedLine && utf8.find('"') != std::string::npos)
         problem = "cannot hold a double quote (\").";
     else if (const std::string bad = FirstUnstorable(utf8); !bad.empty())

@@ -450,7 +450,8 @@ void frmCallslip::cmdConfirm_Click() {
     record.Set(SlipField::Spare1, "");
     const bool rescheduling = v.Rescheduling == 1;
     v.Rescheduling = 0;
-    if (!program_.Load<frmConfirm>().Open(rescheduling))
+    // Closed by its close box, the confirmation ended the program: nothing may follow.
+    if (!program_.Load<frmConfirm>().Open(rescheduling) && !program_.Ended())
         Activate(); // back from a cancelled confirmation: the form starts over
 }
 

@@ -79,6 +79,8 @@ void KillIfExists(CrewdeskVariables& v, std::string_view relativeName) {
     if (PlaceOf(relativeName))
         ForgetCustomers(v);
     const fs::path target = ProgramPath(v, relativeName);
+    // A linked folder on the way would lead the deletes out of the program folder.
+    disk::RefuseLinks(v.ProgramFolder, target.parent_path());
     const std::string name = target.filename().string();
     if (name.find_first_of("*?") == std::string::npos) {
         if (disk::FileExists(target))

@@ -37,9 +37,14 @@ std::string_view TrimBlanks(std::string_view text) {
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
+// Only the padding goes: leading blanks are the operator's, and a pick gives them back.
+std::string_view Unpadded(std::string_view field) {
+    return field.substr(0, field.find_last_not_of(' ') + 1);
+}
+
 std::string_view RawField(const char* record, SlipField field) {
     const auto [offset, width] = LayoutOf(field);
-    return TrimBlanks(std::string_view(record + offset, width));
+    return Unpadded(std::string_view(record + offset, width));
 }
 
 bool HasCustomer(const char* record) {
@@ -440,7 +445,7 @@ std::optional<CustomerId> CustomerIndex::Find(const CustomerTexts& texts) const 
         if (!bytes)
             return std::nullopt;
         const std::string_view field(*bytes);
-        packed.Append(TrimBlanks(field.substr(0, LayoutOf(CustomerFields[k]).width)));
+        packed.Append(Unpadded(field.substr(0, LayoutOf(CustomerFields[k]).width)));
     }
     const auto id = FindPacked(packed.View());
     if (!id || customers_[*id].firstSlip == None)

@@ -21,7 +21,7 @@ namespace rotaplan {
 enum class SlipPlace : std::uint8_t { Booked, Completed };
 
 using CustomerId = std::uint32_t;
-// Name, street, address 2, city, state, zip and telephone, trimmed, UTF-8.
+// Name, street, address 2, city, state, zip and telephone as stored (the padding dropped), UTF-8.
 using CustomerTexts = std::array<std::string, 7>;
 
 // One call of a customer, as the intake's history shows it; texts trimmed, UTF-8.

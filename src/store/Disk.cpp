@@ -32,10 +32,39 @@ void Before(Operation op, const fs::path& file) {
     throw StoreError(file, operation, ec.message());
 }
 
+constexpr const char* LinkLeftAlone = "it is a link to another place, so it was left alone";
+
+bool LinkAt(const fs::path& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
+// A scratch file left by a stopped run may go; anything else under its name is not ours.
+void ClearScratch(const fs::path& scratch) {
+    struct stat st {};
+    if (::lstat(scratch.c_str(), &st) != 0)
+        return;
+    if (!S_ISREG(st.st_mode))
+        throw StoreError(scratch, "create",
+                         S_ISLNK(st.st_mode) ? LinkLeftAlone
+                                             : "something else stands there, so it was left alone");
+    Before(Operation::Remove, scratch);
+    if (::unlink(scratch.c_str()) != 0 && errno != ENOENT)
+        Fail(scratch, "delete", errno);
+}
+
+// Names, addresses and telephone numbers: what the program makes is the operator's alone.
+constexpr mode_t FileMode = 0600;
+constexpr mode_t FolderMode = 0700;
+
 int OpenOrFail(const fs::path& file, int flags, const std::string& operation) {
-    const int fd = ::open(file.c_str(), flags | O_CLOEXEC, 0644);
-    if (fd < 0)
-        Fail(file, operation, errno);
+    const int fd = ::open(file.c_str(), flags | O_CLOEXEC, FileMode);
+    if (fd < 0) {
+        const int error = errno;
+        if (error == ELOOP && (flags & O_NOFOLLOW) && LinkAt(file))
+            throw StoreError(file, operation, LinkLeftAlone);
+        Fail(file, operation, error);
+    }
     return fd;
 }
 
@@ -174,7 +203,7 @@ void CopyFileAtomic(const fs::path& from, const fs::path& to) {
 
 void WriteAt(const fs::path& file, std::uint64_t offset, std::string_view bytes) {
     Before(Operation::Write, file);
-    const int fd = OpenOrFail(file, O_WRONLY | O_CREAT, "open for writing");
+    const int fd = OpenOrFail(file, O_WRONLY | O_CREAT | O_NOFOLLOW, "open for writing");
     try {
         WriteAllAt(fd, file, offset, bytes);
         SyncOrFail(fd, file);
@@ -188,10 +217,10 @@ void WriteAt(const fs::path& file, std::uint64_t offset, std::string_view bytes)
 
 void Truncate(const fs::path& file, std::uint64_t length) {
     Before(Operation::Write, file);
-    if (::truncate(file.c_str(), static_cast<off_t>(length)) != 0)
-        Fail(file, "shorten", errno);
-    const int fd = OpenOrFail(file, O_WRONLY, "open for writing");
+    const int fd = OpenOrFail(file, O_WRONLY | O_NOFOLLOW, "open for writing");
     try {
+        if (::ftruncate(fd, static_cast<off_t>(length)) != 0)
+            Fail(file, "shorten", errno);
         SyncOrFail(fd, file);
     } catch (...) {
         ::close(fd);
@@ -200,7 +229,11 @@ void Truncate(const fs::path& file, std::uint64_t length) {
     ::close(fd);
 }
 
+// Deleting a link harms nothing, but a link where the program keeps its own file is a
+// question for the operator, not for the program.
 void RemoveFile(const fs::path& file) {
+    if (LinkAt(file))
+        throw StoreError(file, "delete", LinkLeftAlone);
     Before(Operation::Remove, file);
     if (::unlink(file.c_str()) != 0 && errno != ENOENT)
         Fail(file, "delete", errno);
@@ -208,6 +241,14 @@ void RemoveFile(const fs::path& file) {
 
 void RenameFile(const fs::path& from, const fs::path& to) {
     Before(Operation::Rename, to);
+    // A file that is rewritten keeps the mode it was given; should that fail, the new
+    // content stands all the same, only the stricter mode with it. A second name of another
+    // file keeps that file's mode.
+    struct stat target {
+    }, scratch{};
+    if (::lstat(to.c_str(), &target) == 0 && S_ISREG(target.st_mode) &&
+        ::lstat(from.c_str(), &scratch) == 0 && scratch.st_nlink == 1)
+        (void)::chmod(from.c_str(), target.st_mode & 07777);
     if (::rename(from.c_str(), to.c_str()) != 0)
         throw StoreError(to, "rename " + from.filename().string() + " to", std::strerror(errno));
     SyncFolder(to.parent_path());
@@ -217,7 +258,7 @@ void CreateFolder(const fs::path& folder) {
     if (FolderExists(folder))
         return;
     Before(Operation::CreateFolder, folder);
-    if (::mkdir(folder.c_str(), 0755) == 0)
+    if (::mkdir(folder.c_str(), FolderMode) == 0)
         return;
     const int error = errno;
     if (error == EEXIST || error == ENOTDIR) {
@@ -235,6 +276,8 @@ void CreateFolder(const fs::path& folder) {
 }
 
 void RemoveFolder(const fs::path& folder) {
+    if (LinkAt(folder))
+        throw StoreError(folder, "remove the folder", LinkLeftAlone);
     if (!FolderExists(folder))
         return;
     Before(Operation::RemoveFolder, folder);
@@ -300,9 +343,20 @@ std::string Stamp(const fs::path& path) {
            std::to_string(st.st_mtim.tv_nsec) + " " + std::to_string(st.st_ino);
 }
 
+void RefuseLinks(const fs::path& folder, const fs::path& below) {
+    fs::path at = folder;
+    for (const fs::path& part : below.lexically_relative(folder))
+        if (LinkAt(at /= part))
+            throw StoreError(at, "work in", LinkLeftAlone);
+}
+
+bool IsLink(const fs::path& path) {
+    return LinkAt(path);
+}
+
 void LinkOrCopy(const fs::path& from, const fs::path& to) {
     const fs::path scratch = fs::path(to).concat(".new");
-    ::unlink(scratch.c_str());
+    ClearScratch(scratch);
     Before(Operation::Link, scratch);
     if (::link(from.c_str(), scratch.c_str()) != 0) {
         if (errno != EPERM && errno != EXDEV && errno != EMLINK && errno != ENOTSUP)
@@ -346,7 +400,9 @@ std::size_t ReadHandle::ReadAt(std::uint64_t offset, char* buffer, std::size_t s
 
 WriteHandle::WriteHandle(const fs::path& file) : file_(file) {
     Before(Operation::Write, file);
-    fd_ = OpenOrFail(file, O_WRONLY | O_CREAT | O_TRUNC, "create");
+    ClearScratch(file);
+    // Made new, never opened through a link planted under its name.
+    fd_ = OpenOrFail(file, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, "create");
 }
 
 WriteHandle::~WriteHandle() {

@@ -58,6 +58,11 @@ std::vector<fs::path> SubFolders(const fs::path& folder);
 // Length, change time and identity of a file or folder as one text ("-" when missing): equal
 // texts mean nothing wrote or replaced it in between.
 std::string Stamp(const fs::path& path);
+// A link where the program keeps its own files is never followed to change or remove what it
+// points at: IsLink tells, and RefuseLinks throws for the first link on the way from the
+// folder down to the path below it.
+bool IsLink(const fs::path& path);
+void RefuseLinks(const fs::path& folder, const fs::path& below);
 // Gives the file a second name, replacing the target in one step; where the file system has
 // no links, a copy through WriteFileAtomic.
 void LinkOrCopy(const fs::path& from, const fs::path& to);
@@ -81,6 +86,7 @@ private:
 };
 
 // A new file written front to back, flushed on Commit; removed again if never committed.
+// A file of that name left from before is replaced; a link there is refused.
 class WriteHandle {
 public:
     explicit WriteHandle(const fs::path& file);

@@ -232,6 +232,11 @@ void PurgePreviousYear(CrewdeskVariables& v) {
         return; // last year's days may be all that is left of slips the damaged file lost
     const int year = YearOf(v) - 1;
     const fs::path folder = ProgramPath(v, YearFolderName(year));
+    if (disk::IsLink(folder)) {
+        v.Notices.push_back("The folder " + std::to_string(year) +
+                            " of last year is a link to another place; it was left alone.");
+        return;
+    }
     if (!disk::FolderExists(folder))
         return;
     for (int n = 1; n <= v.TeamCount(); ++n) {

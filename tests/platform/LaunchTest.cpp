@@ -41,6 +41,7 @@ TEST(CommandLine, AnswersTheVersionRefusesWhatItDoesNotKnowInOneLineAndMakesTheF
         {{"--bogus", "-h"}, 2, "", "Unknown option 'bogus'."},
         {{"extra"}, 2, "", "Unexpected argument 'extra'."},
         {{"--folder"}, 2, "", "Missing value after '--folder'."},
+        {{"--folder", ""}, 2, "", "The folder after '--folder' is empty."},
         {{"--folder", named}, std::nullopt, "", ""},
     };
     for (const auto& [arguments, status, shown, refused] : cases) {
@@ -51,7 +52,8 @@ TEST(CommandLine, AnswersTheVersionRefusesWhatItDoesNotKnowInOneLineAndMakesTheF
         EXPECT_EQ(err.str(),
                   refused.empty() ? "" : "rotaplan: " + refused + " Try 'rotaplan --help'.\n");
     }
-    EXPECT_TRUE(fs::is_directory(temp / "new/data"));
+    EXPECT_EQ(fs::status(temp / "new/data").permissions(), fs::perms::owner_all)
+        << "made for the operator alone";
 }
 
 } // namespace

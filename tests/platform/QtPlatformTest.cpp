@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace rotaplan {
 namespace {
@@ -77,6 +78,24 @@ TEST(FolderInstanceGuard, SecondCopyOnTheSameFolderIsRefusedUntilTheFirstEnds) {
     EXPECT_TRUE(std::filesystem::is_empty(folder.Path())) << "the check writes nothing";
     first.reset(); // as when the first copy ends, however it ends
     EXPECT_TRUE(second.TryAcquire());
+}
+
+TEST(FolderInstanceGuard, AFolderThatCannotBeLockedIsGuardedByALockFileInIt) {
+    test::TempFolder folder;
+    std::filesystem::permissions(folder.Path(), std::filesystem::perms(0333));
+    // Not readable, so not lockable, by an ordinary user (the superuser reads every folder).
+    const uid_t user = ::geteuid();
+    ASSERT_EQ(::seteuid(user == 0 ? 65534 : user), 0);
+    {
+        auto first = std::make_unique<FolderInstanceGuard>(folder.Path());
+        EXPECT_TRUE(first->TryAcquire());
+        EXPECT_EQ(first->Unchecked(), "");
+        FolderInstanceGuard second(folder.Path());
+        EXPECT_FALSE(second.TryAcquire());
+        first.reset();
+        EXPECT_TRUE(second.TryAcquire());
+    }
+    ASSERT_EQ(::seteuid(user), 0);
 }
 
 } // namespace

@@ -219,6 +219,21 @@ TEST_F(Booking, CancelOrAFailedWriteBooksNothing) {
     disk::SetFaultHook(nullptr);
     EXPECT_EQ(fs::file_size(folder / "Slips.txt"), 269u);
     EXPECT_EQ(program->Variables().CurrentSA, "338-2");
+
+    // The confirmation's close box ends the program: the call slip must not start over.
+    Click(program->Loaded<frmShell>(), "cmdSchedule");
+    QTest::keyClick(Find<QListWidget>(slip, "lstAssignto"), Qt::Key_Down); // team 2
+    fs::remove(folder / "2026/Team# 1/338.txt");
+    ClickSlot(3);
+    std::vector<fs::path> touched;
+    disk::SetFaultHook([&](disk::Operation, const fs::path& file) { touched.push_back(file); });
+    WhenModal([](QDialog* dialog) { CloseBox(dialog); });
+    Click(slip, "cmdConfirm");
+    disk::SetFaultHook(nullptr);
+    EXPECT_TRUE(program->Ended());
+    EXPECT_FALSE(fs::exists(folder / "2026/Team# 1/338.txt"));
+    ASSERT_FALSE(touched.empty());
+    EXPECT_EQ(touched.back().parent_path(), folder / "Backup") << "the backup is the last write";
 }
 
 TEST_F(Booking, TheProblemBoxKeepsWhatIsTypedAndOffersANewDescriptionOnce) {

@@ -16,9 +16,9 @@ namespace {
 
 // A call for a customer at 1 Main St, Apt 3, Springfield IL, in team 1's first hour.
 std::string Slip(const char* sa, const char* date, const char* name, const char* tel,
-                 const char* zip) {
+                 const char* zip, const char* apt = "Apt 3") {
     SlipRecord slip = test::CustomerSlip(sa, "1", date, "3", "1", name, tel);
-    slip.Set(SlipField::Apt, "Apt 3");
+    slip.Set(SlipField::Apt, apt);
     slip.Set(SlipField::Zip, zip);
     slip.Set(SlipField::Status, "Scheduled");
     return test::FileOf({slip});
@@ -31,9 +31,10 @@ protected:
 
     void SetUp() override {
         WriteTeams();
-        test::WriteBytes(folder / "Slips.txt",
-                         Slip("330-1", "12/10/2026", "Ann Lee", "(217)555-0101", "62701") +
-                             Slip("330-2", "12/11/2026", "Anna Berg", "217 555 0199", ""));
+        test::WriteBytes(
+            folder / "Slips.txt",
+            Slip("330-1", "12/10/2026", "Ann Lee", "(217)555-0101", "62701") +
+                Slip("330-2", "12/11/2026", "Anna Berg", "217 555 0199", "", "  Rear door"));
         test::WriteBytes(folder / "2026/Team# 1/344.txt", test::Day({{3, "SA 330-1"}}));
         test::WriteBytes(folder / "2026/Team# 1/345.txt", test::Day({{3, "SA 330-2"}}));
         test::WriteBytes(folder / "CompletedSlips.txt",
@@ -98,7 +99,8 @@ TEST_F(Intake, StoresWhatReadsBackRefusesTheRestAndBeepsWhenFull) {
     EXPECT_EQ(program->Variables().RecordBuffer.Trimmed(SlipField::Name), "O\"Brien & Söhne");
 
     Click(program->Loaded<frmCallslip>(), "cmdRedo");
-    for (const char* text : {"12 Main St\nApt 4", "Tab\there", "Zoë \u4e2d"}) {
+    for (const char* text :
+         {"12 Main St\nApt 4", "Tab\there", "Del\x7f", "C1\u0085", "Zoë \u4e2d"}) {
         QApplication::clipboard()->setText(QString::fromUtf8(text));
         Box("txtStreet")->clear();
         Box("txtStreet")->paste();
@@ -163,6 +165,7 @@ TEST_F(Intake, TypingOffersMatchesDownAndEnterPickEscapeCloses) {
     Press(Qt::Key_Enter);
     EXPECT_EQ(Box("txtName")->text(), "Anna Berg");
     EXPECT_EQ(Box("txtZip")->text(), "");
+    EXPECT_EQ(Box("txtApt")->text(), "  Rear door") << "as stored, leading blanks kept";
 }
 
 TEST_F(Intake, APickedCustomerCanBeChangedAndItsBookedCallOpensInTheCallRecords) {

@@ -1,12 +1,18 @@
+#include "store/CallRecords.h"
 #include "store/CommonDiskRoutines.h"
+#include "store/CompletedSlips.h"
+#include "store/Counter.h"
 #include "store/CrewdeskFiles.h"
 #include "store/CrewdeskSetup.h"
+#include "store/DaySchedule.h"
 #include "store/Disk.h"
 #include "store/Master.h"
+#include "store/SlipFile.h"
 #include "store/StoreError.h"
 #include "support/StoreChecks.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace rotaplan::test {
 namespace {
@@ -170,6 +176,65 @@ TEST_F(SupportFiles, BackupCopiesWhatExistsKeepsOlderCopiesAndGoesOnPastAFailing
     EXPECT_EQ(ReadBytes(folder / "Backup/Counter.txt"), "old");
     EXPECT_EQ(ReadBytes(folder / "Backup/Settings.txt"), "Settings.txt");
     EXPECT_FALSE(fs::exists(folder / "Backup/Counter.txt.new"));
+}
+
+TEST_F(SupportFiles, WhatTheProgramMakesIsTheOperatorsAloneAndARewriteKeepsTheMode) {
+    const mode_t umask = ::umask(022);
+    WriteBytes(folder / "Assignto.txt", "\"North\"\r\n");
+    fs::permissions(folder / "Assignto.txt", fs::perms(0640));
+    PrepareFolders(v);
+    SaveSettings(v);
+    MakeYearFolders(v, "2026");
+    BackupFiles(v);
+    SaveTextList(v, AssigntoFile, {"South"});
+    ::umask(umask);
+    const std::pair<const char*, int> modes[] = {
+        {"Backup", 0700},       {"Slips.txt", 0600},        {"Settings.txt", 0600},
+        {"2026", 0700},         {"Backup/Slips.txt", 0600}, {"Backup/Assignto.txt", 0600},
+        {"Assignto.txt", 0640}, // rewritten, as it was
+    };
+    for (const auto& [name, mode] : modes)
+        EXPECT_EQ(static_cast<int>(fs::status(folder / name).permissions()), mode) << name;
+}
+
+TEST_F(SupportFiles, ALinkUnderAScratchNameOrAsLastYearIsNamedAndNothingOutsideIsTouched) {
+    TempFolder outside;
+    WriteBytes(outside / "readme.doc", "theirs");
+    WriteBytes(folder / "Slips.txt", SlipBytes({{SlipField::SANumber, "SA 330-1"}}));
+    WriteBytes(folder / "CompletedSlips.txt", SlipBytes({{SlipField::SANumber, "SA 300-1"}}));
+    WriteBytes(folder / "Backup/Slips.txt", "");
+    v.Assignments = {"populated", "North"};
+    EnsureYearFolders(v, Date{2026, 12, 4});
+    LoadDaySlots(v, 1, Date{2026, 12, 4});
+    const std::pair<const char*, std::function<void()>> writes[] = {
+        {"Counter.txt.new", [&] { SaveCounter(v); }},
+        {"Settings.txt.new", [&] { SaveSettings(v); }},
+        {"2026/Team# 1/338.txt.new", [&] { WriteDayFile(v); }},
+        {"Backup/Slips.txt.new", [&] { BackupFiles(v); }},
+        {"Backup/Previous/Slips.txt.new", [&] { BackupFiles(v); }},
+        {"Temp.txt", [&] { RemoveSlip(v, 1); }},
+        {"TemporaryFile.txt", [&] { DeleteSelectedCompletions(v, ReadCompletedRows(v), {true}); }},
+        {"CompletedSlips.txt", [&] { DeleteAllCompletions(v); }},
+    };
+    for (const auto& [name, write] : writes) {
+        const fs::path link = folder / name;
+        std::error_code missing; // a scratch name has nothing to put aside
+        fs::rename(link, fs::path(link).concat(".kept"), missing);
+        fs::create_directories(link.parent_path(), missing);
+        fs::create_symlink(outside / "readme.doc", link);
+        EXPECT_EQ(ErrorOf(write).File(), link);
+        EXPECT_TRUE(fs::is_symlink(link)) << name;
+        EXPECT_EQ(ReadBytes(outside / "readme.doc"), "theirs") << name;
+        fs::remove(link);
+    }
+
+    fs::create_directory_symlink(outside.Path(), folder / "2025");
+    WriteBytes(outside / "Team# 1/1.txt", "theirs");
+    EnsureYearFolders(v, Date{2026, 12, 4});
+    EXPECT_TRUE(fs::exists(outside / "Team# 1/1.txt"));
+    EXPECT_EQ(v.Notices, std::vector<std::string>{"The folder 2025 of last year is a link to "
+                                                  "another place; it was left alone."});
+    EXPECT_EQ(ErrorOf([&] { KillIfExists(v, "\\2025\\Team# 1\\*.*"); }).File(), folder / "2025");
 }
 
 // Reads the shortcut at the moment of the hand-over, as a launcher would.

@@ -35,11 +35,15 @@ Launch ReadCommandLine(const QStringList& arguments, std::ostream& out, std::ost
     parser.addOptions({help, version, folder});
 
     Launch launch;
-    if (!parser.parse(arguments) || !parser.positionalArguments().isEmpty()) {
+    const bool parsed = parser.parse(arguments);
+    // An empty DIR would quietly mean the executable's folder.
+    if (!parsed || !parser.positionalArguments().isEmpty() ||
+        (parser.isSet(folder) && parser.value(folder).isEmpty())) {
         const QString reason =
-            parser.errorText().isEmpty()
-                ? "Unexpected argument '" + parser.positionalArguments()[0] + "'."
-                : parser.errorText();
+            !parsed ? parser.errorText()
+            : parser.positionalArguments().isEmpty()
+                ? "The folder after '--folder' is empty."
+                : "Unexpected argument '" + parser.positionalArguments()[0] + "'.";
         err << "rotaplan: " << reason.toStdString() << " Try 'rotaplan --help'.\n";
         launch.exitStatus = 2;
         return launch;
@@ -58,7 +62,9 @@ Launch ReadCommandLine(const QStringList& arguments, std::ostream& out, std::ost
         ChooseProgramFolder({launch.executableFolder, parser.value(folder).toStdString(),
                              Env("XDG_DATA_HOME"), Env("HOME")});
     launch.helpFile = FindHelpFile(launch.executableFolder);
-    std::filesystem::create_directories(launch.folder, ec);
+    // The operator's customers are no one else's to read.
+    if (std::filesystem::create_directories(launch.folder, ec))
+        std::filesystem::permissions(launch.folder, std::filesystem::perms::owner_all, ec);
     if (ec) {
         err << "rotaplan: cannot make the folder " << launch.folder.string() << ": " << ec.message()
             << "\n";

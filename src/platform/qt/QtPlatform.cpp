@@ -8,6 +8,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QLockFile>
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -163,22 +164,32 @@ FolderInstanceGuard::~FolderInstanceGuard() {
 }
 
 bool FolderInstanceGuard::TryAcquire() {
-    if (fd_ >= 0)
+    if (fd_ >= 0 || lockFile_)
         return true;
-    const int fd = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return true; // no folder to share: nobody else can be working in it
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if (const int fd = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); fd >= 0) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            fd_ = fd;
+            return true;
+        }
         const int error = errno;
         ::close(fd);
         if (error == EWOULDBLOCK)
             return false;
-        // A file system without locks tells nothing about other copies: better to run
-        // unguarded than never to run at all.
-        unchecked_ = std::strerror(error);
+    }
+    // A folder we may not read, or a file system without locks: a lock file in the folder
+    // names this process and host, and is taken over only once that process is gone.
+    auto lock =
+        std::make_unique<QLockFile>(QString::fromStdString((folder_ / LockFileName).string()));
+    lock->setStaleLockTime(0); // a running copy holds it however long it runs
+    if (lock->tryLock(0)) {
+        lockFile_ = std::move(lock);
         return true;
     }
-    fd_ = fd;
+    if (lock->error() == QLockFile::LockFailedError)
+        return false;
+    // Better to run unguarded, and say so, than never to run at all.
+    unchecked_ =
+        "neither the folder can be locked nor " + std::string(LockFileName) + " made in it";
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "platform/Platform.h"
 
 #include <QLocale>
+#include <QLockFile>
 #include <QPointer>
 #include <QTextBrowser>
 #include <filesystem>
@@ -53,9 +54,12 @@ public:
 };
 
 // An exclusive lock on the program folder itself: nothing is written, and the system drops
-// the lock when the process ends, however it ends.
+// the lock when the process ends, however it ends. Where the folder cannot be locked, a lock
+// file in it.
 class FolderInstanceGuard : public InstanceGuard {
 public:
+    static constexpr const char* LockFileName = "Rotaplan.lock";
+
     explicit FolderInstanceGuard(std::filesystem::path programFolder);
     ~FolderInstanceGuard() override;
     bool TryAcquire() override;
@@ -64,6 +68,7 @@ public:
 private:
     std::filesystem::path folder_;
     int fd_ = -1;
+    std::unique_ptr<QLockFile> lockFile_;
     std::string unchecked_;
 };
 
