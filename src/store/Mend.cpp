@@ -79,11 +79,17 @@ std::vector<std::string> ScratchNames(CrewdeskVariables& v, const Date& today) {
 }
 
 void RemoveScratchFiles(CrewdeskVariables& v, const Date& today, Findings& f) {
-    for (const auto& name : ScratchNames(v, today))
-        if (disk::FileExists(ProgramPath(v, name))) {
+    for (const auto& name : ScratchNames(v, today)) {
+        if (!disk::FileExists(ProgramPath(v, name)))
+            continue;
+        // A link planted under a scratch name is refused, named, and the check goes on.
+        try {
             disk::RemoveFile(ProgramPath(v, name));
             f.report.interrupted.push_back("removed the unfinished " + name.substr(1));
+        } catch (const StoreError& error) {
+            f.report.damage.push_back(error.what());
         }
+    }
     if (disk::FolderExists(ProgramPath(v, ReinstallFolder))) {
         RemoveReinstallFolder(v);
         f.report.interrupted.push_back("removed the files of a re-install that was stopped");

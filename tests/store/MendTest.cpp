@@ -56,6 +56,8 @@ TEST_F(Mend, LeavesAHealthyFolderKeepsOrphanHoursNamesLostSlipsAndMovesTheCounte
     WriteBytes(folder / "Temp.txt", "half a rewrite");
     WriteBytes(folder / "2026/Team# 1/343.txt.new", "torn");
     WriteBytes(folder / "2026/Team# 1/notes.new", "the operator's");
+    WriteBytes(folder / "elsewhere.txt", "not ours");
+    fs::create_symlink(folder / "elsewhere.txt", folder / "Settings.txt.new");
 
     const auto mended = MendFolder(v, Today, Locale);
     EXPECT_EQ(mended.interrupted.size(), 3u);
@@ -71,6 +73,9 @@ TEST_F(Mend, LeavesAHealthyFolderKeepsOrphanHoursNamesLostSlipsAndMovesTheCounte
     EXPECT_FALSE(fs::exists(folder / "Temp.txt"));
     EXPECT_FALSE(fs::exists(folder / "2026/Team# 1/343.txt.new"));
     EXPECT_TRUE(fs::exists(folder / "2026/Team# 1/notes.new")) << "not the program's";
+    EXPECT_TRUE(fs::is_symlink(folder / "Settings.txt.new"));
+    ASSERT_EQ(mended.damage.size(), 1u) << "a link is named, and the check goes on";
+    EXPECT_NE(mended.damage[0].find("Settings.txt.new"), std::string::npos);
     EXPECT_TRUE(MendFolder(v, Today, Locale).orphans.empty()) << "named once";
     EXPECT_EQ(ReadBytes(folder / "Counter.txt"), "\"338\",8\r\n");
 }
