@@ -442,12 +442,12 @@ std::vector<std::string> Offered(CrewdeskVariables& v, const JournalRead& j) {
             offered.clear();
         offered.insert(offered.end(), e.offered.begin(), e.offered.end());
     }
+    if (offered.empty())
+        return offered; // the record files are read only when there is something to look for
     std::unordered_set<std::string> present;
     for (const char* name : {SlipsFile, CompletedSlipsFile})
-        ForEachRecord(ProgramPath(v, name), [&](std::int32_t, const SlipRecord& r) {
-            if (!offered.empty())
-                present.emplace(BytesOf(r));
-        });
+        ForEachRecord(ProgramPath(v, name),
+                      [&](std::int32_t, const SlipRecord& r) { present.emplace(BytesOf(r)); });
     std::erase_if(offered, [&](const std::string& r) { return present.count(r) != 0; });
     return offered;
 }
