@@ -77,15 +77,6 @@ void AppendUtf8(std::string& out, std::string_view cp1252) {
     out.append(cp1252.data() + from, cp1252.size() - from);
 }
 
-std::string_view TrimmedBytes(const SlipRecord& record, SlipField field) {
-    const auto [offset, width] = LayoutOf(field);
-    std::string_view bytes(record.Bytes().data() + offset, width);
-    const auto first = bytes.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    return bytes.substr(first, bytes.find_last_not_of(' ') - first + 1);
-}
-
 std::optional<int> Number(std::string_view text) {
     int n = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
@@ -237,7 +228,7 @@ void WriteReport(const CrewdeskVariables& v, const Locale& locale,
     std::string text;
     auto cell = [&](SlipField field) {
         text.clear();
-        AppendUtf8(text, TrimmedBytes(record, field));
+        AppendUtf8(text, RawField(record, field));
         out.Text(text);
     };
     for (std::int32_t r = 1; r <= total; ++r) {
@@ -246,7 +237,7 @@ void WriteReport(const CrewdeskVariables& v, const Locale& locale,
         completed.Read(r, record);
         cell(SlipField::SANumber);
 
-        const std::string_view dateText = TrimmedBytes(record, SlipField::Date);
+        const std::string_view dateText = RawField(record, SlipField::Date);
         auto day = days.find(std::string(dateText));
         if (day == days.end())
             day = days.emplace(dateText, locale.ParseShortDate(std::string(dateText))).first;
@@ -255,16 +246,16 @@ void WriteReport(const CrewdeskVariables& v, const Locale& locale,
         else
             cell(SlipField::Date);
 
-        if (const auto hour = StartHourOf(TrimmedBytes(record, SlipField::StartIndex)))
+        if (const auto hour = StartHourOf(RawField(record, SlipField::StartIndex)))
             out.Hour(*hour);
         else
             cell(SlipField::StartIndex);
-        if (const auto hours = Number(TrimmedBytes(record, SlipField::Hours)))
+        if (const auto hours = Number(RawField(record, SlipField::Hours)))
             out.Count(*hours);
         else
             cell(SlipField::Hours);
 
-        const std::string_view team = TrimmedBytes(record, SlipField::Team);
+        const std::string_view team = RawField(record, SlipField::Team);
         auto name = teamNames.find(team);
         if (name == teamNames.end())
             name = teamNames.emplace(team, WithoutControls(AssignedToText(v, team))).first;
@@ -273,7 +264,7 @@ void WriteReport(const CrewdeskVariables& v, const Locale& locale,
         for (SlipField field : TextFields)
             cell(field);
         // Every slip of this file is one whose day has gone by.
-        if (TrimmedBytes(record, SlipField::Status) == "Scheduled")
+        if (RawField(record, SlipField::Status) == "Scheduled")
             out.Text("Completed");
         else
             cell(SlipField::Status);

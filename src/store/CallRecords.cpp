@@ -14,16 +14,6 @@ namespace rotaplan {
 
 namespace {
 
-// A field's bytes without its blanks, as the scans compare them: no copy, no decoding.
-std::string_view RawField(const SlipRecord& record, SlipField field) {
-    const auto [offset, width] = LayoutOf(field);
-    std::string_view bytes(record.Bytes().data() + offset, width);
-    const auto first = bytes.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    return bytes.substr(first, bytes.find_last_not_of(' ') - first + 1);
-}
-
 std::string FoldedText(std::string_view bytes) {
     std::string folded(bytes);
     std::transform(folded.begin(), folded.end(), folded.begin(), FoldCase);

@@ -187,17 +187,21 @@ void ReplaceWith(const fs::path& scratch, const fs::path& target) {
 }
 
 // In pieces: a slip file of a million records is copied at every exit.
+void ForEachPiece(const fs::path& file, const std::function<void(std::string_view)>& use) {
+    const ReadHandle in(file);
+    std::string piece(1u << 20, '\0');
+    for (std::uint64_t at = 0;;) {
+        const std::size_t read = in.ReadAt(at, piece.data(), piece.size());
+        if (read == 0)
+            return;
+        use(std::string_view(piece.data(), read));
+        at += read;
+    }
+}
+
 void CopyFileAtomic(const fs::path& from, const fs::path& to) {
-    const ReadHandle in(from);
     WriteThroughScratch(to, [&](WriteHandle& out) {
-        std::string piece(1u << 20, '\0');
-        for (std::uint64_t at = 0;;) {
-            const std::size_t read = in.ReadAt(at, piece.data(), piece.size());
-            if (read == 0)
-                return;
-            out.Append(std::string_view(piece.data(), read));
-            at += read;
-        }
+        ForEachPiece(from, [&](std::string_view piece) { out.Append(piece); });
     });
 }
 

@@ -30,6 +30,8 @@ void WriteFileAtomic(const fs::path& file, std::string_view bytes);
 // renamed over it. Should `write` throw, the scratch file is removed and the file untouched.
 class WriteHandle;
 void WriteThroughScratch(const fs::path& file, const std::function<void(WriteHandle&)>& write);
+// Hands the file's bytes to `use` in large pieces, front to back.
+void ForEachPiece(const fs::path& file, const std::function<void(std::string_view)>& use);
 // Copies through WriteFileAtomic, so a torn copy never replaces a good one.
 void CopyFileAtomic(const fs::path& from, const fs::path& to);
 

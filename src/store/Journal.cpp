@@ -281,17 +281,8 @@ FileSum SumOf(std::string_view bytes) {
 
 FileSum SumOfFile(const fs::path& file) {
     Hasher h;
-    if (disk::FileExists(file)) {
-        const disk::ReadHandle in(file);
-        std::string piece(1u << 20, '\0');
-        for (std::uint64_t at = 0;;) {
-            const std::size_t read = in.ReadAt(at, piece.data(), piece.size());
-            if (read == 0)
-                break;
-            h.Update(std::string_view(piece.data(), read));
-            at += read;
-        }
-    }
+    if (disk::FileExists(file))
+        disk::ForEachPiece(file, [&](std::string_view piece) { h.Update(piece); });
     return h.Finish();
 }
 

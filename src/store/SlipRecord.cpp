@@ -70,4 +70,13 @@ std::string Trim(std::string_view text) {
     return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
 }
 
+std::string_view RawField(const SlipRecord& record, SlipField field) {
+    const auto [offset, width] = LayoutOf(field);
+    std::string_view bytes(record.Bytes().data() + offset, width);
+    const auto first = bytes.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    return bytes.substr(first, bytes.find_last_not_of(' ') - first + 1);
+}
+
 } // namespace rotaplan

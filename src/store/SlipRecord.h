@@ -62,5 +62,7 @@ private:
 };
 
 std::string Trim(std::string_view text);
+// A field's bytes without its blanks, as the scans compare them: no copy, no decoding.
+std::string_view RawField(const SlipRecord& record, SlipField field);
 
 } // namespace rotaplan
