@@ -10,6 +10,7 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <unordered_map>
 
 namespace rotaplan {
@@ -36,14 +37,41 @@ public:
             Mix();
         std::uint64_t h = hash_ ^ length_;
         h ^= h >> 33;
-        h *= 0xff51afd7ed558ccdULL;
+        h *= Final;
         h ^= h >> 33;
         return {length_, h};
     }
 
+    // Goes on from the sum of bytes whose last `length % 8` are `tail`: every step of Finish
+    // and Mix can be run backwards.
+    static Hasher Resume(const FileSum& sum, std::string_view tail) {
+        Hasher h;
+        std::uint64_t x = sum.hash;
+        x ^= x >> 33;
+        x *= Inverse(Final);
+        x ^= x >> 33;
+        x ^= sum.length;
+        h.length_ = sum.length;
+        h.filled_ = static_cast<int>(sum.length % 8);
+        h.hash_ = x;
+        if (h.filled_ != 0) {
+            for (char c : tail)
+                h.word_ = (h.word_ << 8) | static_cast<unsigned char>(c);
+            h.hash_ = ((x >> 29) | (x << 35)) * Inverse(Prime) ^ h.word_;
+        }
+        return h;
+    }
+
 private:
+    static constexpr std::uint64_t Prime = 0x100000001b3ULL, Final = 0xff51afd7ed558ccdULL;
+    static constexpr std::uint64_t Inverse(std::uint64_t odd) {
+        std::uint64_t x = odd; // right in 3 bits; each step doubles them
+        for (int i = 0; i < 5; ++i)
+            x *= 2 - odd * x;
+        return x;
+    }
     void Mix() {
-        hash_ = (hash_ ^ word_) * 0x100000001b3ULL;
+        hash_ = (hash_ ^ word_) * Prime;
         hash_ = (hash_ << 29) | (hash_ >> 35);
         word_ = 0;
         filled_ = 0;
@@ -98,6 +126,11 @@ std::optional<DayChange> ParseDay(std::string_view text) {
     return day;
 }
 
+template <class T> bool ParseWhole(std::string_view text, T& value, int base = 10) {
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
+    return !text.empty() && error == std::errc() && end == text.data() + text.size();
+}
+
 std::string SumText(const std::string& name, const FileSum& sum) {
     return name + " " + std::to_string(sum.length) + " " + Hex(sum.hash);
 }
@@ -110,6 +143,8 @@ std::string Payload(const JournalEntry& e) {
           std::pair{&e.offered, 'O'}})
         for (const auto& record : *list)
             Item(payload, tag, record);
+    if (!e.slipsMoved.empty())
+        Item(payload, 'M', RunsText(e.slipsMoved));
     if (e.slipsReplaced)
         Item(payload, 'X', *e.slipsReplaced);
     for (const auto& day : e.days)
@@ -127,11 +162,6 @@ std::string Serialized(const JournalEntry& e) {
     const FileSum sum = SumOf(head + payload);
     return std::string(Magic) + head + " " + std::to_string(payload.size()) + " " + Hex(sum.hash) +
            "\r\n" + payload + "\r\n";
-}
-
-template <class T> bool ParseWhole(std::string_view text, T& value, int base = 10) {
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
-    return !text.empty() && error == std::errc() && end == text.data() + text.size();
 }
 
 bool ParseSum(std::string_view text, std::pair<std::string, FileSum>& into) {
@@ -180,6 +210,10 @@ bool ParseItems(std::string_view payload, JournalEntry& e) {
             break;
         case 'X':
             e.slipsReplaced = std::string(bytes);
+            break;
+        case 'M':
+            if (!ParseRuns(bytes, e.slipsMoved))
+                return false;
             break;
         case 'F':
             e.dateForm = bytes;
@@ -240,38 +274,141 @@ fs::path JournalPath(const CrewdeskVariables& v) {
     return ProgramPath(v, JournalFile);
 }
 
-// Each whole record of a record file or of bytes, in order.
-template <class Use> void EachRecordOf(const Expectation& e, const Use& use) {
-    if (e.baseFile)
-        ForEachRecord(*e.baseFile, [&](std::int32_t, const SlipRecord& r) {
-            use(std::string_view(r.Bytes().data(), SlipRecordLength));
-        });
-    else
-        for (std::size_t at = 0; at + SlipRecordLength <= e.baseBytes.size();
-             at += SlipRecordLength)
-            use(std::string_view(e.baseBytes).substr(at, SlipRecordLength));
-}
-
-template <class Use> void EachExpected(const Expectation& e, const Use& use) {
-    std::unordered_map<std::string_view, int> skip;
-    for (const auto& record : e.removedFromBase)
-        ++skip[record];
-    EachRecordOf(e, [&](std::string_view record) {
-        const auto it = skip.find(record);
-        if (it != skip.end() && it->second > 0)
-            --it->second;
-        else
-            use(record);
-    });
-    for (const auto& record : e.added)
-        use(std::string_view(record));
-}
-
 std::uint64_t RecordHash(std::string_view record) {
     return std::hash<std::string_view>{}(record);
 }
 
+using RecordUse = std::function<void(std::string_view)>;
+
+// Each whole record of a record file or of bytes, in order.
+void EachRecordOf(const Expectation& e, const RecordUse& use) {
+    if (e.baseFile)
+        ForEachRecord(*e.baseFile, [&](std::int32_t, const SlipRecord& r) {
+            use(std::string_view(r.Bytes().data(), SlipRecordLength));
+        });
+    else if (e.baseBytes)
+        for (std::size_t at = 0; at + SlipRecordLength <= e.baseBytes->size();
+             at += SlipRecordLength)
+            use(std::string_view(*e.baseBytes).substr(at, SlipRecordLength));
+}
+
+// Streams the expected records through the stages, so that nothing but the journal's own
+// records is held; `dropped` gets the records the last stage, a Drop, takes out.
+void Stream(const Expectation& e, const RecordUse& use, const RecordUse& dropped = nullptr) {
+    const auto& stages = e.stages;
+    struct State {
+        std::unordered_multimap<std::uint64_t, std::string_view> left; // Remove: not yet met
+        std::int32_t seen = 0;                                         // Drop: records passed
+        std::size_t run = 0;                                           // Drop: the next run
+    };
+    std::vector<State> state(stages.size());
+    for (std::size_t i = 0; i < stages.size(); ++i)
+        if (stages[i]->kind == ExpectStage::Kind::Remove)
+            for (const auto& record : stages[i]->records)
+                state[i].left.emplace(RecordHash(record), record);
+    const auto pass = [&](std::string_view record, std::size_t from) {
+        std::optional<std::uint64_t> hash;
+        for (std::size_t i = from; i < stages.size(); ++i) {
+            const ExpectStage& stage = *stages[i];
+            State& s = state[i];
+            if (stage.kind == ExpectStage::Kind::Remove && !s.left.empty()) {
+                if (!hash)
+                    hash = RecordHash(record);
+                const auto [low, high] = s.left.equal_range(*hash);
+                const auto it =
+                    std::find_if(low, high, [&](const auto& r) { return r.second == record; });
+                if (it != high) {
+                    s.left.erase(it);
+                    return;
+                }
+            } else if (stage.kind == ExpectStage::Kind::Drop) {
+                ++s.seen;
+                const auto& runs = stage.positions;
+                while (s.run < runs.size() && runs[s.run].second < s.seen)
+                    ++s.run;
+                if (s.run < runs.size() && runs[s.run].first <= s.seen) {
+                    if (dropped && i + 1 == stages.size())
+                        dropped(record);
+                    return;
+                }
+            }
+        }
+        use(record);
+    };
+    EachRecordOf(e, [&](std::string_view record) { pass(record, 0); });
+    for (std::size_t i = 0; i < stages.size(); ++i) {
+        if (stages[i]->kind == ExpectStage::Kind::Add)
+            for (const auto& record : stages[i]->records)
+                pass(record, i + 1);
+        else if (stages[i]->kind == ExpectStage::Kind::Take)
+            Stream(
+                stages[i]->source, [](std::string_view) {},
+                [&](std::string_view record) { pass(record, i + 1); });
+    }
+}
+
+void AddStage(Expectation& e, ExpectStage::Kind kind, std::vector<std::string> records) {
+    if (records.empty())
+        return;
+    auto stage = std::make_shared<ExpectStage>();
+    stage->kind = kind;
+    stage->records = std::move(records);
+    e.stages.push_back(std::move(stage));
+}
+
+// One entry's change of the record file. The completed slips' replay of a move takes the
+// moved records from Slips.txt as it stood before: `slipsBefore`.
+bool Apply(Expectation& e, const JournalEntry& entry, bool completed,
+           const Expectation* slipsBefore) {
+    if (!completed && entry.slipsReplaced) { // a restore, re-install or reset
+        e.baseFile.reset();
+        e.baseBytes = std::make_shared<const std::string>(*entry.slipsReplaced);
+        e.stages.clear();
+    }
+    AddStage(e, ExpectStage::Kind::Remove, completed ? entry.completedRemoved : entry.slipsRemoved);
+    if (!entry.slipsMoved.empty()) {
+        auto drop = std::make_shared<ExpectStage>();
+        drop->kind = ExpectStage::Kind::Drop;
+        drop->positions = entry.slipsMoved;
+        if (!completed) {
+            e.stages.push_back(std::move(drop));
+        } else {
+            if (!slipsBefore)
+                return false;
+            auto take = std::make_shared<ExpectStage>();
+            take->kind = ExpectStage::Kind::Take;
+            take->source = *slipsBefore;
+            take->source.stages.push_back(std::move(drop));
+            e.stages.push_back(std::move(take));
+        }
+    }
+    AddStage(e, ExpectStage::Kind::Add, completed ? entry.completedAdded : entry.slipsAdded);
+    return true;
+}
+
 } // namespace
+
+std::string RunsText(const std::vector<RecordRun>& runs) {
+    std::string text;
+    for (const auto& [first, last] : runs)
+        text += (text.empty() ? "" : ",") + std::to_string(first) + "-" + std::to_string(last);
+    return text;
+}
+
+bool ParseRuns(std::string_view text, std::vector<RecordRun>& runs) {
+    while (!text.empty()) {
+        const std::string_view run = text.substr(0, text.find(','));
+        text.remove_prefix(std::min(text.size(), run.size() + 1));
+        const auto dash = run.find('-');
+        std::int32_t first = 0, last = 0;
+        if (dash == std::string_view::npos || !ParseWhole(run.substr(0, dash), first) ||
+            !ParseWhole(run.substr(dash + 1), last) || first < 1 || last < first ||
+            (!runs.empty() && first <= runs.back().second))
+            return false;
+        runs.emplace_back(first, last);
+    }
+    return true;
+}
 
 FileSum SumOf(std::string_view bytes) {
     Hasher h;
@@ -284,6 +421,24 @@ FileSum SumOfFile(const fs::path& file) {
     if (disk::FileExists(file))
         disk::ForEachPiece(file, [&](std::string_view piece) { h.Update(piece); });
     return h.Finish();
+}
+
+FileSum SumOfGrown(const fs::path& file, const FileSum& before) {
+    const std::uint64_t tail = before.length % 8;
+    bool resumed = false;
+    Hasher h;
+    disk::ForEachPiece(
+        file,
+        [&](std::string_view piece) {
+            if (!resumed) {
+                h = Hasher::Resume(before, piece.substr(0, tail));
+                piece.remove_prefix(tail);
+                resumed = true;
+            }
+            h.Update(piece);
+        },
+        before.length - tail);
+    return resumed ? h.Finish() : before;
 }
 
 JournalRead ReadJournal(const fs::path& file) {
@@ -415,53 +570,45 @@ Expectation FileAsItIs(const fs::path& file) {
     return e;
 }
 
-Expectation Expect(Expectation base, const std::vector<JournalEntry>& entries, std::size_t count,
-                   bool completed) {
+std::optional<Expectation> Expect(Expectation base, const std::vector<JournalEntry>& entries,
+                                  std::size_t count, bool completed, const Expectation* slipsBase) {
     Expectation e = std::move(base);
+    std::optional<Expectation> slips; // Slips.txt alongside, for the slips a move takes
+    if (completed && slipsBase)
+        slips = *slipsBase;
     for (std::size_t i = 0; i < count && i < entries.size(); ++i) {
         const JournalEntry& entry = entries[i];
         if (i + 1 < count && i + 1 < entries.size() &&
             entries[i + 1].kind == JournalEntry::Kind::Undone)
-            continue;                            // failed, and taken back
-        if (!completed && entry.slipsReplaced) { // a restore, re-install or reset
-            e.baseFile.reset();
-            e.baseBytes = *entry.slipsReplaced;
-            e.removedFromBase.clear();
-            e.added.clear();
-        }
-        for (const auto& record : completed ? entry.completedRemoved : entry.slipsRemoved) {
-            const auto it = std::find(e.added.begin(), e.added.end(), record);
-            if (it != e.added.end())
-                e.added.erase(it);
-            else
-                e.removedFromBase.push_back(record);
-        }
-        const auto& added = completed ? entry.completedAdded : entry.slipsAdded;
-        e.added.insert(e.added.end(), added.begin(), added.end());
+            continue; // failed, and taken back
+        if (!Apply(e, entry, completed, slips ? &*slips : nullptr))
+            return std::nullopt;
+        if (slips)
+            Apply(*slips, entry, false, nullptr);
     }
     return e;
 }
 
 void WriteExpected(const Expectation& e, const fs::path& target) {
     disk::WriteThroughScratch(target, [&](disk::WriteHandle& out) {
-        EachExpected(e, [&](std::string_view record) { out.Append(record); });
+        Stream(e, [&](std::string_view record) { out.Append(record); });
     });
 }
 
 FileSum SumOfExpected(const Expectation& e) {
     Hasher h;
-    EachExpected(e, [&](std::string_view record) { h.Update(record); });
+    Stream(e, [&](std::string_view record) { h.Update(record); });
     return h.Finish();
 }
 
 RecordDiff Compare(const Expectation& e, const fs::path& actual) {
     std::unordered_map<std::uint64_t, int> count;
-    EachExpected(e, [&](std::string_view record) { ++count[RecordHash(record)]; });
+    Stream(e, [&](std::string_view record) { ++count[RecordHash(record)]; });
     ForEachRecord(actual, [&](std::int32_t, const SlipRecord& r) {
         --count[RecordHash(std::string_view(r.Bytes().data(), SlipRecordLength))];
     });
     RecordDiff diff;
-    EachExpected(e, [&](std::string_view record) {
+    Stream(e, [&](std::string_view record) {
         if (int& c = count[RecordHash(record)]; c > 0) {
             diff.missing.emplace_back(record);
             --c;

@@ -259,13 +259,12 @@ std::optional<Expectation> BaseOf(CrewdeskVariables& v, const char* copyName, co
     const fs::path older = ProgramPath(v, "\\Backup\\Previous\\Slips.txt");
     if (previous.entries.empty() || !disk::FileExists(older))
         return std::nullopt;
-    const Expectation e =
-        Expect(FileAsItIs(older), previous.entries, previous.entries.size(), false);
-    if (SumOfExpected(e) != sum)
+    const auto e = Expect(FileAsItIs(older), previous.entries, previous.entries.size(), false);
+    if (!e || SumOfExpected(*e) != sum)
         return std::nullopt;
     const fs::path scratch = ProgramPath(v, TempFile);
-    WriteExpected(e, scratch);
-    base.baseBytes = disk::ReadWholeFile(scratch);
+    WriteExpected(*e, scratch);
+    base.baseBytes = std::make_shared<const std::string>(disk::ReadWholeFile(scratch));
     disk::RemoveFile(scratch);
     return base;
 }
@@ -310,9 +309,11 @@ const char* KindText(JournalEntry::Kind kind) {
 }
 
 // One record file compared with what the journal says it holds: equal, one operation short
-// (finished now), or damaged from outside (put to the operator).
+// (finished now), or damaged from outside (put to the operator). The slip file's check leaves
+// its base in `slipsBase`, where the completed slips' check finds the slips a move took.
 void CheckRecordFile(CrewdeskVariables& v, const Date& today, const JournalRead& j,
-                     const char* name, const char* copyName, bool completed, const Ask& ask) {
+                     const char* name, const char* copyName, bool completed,
+                     std::optional<Expectation>& slipsBase, const Ask& ask) {
     const fs::path file = ProgramPath(v, name);
     const std::string shortName = name + 1;
     const auto sum = SumNamed(j.entries.front(), shortName);
@@ -329,7 +330,17 @@ void CheckRecordFile(CrewdeskVariables& v, const Date& today, const JournalRead&
     const bool baseKnown = base.has_value();
     if (!base)
         base = Expectation{};
-    const Expectation all = Expect(*base, j.entries, j.entries.size(), completed);
+    else if (!completed)
+        slipsBase = base;
+    const Expectation* slips = completed && slipsBase ? &*slipsBase : nullptr;
+    const auto replayed = Expect(*base, j.entries, j.entries.size(), completed, slips);
+    if (!replayed) {
+        v.Notices.push_back(shortName + " cannot be checked against the journal: the call slips "
+                                        "moved into it are known only from Slips.txt, which "
+                                        "cannot be checked.");
+        return;
+    }
+    const Expectation& all = *replayed;
     const FileSum actual = WholeRecordsSum(file);
     const bool torn = disk::FileExists(file) && disk::FileLength(file) % SlipRecordLength != 0;
     const FileSum expected = SumOfExpected(all);
@@ -338,7 +349,8 @@ void CheckRecordFile(CrewdeskVariables& v, const Date& today, const JournalRead&
     const JournalEntry& last = j.entries.back();
     if (actual == expected || !baseKnown ||
         (j.entries.size() > 1 &&
-         actual == SumOfExpected(Expect(*base, j.entries, j.entries.size() - 1, completed)))) {
+         actual ==
+             SumOfExpected(*Expect(*base, j.entries, j.entries.size() - 1, completed, slips)))) {
         WriteExpected(all, file);
         v.Notices.push_back("Rotaplan finished " + std::string(KindText(last.kind)) +
                             " that the last run left unfinished in " + shortName + ".");
@@ -522,8 +534,9 @@ void OfferBack(CrewdeskVariables& v, const Date& today, const JournalRead& j, co
 
 void CheckAgainstJournal(CrewdeskVariables& v, const Date& today, const JournalRead& j,
                          const Locale& locale, const Ask& ask) {
-    CheckRecordFile(v, today, j, SlipsFile, "\\Backup\\Slips.txt", false, ask);
-    CheckRecordFile(v, today, j, CompletedSlipsFile, CompletedCopyFile, true, ask);
+    std::optional<Expectation> slipsBase;
+    CheckRecordFile(v, today, j, SlipsFile, "\\Backup\\Slips.txt", false, slipsBase, ask);
+    CheckRecordFile(v, today, j, CompletedSlipsFile, CompletedCopyFile, true, slipsBase, ask);
     CheckLists(v, today, j);
     if (v.Slips.distrusted)
         return;
