@@ -274,6 +274,8 @@ std::vector<std::string> MovePastSlips(CrewdeskVariables& v, const Locale& local
     if (completedExisted)
         plan.completedLength = WholeRecords(disk::FileLength(ProgramPath(v, CompletedSlipsFile)));
     const auto total = static_cast<std::int64_t>(plan.slipsLength / SlipRecordLength);
+    if (progress)
+        progress(0, 2 * total);
     EachRecordOf(slips, [&](std::int32_t number, std::string_view bytes) {
         const SlipRecord record = SlipRecord::FromBytes(bytes);
         const std::optional<Date> date = locale.ParseShortDate(record.Trimmed(SlipField::Date));
@@ -309,6 +311,8 @@ std::vector<std::string> MovePastSlips(CrewdeskVariables& v, const Locale& local
         }
         disk::RemoveFile(marker);
     }
+    if (progress)
+        progress(2 * total, 2 * total);
     v.Slips.movedThrough = todayDate;
     return undated;
 }
