@@ -212,6 +212,13 @@ void CopyFileAtomic(const fs::path& from, const fs::path& to) {
     });
 }
 
+void AppendGrown(const fs::path& from, const fs::path& to, std::uint64_t length) {
+    WriteHandle out(to, length);
+    ForEachPiece(
+        from, [&](std::string_view piece) { out.Append(piece); }, length);
+    out.Commit();
+}
+
 void WriteAt(const fs::path& file, std::uint64_t offset, std::string_view bytes) {
     Before(Operation::Write, file);
     const int fd = OpenOrFail(file, O_WRONLY | O_CREAT | O_NOFOLLOW, "open for writing");

@@ -37,6 +37,10 @@ void ForEachPiece(const fs::path& file, const std::function<void(std::string_vie
 // Copies through WriteFileAtomic, so a torn copy never replaces a good one.
 void CopyFileAtomic(const fs::path& from, const fs::path& to);
 
+// Makes `to`, which holds the first `length` bytes of `from`, a copy of it: what follows them
+// is appended, flushed. Stopped half-way, `to` still begins with those bytes.
+void AppendGrown(const fs::path& from, const fs::path& to, std::uint64_t length);
+
 // Writes bytes at the offset, extending the file (creating it if needed), flushed to disk
 // before it returns.
 void WriteAt(const fs::path& file, std::uint64_t offset, std::string_view bytes);

@@ -32,6 +32,7 @@ public:
         }
         length_ += bytes.size();
     }
+    std::uint64_t Length() const { return length_; }
     FileSum Finish() {
         if (filled_ != 0)
             Mix();
@@ -423,6 +424,15 @@ FileSum SumOfFile(const fs::path& file) {
     return h.Finish();
 }
 
+FileSum SumOfStart(const fs::path& file, std::uint64_t length) {
+    Hasher h;
+    if (disk::FileExists(file))
+        disk::ForEachPiece(file, [&](std::string_view piece) {
+            h.Update(piece.substr(0, length - std::min<std::uint64_t>(length, h.Length())));
+        });
+    return h.Finish();
+}
+
 FileSum SumOfGrown(const fs::path& file, const FileSum& before) {
     const std::uint64_t tail = before.length % 8;
     bool resumed = false;
@@ -468,6 +478,9 @@ void Journal(CrewdeskVariables& v, const JournalEntry& entry) {
     if (disk::FileExists(file) && disk::FileLength(file) > *end)
         disk::Truncate(file, *end);
     const std::string bytes = Serialized(entry);
+    v.Slips.slipsRewritten = v.Slips.slipsRewritten || !entry.slipsRemoved.empty() ||
+                             entry.slipsReplaced || !entry.slipsMoved.empty();
+    v.Slips.completedRewritten = v.Slips.completedRewritten || !entry.completedRemoved.empty();
     disk::WriteAt(file, *end, bytes);
     *end += bytes.size();
 }
@@ -530,32 +543,57 @@ void CheckpointJournal(CrewdeskVariables& v, const Date& today) {
             checkpoint.offered.clear();
         checkpoint.offered.insert(checkpoint.offered.end(), e.offered.begin(), e.offered.end());
     }
+    const fs::path previous = ProgramPath(v, PreviousJournalFile);
     if (v.Slips.backupReplacedSlips && disk::FileExists(file))
-        disk::LinkOrCopy(file, ProgramPath(v, PreviousJournalFile));
-    // A file the clean end before vouched for, unchanged since, keeps the sum it had then:
-    // a quiet day's exit reads no record file.
-    const auto sumOf = [&](const char* name) {
+        disk::LinkOrCopy(file, previous);
+    else if (v.Slips.backupAppendedSlips && disk::FileExists(previous))
+        // The generation before still leads to the backup copy, through this run too.
+        disk::WriteAt(previous, disk::FileLength(previous),
+                      disk::ReadWholeFile(file).substr(0, old.validLength));
+    // A file the clean end before vouched for keeps the sum it had then, unchanged since, or
+    // goes on from it when the run only appended: a day's exit reads what it added at most.
+    const auto lastSum = [&](const char* name) -> std::optional<FileSum> {
+        if (!v.Slips.quick || old.entries.empty())
+            return std::nullopt;
+        for (const auto& [recorded, sum] : old.entries.front().sums)
+            if (recorded == name + 1)
+                return sum;
+        return std::nullopt;
+    };
+    const auto sumOf = [&](const char* name, bool rewritten) {
+        const fs::path path = ProgramPath(v, name);
         const auto it = v.Slips.stamps.find(name);
-        const bool unchanged = v.Slips.quick && !old.entries.empty() &&
-                               it != v.Slips.stamps.end() &&
-                               it->second == disk::Stamp(ProgramPath(v, name));
-        if (unchanged)
-            for (const auto& [file, sum] : old.entries.front().sums)
-                if (file == name + 1)
-                    return std::pair(sum, true);
-        return std::pair(SumOfFile(ProgramPath(v, name)), false);
+        const auto last = lastSum(name);
+        if (last && it != v.Slips.stamps.end() && it->second == disk::Stamp(path))
+            return std::pair(*last, true);
+        if (last && !rewritten && disk::FileExists(path) && disk::FileLength(path) >= last->length)
+            return std::pair(SumOfGrown(path, *last), false);
+        return std::pair(SumOfFile(path), false);
     };
     bool completedUnchanged = false;
     for (const char* name : {SlipsFile, CompletedSlipsFile, AssigntoFile, ProblemCodeFile}) {
-        const auto [sum, reused] = sumOf(name);
+        const bool rewritten = name == SlipsFile            ? v.Slips.slipsRewritten
+                               : name == CompletedSlipsFile ? v.Slips.completedRewritten
+                                                            : true;
+        const auto [sum, reused] = sumOf(name, rewritten);
         checkpoint.sums.emplace_back(name + 1, sum);
         completedUnchanged = completedUnchanged || (reused && name == CompletedSlipsFile);
     }
     const fs::path completed = ProgramPath(v, CompletedSlipsFile);
     const fs::path copy = ProgramPath(v, CompletedCopyFile);
     disk::CreateFolder(copy.parent_path());
+    // Moves only appended to the completed slips: so does their copy.
+    const auto copyLast = lastSum(CompletedSlipsFile);
+    const auto copyStamp = v.Slips.stamps.find(CompletedCopyFile);
+    const bool copyGrows = copyLast && !v.Slips.completedRewritten &&
+                           copyStamp != v.Slips.stamps.end() &&
+                           copyStamp->second == disk::Stamp(copy) && disk::FileExists(completed) &&
+                           disk::FileLength(copy) == copyLast->length &&
+                           disk::FileLength(completed) > copyLast->length;
     if (!disk::FileExists(completed))
         disk::RemoveFile(copy);
+    else if (copyGrows)
+        disk::AppendGrown(completed, copy, copyLast->length);
     else if (!disk::FileExists(copy) ||
              (!completedUnchanged && SumOfFile(copy) != checkpoint.sums[1].second))
         disk::CopyFileAtomic(completed, copy);

@@ -36,6 +36,8 @@ struct FileSum {
 FileSum SumOf(std::string_view bytes);
 // A missing file sums as an empty one.
 FileSum SumOfFile(const std::filesystem::path& file);
+// The sum of the file's first `length` bytes (of all, when it is shorter).
+FileSum SumOfStart(const std::filesystem::path& file, std::uint64_t length);
 // The sum of a file that grew: `before` is the sum of its first before.length bytes, which
 // are taken as unchanged; only the last few of them and what follows are read.
 FileSum SumOfGrown(const std::filesystem::path& file, const FileSum& before);

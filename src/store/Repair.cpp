@@ -249,7 +249,10 @@ std::optional<Expectation> BaseOf(CrewdeskVariables& v, const char* copyName, co
     if (sum.length == 0)
         return base;
     const fs::path copy = ProgramPath(v, copyName);
-    if (SumOfFile(copy) == sum) {
+    if (SumOfStart(copy, sum.length) == sum) {
+        // An exit stopped after it appended to the copy, before its checkpoint: cut back.
+        if (disk::FileLength(copy) > sum.length)
+            disk::Truncate(copy, sum.length);
         base.baseFile = copy;
         return base;
     }
@@ -585,17 +588,23 @@ void WriteCleanEnd(CrewdeskVariables& v) {
     disk::WriteFileAtomic(ProgramPath(v, CleanEndFile), bytes);
 }
 
-void CheckSlipsBeforeBackup(CrewdeskVariables& v, const fs::path& copy) {
+void CheckSlipsBeforeBackup(CrewdeskVariables& v, const fs::path& copy, std::uint64_t from) {
     const auto keep = [&copy](const std::string& why) {
         return StoreError(copy, "replace", why + ", so the backup copy is kept as it was");
     };
     if (v.Slips.distrusted)
         throw keep("Slips.txt was found damaged at start-up");
     std::vector<std::int32_t> unreadable;
-    ForEachRecord(ProgramPath(v, SlipsFile), [&](std::int32_t i, const SlipRecord& record) {
-        if (!HoldsCallSlip(record))
-            unreadable.push_back(i);
-    });
+    {
+        SlipFile slips(ProgramPath(v, SlipsFile));
+        SlipRecord record;
+        for (auto i = static_cast<std::int32_t>(from / SlipRecordLength) + 1; i <= slips.Count();
+             ++i) {
+            slips.Read(i, record);
+            if (!HoldsCallSlip(record))
+                unreadable.push_back(i);
+        }
+    }
     CloseAllFiles(v);
     if (!unreadable.empty())
         throw keep("records " + Capped(unreadable) + " of Slips.txt are not call slips");
@@ -614,6 +623,19 @@ bool UnchangedSinceBackup(const CrewdeskVariables& v, const char* name) {
         return it != v.Slips.stamps.end() && it->second == disk::Stamp(ProgramPath(v, relative));
     };
     return same(std::string("\\") + name) && same(std::string("\\Backup\\") + name);
+}
+
+std::optional<std::uint64_t> GrownSinceBackup(const CrewdeskVariables& v, const char* name) {
+    const std::string file = std::string("\\") + name, copy = std::string("\\Backup\\") + name;
+    const auto it = v.Slips.stamps.find(copy);
+    if (file != SlipsFile || !v.Slips.quick || v.Slips.slipsRewritten || v.Slips.replaced ||
+        it == v.Slips.stamps.end() || it->second != disk::Stamp(ProgramPath(v, copy)) ||
+        !disk::FileExists(ProgramPath(v, copy)))
+        return std::nullopt;
+    const std::uint64_t length = disk::FileLength(ProgramPath(v, copy));
+    if (length % SlipRecordLength != 0 || disk::FileLength(ProgramPath(v, file)) < length)
+        return std::nullopt;
+    return length;
 }
 
 std::string StartupMessage(const MendReport& report, const std::vector<std::string>& notices) {
