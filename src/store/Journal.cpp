@@ -391,8 +391,13 @@ bool Apply(Expectation& e, const JournalEntry& entry, bool completed,
 
 std::string RunsText(const std::vector<RecordRun>& runs) {
     std::string text;
-    for (const auto& [first, last] : runs)
-        text += (text.empty() ? "" : ",") + std::to_string(first) + "-" + std::to_string(last);
+    for (const auto& [first, last] : runs) {
+        if (!text.empty())
+            text += ',';
+        text += std::to_string(first);
+        text += '-';
+        text += std::to_string(last);
+    }
     return text;
 }
 
