@@ -237,8 +237,8 @@ void frmCompleted::ExportReport() {
         [&] {
             ExportCompletedReport(program_.Variables(), program_.System().locale, *file,
                                   ReportFormatOf(*file),
-                                  // A workbook is packed after its rows, for most of its time at a
-                                  // million: the dialog stays up at 99% until the file is there.
+                                  // The file is flushed to disk after its rows: the dialog
+                                  // stays up at 99% until it is there.
                                   [&progress](std::int32_t done, std::int32_t total) {
                                       progress.setValue(total > 0 ? int(done * 99LL / total) : 99);
                                       return !progress.wasCanceled();
