@@ -54,7 +54,7 @@ void ZipArchive::Begin(std::string_view name) {
     Put(header, Deflated, 2);
     Put(header, 0, 2); // time
     Put(header, DosDate, 2);
-    Put(header, 0, 12); // checksum and sizes: in the data descriptor
+    header.append(12, '\0'); // checksum and sizes: in the data descriptor
     Put(header, name.size(), 2);
     Put(header, 0, 2);
     header += name;
@@ -143,7 +143,7 @@ void ZipArchive::Close() {
         Put(directory, entry.compressed, 4);
         Put(directory, entry.length, 4);
         Put(directory, entry.name.size(), 2);
-        Put(directory, 0, 8); // extra, comment, disk, internal attributes
+        directory.append(8, '\0'); // extra, comment, disk, internal attributes
         Put(directory, 0, 4); // external attributes
         Put(directory, entry.offset, 4);
         directory += entry.name;
