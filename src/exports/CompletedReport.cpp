@@ -209,13 +209,15 @@ private:
 class XlsxWriter : public ReportWriter {
 public:
     explicit XlsxWriter(disk::WriteHandle& out) : zip_(out) {
-        zip_.Add("[Content_Types].xml", ContentTypes);
-        zip_.Add("_rels/.rels", PackageRelations);
-        zip_.Add("xl/workbook.xml", Workbook);
-        zip_.Add("xl/_rels/workbook.xml.rels", WorkbookRelations);
-        zip_.Add("xl/styles.xml", Styles);
+        zip_.Add("[Content_Types].xml", std::string(Declaration) + ContentTypes);
+        zip_.Add("_rels/.rels", Relationships({{"officeDocument", "xl/workbook.xml"}}));
+        zip_.Add("xl/workbook.xml", std::string(Declaration) + Workbook);
+        zip_.Add("xl/_rels/workbook.xml.rels",
+                 Relationships({{"worksheet", "worksheets/sheet1.xml"}, {"styles", "styles.xml"}}));
+        zip_.Add("xl/styles.xml", std::string(Declaration) + Styles);
         zip_.Begin("xl/worksheets/sheet1.xml");
         std::string& xml = zip_.Buffer();
+        xml += Declaration;
         xml += SheetStart;
         for (std::size_t c = 0; c < Columns.size(); ++c) {
             // As the spreadsheets size a column of so many characters in their default font.
@@ -312,9 +314,23 @@ private:
         xml += "</t></is></c>";
     }
 
+    static constexpr const char* Declaration =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";
+    // Each target by its kind of relationship, numbered rId1 on.
+    static std::string
+    Relationships(std::initializer_list<std::pair<const char*, const char*>> kindAndTarget) {
+        std::string xml =
+            std::string(Declaration) +
+            R"(<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)";
+        int id = 0;
+        for (const auto& [kind, target] : kindAndTarget)
+            xml +=
+                "<Relationship Id=\"rId" + std::to_string(++id) +
+                "\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/" +
+                kind + "\" Target=\"" + target + "\"/>";
+        return xml + "</Relationships>";
+    }
     static constexpr const char* ContentTypes =
-        R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"
-        "\n"
         R"(<Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types">)"
         R"(<Default Extension="rels" ContentType="application/vnd.openxmlformats-package.relationships+xml"/>)"
         R"(<Default Extension="xml" ContentType="application/xml"/>)"
@@ -322,30 +338,13 @@ private:
         R"(<Override PartName="/xl/worksheets/sheet1.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml"/>)"
         R"(<Override PartName="/xl/styles.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.styles+xml"/>)"
         R"(</Types>)";
-    static constexpr const char* PackageRelations =
-        R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"
-        "\n"
-        R"(<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)"
-        R"(<Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument" Target="xl/workbook.xml"/>)"
-        R"(</Relationships>)";
     static constexpr const char* Workbook =
-        R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"
-        "\n"
         R"(<workbook xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" )"
         R"(xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships">)"
         R"(<bookViews><workbookView/></bookViews>)"
         R"(<sheets><sheet name="Completed" sheetId="1" r:id="rId1"/></sheets></workbook>)";
-    static constexpr const char* WorkbookRelations =
-        R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"
-        "\n"
-        R"(<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)"
-        R"(<Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet" Target="worksheets/sheet1.xml"/>)"
-        R"(<Relationship Id="rId2" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles" Target="styles.xml"/>)"
-        R"(</Relationships>)";
     // Style 1 is the reader's own short date, style 2 the time of day.
     static constexpr const char* Styles =
-        R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"
-        "\n"
         R"(<styleSheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main">)"
         R"(<numFmts count="1"><numFmt numFmtId="164" formatCode="hh:mm"/></numFmts>)"
         R"(<fonts count="1"><font><sz val="11"/><name val="Calibri"/><family val="2"/></font></fonts>)"
@@ -360,8 +359,6 @@ private:
         R"(</styleSheet>)";
     // The header row stays in view.
     static constexpr const char* SheetStart =
-        R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"
-        "\n"
         R"(<worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" )"
         R"(xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships">)"
         R"(<sheetViews><sheetView tabSelected="1" workbookViewId="0">)"
