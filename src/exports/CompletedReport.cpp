@@ -265,12 +265,12 @@ public:
         xml += SheetStart;
         for (std::size_t c = 0; c < Columns.size(); ++c) {
             // As the spreadsheets size a column of so many characters in their default font.
-            const double width = std::floor((Columns[c].width * 7 + 5) / 7 * 256) / 256;
-            char text[96];
-            std::snprintf(text, sizeof text,
-                          "<col min=\"%zu\" max=\"%zu\" width=\"%.16g\" customWidth=\"1\"/>", c + 1,
-                          c + 1, width);
-            xml += text;
+            char width[32];
+            std::snprintf(width, sizeof width, "%.16g",
+                          std::floor((Columns[c].width * 7 + 5) / 7 * 256) / 256);
+            const std::string column = std::to_string(c + 1);
+            xml += "<col min=\"" + column + "\" max=\"" + column + "\" width=\"" + width +
+                   "\" customWidth=\"1\"/>";
         }
         xml += "</cols><sheetData>";
         StartRow();

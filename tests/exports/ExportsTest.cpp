@@ -351,6 +351,12 @@ TEST_F(Exports, ReportHasItsColumnsAsCsvAndAsWorkbookAndACancelledExportLeavesNo
                                   " xl/worksheets/sheet1.xml | tail -c 1000");
     EXPECT_NE(sheet.find(R"(<c r="N15001" t="s"><v>)"), std::string::npos);
     EXPECT_TRUE(sheet.ends_with("</row></sheetData></worksheet>"));
+    // Cancelled with pieces still being deflated, it leaves nothing.
+    EXPECT_FALSE(
+        ExportCompletedReport(v, test::Locale, folder / "some.xlsx", ReportFormat::Xlsx,
+                              [](std::int32_t done, std::int32_t) { return done < 12000; }));
+    EXPECT_FALSE(std::filesystem::exists(folder / "some.xlsx"));
+    EXPECT_FALSE(std::filesystem::exists(folder / "some.xlsx.new"));
 
     const auto cancel = [](std::int32_t, std::int32_t) { return false; };
     for (const auto format : {ReportFormat::Csv, ReportFormat::Xlsx}) {
