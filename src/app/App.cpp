@@ -12,6 +12,7 @@
 #include "store/CommonDiskRoutines.h"
 #include "store/Counter.h"
 #include "store/CrewdeskSetup.h"
+#include "store/CustomerIndex.h"
 #include "store/DaySchedule.h"
 #include "store/Journal.h"
 #include "store/Master.h"
@@ -45,6 +46,7 @@ App::App(std::filesystem::path programFolder, Platform platform, std::filesystem
 }
 
 App::~App() {
+    ForgetCustomers(v_); // its reading uses the date form, which goes first
     for (auto it = forms_.rbegin(); it != forms_.rend(); ++it)
         delete it->data();
 }
@@ -117,6 +119,12 @@ bool App::Start() {
     }
     // The past slips are moved away: the calendars drop them and show the days ahead.
     CalendarsFollow([this] { ForgetPastCalls(v_, platform_.locale, platform_.clock.Now().date); });
+    // Returning customers are read on a worker thread while the operator starts, so the
+    // intake never waits for them; a file that does not read is told where they are offered.
+    try {
+        Customers(v_, platform_.locale);
+    } catch (const StoreError&) {
+    }
     if (const std::string told = StartupMessage(mended_, v_.Notices); !told.empty())
         Ask(told);
     v_.Notices.clear();
@@ -167,6 +175,7 @@ void App::ExitProgram() {
         !failed_)
         Attempt([this] { WriteCleanEnd(v_); }, "The next start checks every file.");
     CloseAllFiles(v_);
+    ForgetCustomers(v_);
     // The caller may be an event handler of one of these forms, so they go once it returns.
     for (auto it = forms_.rbegin(); it != forms_.rend(); ++it)
         if (QWidget* form = it->data()) {

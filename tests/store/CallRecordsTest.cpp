@@ -1,8 +1,10 @@
 #include "store/CallRecords.h"
+#include "store/CustomerIndex.h"
 #include "store/DaySchedule.h"
 #include "support/StoreChecks.h"
 
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace rotaplan::test {
 namespace {
@@ -80,6 +82,41 @@ TEST_F(CallRecords, DayDetailsShowWhatFitsOfTheTeamsDay) {
     for (int b : {3, 4, 5})
         EXPECT_EQ(boxes[b], std::nullopt) << b;
     EXPECT_EQ(v.SlipFileNumber, nullptr) << "the slip file is closed again";
+}
+
+// Once the customer index is complete it names the day's records; the boxes are the scan's.
+TEST_F(CallRecords, DayDetailsThroughTheIndexAreTheScansAcrossYearsAndAfterARemoval) {
+    v.StartHour = 8;
+    WriteSlips({Slip("338-1", "1", "12/4/2025", "3", "1", "Last Year"),
+                Slip("338-1", "1", "12/4/2026", "3", "1", "This Year"),
+                Slip("338-2", "1", "12/4/2026", "4", "2", "Two Hours"),
+                Slip("338-3", "2", "12/4/2026", "3", "1", "Other Team"),
+                Slip("339-1", "1", "12/5/2026", "5", "1", "Next Day")});
+    const auto indexedThenScanned = [&](const char* date, const char* team) {
+        while (!Customers(v, Locale))
+            std::this_thread::yield();
+        const auto indexed = FillDayDetails(v, date, team);
+        ForgetCustomers(v);
+        EXPECT_EQ(indexed, FillDayDetails(v, date, team)) << date << " team " << team;
+        return indexed;
+    };
+    const auto first = [](const std::optional<std::string>& box) {
+        return box ? box->substr(0, box->find('\r')) : "";
+    };
+    const char* const days[][2] = {
+        {"12/4/2025", "1"}, {"12/4/2026", "1"}, {"12/4/2026", "2"}, {"12/5/2026", "1"}};
+    for (const auto& [date, team] : days)
+        indexedThenScanned(date, team);
+    EXPECT_EQ(first(indexedThenScanned("12/4/2025", "1")[0]), "Last Year");
+
+    while (!Customers(v, Locale))
+        std::this_thread::yield();
+    v.RecordBuffer = Slip("338-1", "1", "12/4/2026", "3", "1", "This Year");
+    EXPECT_FALSE(DeleteCallRecord(v, Locale, 2, "SA 338-1")); // followed by the index
+    const auto after = indexedThenScanned("12/4/2026", "1");
+    EXPECT_EQ(first(after[0]), "");
+    EXPECT_EQ(first(after[2]), "Two Hours");
+    EXPECT_EQ(first(indexedThenScanned("12/5/2026", "1")[2]), "Next Day");
 }
 
 } // namespace
