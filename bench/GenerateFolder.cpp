@@ -1,5 +1,5 @@
 // Writes a realistic program folder with N call slips, for benchmarks and load tests.
-//   rotaplan_generate <folder> <N> [--seed S] [--today YYYY-MM-DD]
+//   rotaplan_generate <folder> <N> [--seed S] [--today YYYY-MM-DD] [--realistic [--completed]]
 #include "platform/Locale.h"
 #include "store/CommonDiskRoutines.h"
 #include "store/Counter.h"
@@ -13,6 +13,7 @@
 #include <cstring>
 #include <map>
 #include <random>
+#include <stdexcept>
 #include <string>
 
 using namespace rotaplan;
@@ -99,30 +100,162 @@ bool ParseDate(const char* text, Date& date) {
            Date::IsValid(date.year, date.month, date.day);
 }
 
+// Name, street, address 2, city, state, zip, telephone.
+using Customer = std::array<std::string, 7>;
+
+Customer NewCustomer(std::mt19937_64& rng) {
+    return {std::string(Pick(rng, FirstNames)) + " " + Pick(rng, LastNames),
+            std::to_string(rng() % 9900 + 100) + " " + Pick(rng, Streets),
+            rng() % 4 == 0 ? "Apt " + std::to_string(rng() % 40 + 1) : "",
+            Pick(rng, Cities),
+            Pick(rng, States),
+            std::to_string(10000 + rng() % 89999),
+            std::to_string(200 + rng() % 799) + "-555-" + std::to_string(1000 + rng() % 8999)};
+}
+
+struct Call {
+    std::string sa;
+    int team;
+    int hours;
+    Date date;
+    int slot;
+};
+
+std::string Record(std::mt19937_64& rng, const Locale& locale, const Call& call,
+                   const Customer& c) {
+    SlipRecord r;
+    r.Set(SlipField::Kind, "Service");
+    r.Set(SlipField::SANumber, call.sa);
+    r.Set(SlipField::Team, std::to_string(call.team));
+    r.Set(SlipField::HoursWord, "Hours");
+    r.Set(SlipField::Hours, std::to_string(call.hours));
+    r.Set(SlipField::Date, locale.ShortDate(call.date));
+    r.Set(SlipField::StartIndex, std::to_string(StartIndexForSlot(8, call.slot)));
+    r.Set(SlipField::Problem, Pick(rng, Problems));
+    r.Set(SlipField::Status, "Scheduled");
+    r.Set(SlipField::Amount, locale.CurrencyZero());
+    const std::array fields = {SlipField::Name, SlipField::Street, SlipField::Apt, SlipField::City,
+                               SlipField::ST,   SlipField::Zip,    SlipField::Tel};
+    for (std::size_t k = 0; k < fields.size(); ++k)
+        r.Set(fields[k], c[k]);
+    return std::string(r.Bytes().data(), SlipRecordLength);
+}
+
+struct Options {
+    std::uint64_t seed = 1;
+    Date today{2026, 1, 5};
+    bool realistic = false;
+    bool completed = false;
+};
+
+// The first layout: every customer new, dates over the year from today, slots claimed while
+// the year has room.
+void WriteUniform(CrewdeskVariables& v, const Options& o, long count, disk::WriteHandle& slips) {
+    std::mt19937_64 rng(o.seed);
+    const UsEnglishLocale locale;
+    Calendar calendar(o.today, 365);
+    for (long i = 0; i < count; ++i) {
+        // Unique SA numbers for the first 365,000 slips: at most 999 calls a day.
+        Call call{"SA " + std::to_string(1 + (i / 999) % 366) + "-" + std::to_string(i % 999 + 1),
+                  static_cast<int>(rng() % 2) + 1,
+                  static_cast<int>(rng() % 3) + 1,
+                  {},
+                  0};
+        const std::size_t day = rng() % calendar.WorkingDays().size();
+        call.date = calendar.WorkingDays()[day];
+        call.slot = static_cast<int>(rng() % (SlotCount - call.hours + 1));
+        // A full year keeps the random pick.
+        calendar.Book(call.team, day, call.hours, call.sa, call.date, call.slot);
+        slips.Append(Record(rng, locale, call, NewCustomer(rng)));
+    }
+    calendar.WriteDayFiles(v);
+}
+
+// A contractor's folder after years of use: the calls booked ahead (at most 1,500, each with
+// its hours in the day files), the rest over the five years before today, oldest first; about
+// one call in four from a customer who called before. With `completed`, the calls before today
+// stand in CompletedSlips.txt as the daily moves left them.
+void WriteRealistic(CrewdeskVariables& v, const Options& o, long count, disk::WriteHandle& slips) {
+    std::mt19937_64 rng(o.seed);
+    const UsEnglishLocale locale;
+    const long ahead = std::min(count, 1500L);
+    const long past = count - ahead;
+    Calendar history(o.today.AddDays(-5 * 365), 5 * 365);
+    const auto& pastDays = history.WorkingDays();
+    std::map<Date, int> issued; // the SA numbers given out on each day
+    auto saIssuedOn = [&](const Date& d) {
+        return "SA " + std::to_string(d.DayOfYear()) + "-" + std::to_string(++issued[d] % 999 + 1);
+    };
+    std::vector<Customer> customers;
+    auto customer = [&]() -> const Customer& {
+        if (customers.empty() || rng() % 4 != 0)
+            customers.push_back(NewCustomer(rng));
+        else
+            std::swap(customers[rng() % customers.size()], customers.back());
+        return customers.back();
+    };
+    disk::WriteHandle moved(ProgramPath(v, "\\CompletedSlips.txt.generating"));
+    for (long i = 0; i < past; ++i) {
+        Call call{{}, static_cast<int>(rng() % 2) + 1, static_cast<int>(rng() % 3) + 1, {}, 0};
+        call.date =
+            pastDays[static_cast<std::size_t>(i * static_cast<long>(pastDays.size()) / past)];
+        call.slot = static_cast<int>(rng() % (SlotCount - call.hours + 1));
+        call.sa = saIssuedOn(call.date);
+        (o.completed ? moved : slips).Append(Record(rng, locale, call, customer()));
+    }
+    Calendar calendar(o.today, 365);
+    const std::size_t soon = std::min<std::size_t>(60, calendar.WorkingDays().size());
+    for (long j = 0; j < ahead; ++j) {
+        // Eight bookings a day over the days before today.
+        const Date issuedOn = o.today.AddDays(-1 - (ahead - 1 - j) / 8);
+        Call call{saIssuedOn(issuedOn),
+                  static_cast<int>(rng() % 2) + 1,
+                  static_cast<int>(rng() % 3) + 1,
+                  {},
+                  0};
+        if (!calendar.Book(call.team, rng() % soon, call.hours, call.sa, call.date, call.slot))
+            throw std::runtime_error("the year ahead has no room for " + call.sa);
+        slips.Append(Record(rng, locale, call, customer()));
+    }
+    calendar.WriteDayFiles(v);
+    moved.Commit();
+    if (o.completed)
+        disk::ReplaceWith(ProgramPath(v, "\\CompletedSlips.txt.generating"),
+                          ProgramPath(v, "\\CompletedSlips.txt"));
+    else
+        std::filesystem::remove(ProgramPath(v, "\\CompletedSlips.txt.generating"));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: %s <folder> <N> [--seed S] [--today YYYY-MM-DD]\n", argv[0]);
+        std::fprintf(stderr,
+                     "usage: %s <folder> <N> [--seed S] [--today YYYY-MM-DD] [--realistic "
+                     "[--completed]]\n",
+                     argv[0]);
         return 2;
     }
     const std::filesystem::path folder = argv[1];
     const long count = std::strtol(argv[2], nullptr, 10);
-    std::uint64_t seed = 1;
-    Date today{2026, 1, 5};
-    for (int i = 3; i + 1 < argc; i += 2) {
-        if (std::strcmp(argv[i], "--seed") == 0)
-            seed = std::strtoull(argv[i + 1], nullptr, 10);
-        else if (std::strcmp(argv[i], "--today") == 0 && !ParseDate(argv[i + 1], today))
+    Options o;
+    for (int i = 3; i < argc; ++i) {
+        const bool hasValue = i + 1 < argc;
+        if (std::strcmp(argv[i], "--realistic") == 0)
+            o.realistic = true;
+        else if (std::strcmp(argv[i], "--completed") == 0)
+            o.completed = true;
+        else if (std::strcmp(argv[i], "--seed") == 0 && hasValue)
+            o.seed = std::strtoull(argv[++i], nullptr, 10);
+        else if (std::strcmp(argv[i], "--today") != 0 || !hasValue ||
+                 !ParseDate(argv[++i], o.today))
             return 2;
     }
     std::filesystem::create_directories(folder);
     CrewdeskVariables v(folder);
     // The run's day, which the journal dates its entries by: the folder was last used today.
-    v.CurrentYear = std::to_string(today.year);
-    v.DayOfYear = today.DayOfYear();
-    std::mt19937_64 rng(seed);
-    const UsEnglishLocale locale;
+    v.CurrentYear = std::to_string(o.today.year);
+    v.DayOfYear = o.today.DayOfYear();
 
     SaveTextList(v, AssigntoFile, {"North Crew", "South Crew"});
     SaveTextList(v, ProblemCodeFile, {Problems.begin(), Problems.end()});
@@ -130,49 +263,21 @@ int main(int argc, char** argv) {
     LoadSettings(v);
     PrepareFolders(v);
     disk::WriteFileAtomic(ProgramPath(v, "\\PurgedDate.txt"),
-                          std::to_string(today.DayOfYear() - 1) + "\r\n");
-    EnsureYearFolders(v, today);
+                          std::to_string(o.today.DayOfYear() - 1) + "\r\n");
+    EnsureYearFolders(v, o.today);
 
-    Calendar calendar(today, 365);
     disk::WriteHandle slips(ProgramPath(v, "\\Slips.txt.generating"));
-    for (long i = 0; i < count; ++i) {
-        // Unique SA numbers for the first 365,000 slips: at most 999 calls a day.
-        const std::string sa =
-            "SA " + std::to_string(1 + (i / 999) % 366) + "-" + std::to_string(i % 999 + 1);
-        const int team = static_cast<int>(rng() % 2) + 1;
-        const int hours = static_cast<int>(rng() % 3) + 1;
-        const std::size_t day = rng() % calendar.WorkingDays().size();
-        Date date = calendar.WorkingDays()[day];
-        int slot = static_cast<int>(rng() % (SlotCount - hours + 1));
-        calendar.Book(team, day, hours, sa, date, slot); // a full year keeps the random pick
-
-        SlipRecord r;
-        const std::string first = Pick(rng, FirstNames);
-        r.Set(SlipField::Kind, "Service");
-        r.Set(SlipField::SANumber, sa);
-        r.Set(SlipField::Team, std::to_string(team));
-        r.Set(SlipField::HoursWord, "Hours");
-        r.Set(SlipField::Hours, std::to_string(hours));
-        r.Set(SlipField::Date, locale.ShortDate(date));
-        r.Set(SlipField::StartIndex, std::to_string(StartIndexForSlot(8, slot)));
-        r.Set(SlipField::Problem, Pick(rng, Problems));
-        r.Set(SlipField::Status, "Scheduled");
-        r.Set(SlipField::Amount, locale.CurrencyZero());
-        r.Set(SlipField::Name, first + " " + Pick(rng, LastNames));
-        r.Set(SlipField::Street, std::to_string(rng() % 9900 + 100) + " " + Pick(rng, Streets));
-        r.Set(SlipField::Apt, rng() % 4 == 0 ? "Apt " + std::to_string(rng() % 40 + 1) : "");
-        r.Set(SlipField::City, Pick(rng, Cities));
-        r.Set(SlipField::ST, Pick(rng, States));
-        r.Set(SlipField::Zip, std::to_string(10000 + rng() % 89999));
-        r.Set(SlipField::Tel,
-              std::to_string(200 + rng() % 799) + "-555-" + std::to_string(1000 + rng() % 8999));
-        slips.Append(std::string_view(r.Bytes().data(), SlipRecordLength));
-    }
+    if (o.realistic)
+        WriteRealistic(v, o, count, slips);
+    else
+        WriteUniform(v, o, count, slips);
     slips.Commit();
     disk::ReplaceWith(ProgramPath(v, "\\Slips.txt.generating"), ProgramPath(v, SlipsFile));
-    calendar.WriteDayFiles(v);
-    disk::WriteFileAtomic(ProgramPath(v, CounterFile),
-                          "\"" + std::to_string(today.DayOfYear()) + "\",1\r\n");
+    // Built piecewise: GCC 12 warns falsely on a literal plus to_string here.
+    std::string counter = "\"";
+    counter += std::to_string(o.today.DayOfYear());
+    counter += "\",1\r\n";
+    disk::WriteFileAtomic(ProgramPath(v, CounterFile), counter);
     std::printf("%s: %ld slips\n", folder.c_str(), count);
     return 0;
 }
