@@ -14,9 +14,8 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <fstream>
+#include <malloc.h>
 #include <thread>
-#include <unistd.h>
 
 using namespace rotaplan;
 using namespace rotaplan::bench;
@@ -42,12 +41,10 @@ double MsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-// Resident memory now, in MB.
-double ResidentMB() {
-    std::ifstream statm("/proc/self/statm");
-    long pages = 0, resident = 0;
-    statm >> pages >> resident;
-    return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / 1e6;
+// The heap in use now, in MB: what an object holds, whatever the process keeps for reuse.
+double HeapMB() {
+    const struct mallinfo2 heap = mallinfo2();
+    return static_cast<double>(heap.uordblks + heap.hblkhd) / 1e6;
 }
 
 // A name of the folder typed letter by letter: the customer of the slip halfway through.
@@ -71,7 +68,7 @@ void BM_BuildAgainstRead(benchmark::State& state) {
             if (fs::exists(folder / name))
                 benchmark::DoNotOptimize(ReadFileAligned(folder / name));
         readMs += MsSince(start);
-        const double before = ResidentMB();
+        const double before = HeapMB();
         ResetPeakMemory();
         const double peakBefore = PeakMemoryMB();
         start = Clock::now();
@@ -79,7 +76,7 @@ void BM_BuildAgainstRead(benchmark::State& state) {
         index.Open();
         index.Build();
         state.SetIterationTime(MsSince(start) / 1000);
-        heldMB = ResidentMB() - before;
+        heldMB = HeapMB() - before;
         peakMB = PeakMemoryMB() - peakBefore;
     }
     state.counters["readMs"] = readMs / static_cast<double>(state.iterations());

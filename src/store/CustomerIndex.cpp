@@ -51,16 +51,28 @@ bool HasCustomer(const char* record) {
            std::string_view::npos;
 }
 
-// Eight bytes at a time: the build hashes every record.
+std::uint64_t Mixed(std::uint64_t hash, std::uint64_t word, std::uint64_t factor) {
+    hash = (hash ^ word) * factor;
+    return hash ^ hash >> 32;
+}
+
+// Sixteen bytes at a time in two independent lanes: the build hashes every record.
 std::uint64_t HashOf(std::string_view bytes) {
-    std::uint64_t hash = bytes.size() * 0x9E3779B97F4A7C15ull;
-    for (std::size_t at = 0; at < bytes.size(); at += 8) {
+    constexpr std::uint64_t First = 0xFF51AFD7ED558CCDull, Second = 0xC4CEB9FE1A85EC53ull;
+    std::uint64_t a = bytes.size() * 0x9E3779B97F4A7C15ull, b = 0x6A09E667F3BCC909ull;
+    std::size_t at = 0;
+    for (; at + 16 <= bytes.size(); at += 16) {
+        std::uint64_t words[2];
+        std::memcpy(words, bytes.data() + at, 16);
+        a = Mixed(a, words[0], First);
+        b = Mixed(b, words[1], Second);
+    }
+    for (; at < bytes.size(); at += 8) {
         std::uint64_t word = 0;
         std::memcpy(&word, bytes.data() + at, std::min<std::size_t>(8, bytes.size() - at));
-        hash = (hash ^ word) * 0xFF51AFD7ED558CCDull;
-        hash ^= hash >> 32;
+        a = Mixed(a, word, First);
     }
-    return hash;
+    return Mixed(a, b * Second, First);
 }
 
 // The seven fields as stored, padding and all: equal bytes, one customer.
@@ -70,7 +82,12 @@ std::uint64_t CustomerHash(const char* record) {
 
 // Date and Team without their blanks, as the day's view compares them.
 std::uint32_t DayHash(std::string_view date, std::string_view team) {
-    return static_cast<std::uint32_t>(HashOf(date) ^ (HashOf(team) >> 16));
+    std::array<char, 16> both{}; // a Date of 10 bytes, a separator and a Team of 2
+    const std::size_t dateSize = std::min<std::size_t>(date.size(), 10);
+    std::memcpy(both.data(), date.data(), dateSize);
+    both[dateSize] = '|';
+    std::memcpy(both.data() + dateSize + 1, team.data(), std::min<std::size_t>(team.size(), 2));
+    return static_cast<std::uint32_t>(HashOf({both.data(), both.size()}));
 }
 
 std::uint32_t DayHash(const char* record) {
@@ -111,7 +128,37 @@ std::vector<std::string> FoldedWords(std::string_view text) {
     return words;
 }
 
-// A word's first four bytes, the first in the top byte, so keys sort as the words do.
+// Calls `use` with the first four bytes of each word of the name, folded, the first in the
+// top byte so that keys sort as the words do; each once. No word is copied: the build does
+// this for every record.
+template <class Use> void ForEachPrefix(std::string_view name, const Use& use) {
+    static const auto folded = [] {
+        std::array<unsigned char, 256> table;
+        for (int b = 0; b < 256; ++b)
+            table[b] = static_cast<unsigned char>(FoldCase(static_cast<char>(b)));
+        return table;
+    }();
+    std::array<std::uint32_t, 16> seen; // a name of 30 bytes has at most 15 words
+    std::size_t words = 0;
+    for (std::size_t at = 0; at < name.size();) {
+        if (!IsWordByte(static_cast<unsigned char>(name[at]))) {
+            ++at;
+            continue;
+        }
+        std::uint32_t prefix = 0;
+        for (int k = 0; at < name.size() && IsWordByte(static_cast<unsigned char>(name[at]));
+             ++at, ++k)
+            if (k < 4)
+                prefix |= std::uint32_t{folded[static_cast<unsigned char>(name[at])]}
+                          << (24 - 8 * k);
+        if (std::find(seen.begin(), seen.begin() + words, prefix) == seen.begin() + words) {
+            seen[words++] = prefix;
+            use(prefix);
+        }
+    }
+}
+
+// A word's first four bytes, as ForEachPrefix gives them.
 std::uint32_t PrefixOf(std::string_view word) {
     std::uint32_t prefix = 0;
     for (std::size_t k = 0; k < 4 && k < word.size(); ++k)
@@ -157,8 +204,33 @@ template <class Key> void EraseSorted(std::vector<Key>& keys, const Key& key) {
         keys.erase(at);
 }
 
-template <class Key> void SortAndFit(std::vector<Key>& keys) {
-    std::sort(keys.begin(), keys.end());
+constexpr int DigitBits = 11;
+constexpr std::uint64_t DigitMask = (std::uint64_t{1} << DigitBits) - 1;
+
+// Sorts by the digits, eleven bits a pass from the lowest, keeping the order of equal ones:
+// the build makes its keys in the order of their records, so keys of equal digits stay in
+// order of their references. Several times faster than a comparison sort of a million keys.
+template <class Key, class Digits>
+void RadixSort(std::vector<Key>& keys, int bits, const Digits& digits) {
+    if (keys.size() < 65536) { // the passes' counts would cost more than the keys
+        std::stable_sort(keys.begin(), keys.end(),
+                         [&digits](const Key& a, const Key& b) { return digits(a) < digits(b); });
+        return keys.shrink_to_fit();
+    }
+    std::vector<Key> other(keys.size());
+    std::vector<std::size_t> starts((std::size_t{1} << DigitBits) + 1);
+    for (int shift = 0; shift < bits; shift += DigitBits) {
+        std::fill(starts.begin(), starts.end(), 0);
+        for (const Key& key : keys)
+            ++starts[(digits(key) >> shift & DigitMask) + 1];
+        if (std::find(starts.begin(), starts.end(), keys.size()) != starts.end())
+            continue; // one digit for all
+        for (std::size_t d = 1; d < starts.size(); ++d)
+            starts[d] += starts[d - 1];
+        for (const Key& key : keys)
+            other[starts[digits(key) >> shift & DigitMask]++] = key;
+        keys.swap(other);
+    }
     keys.shrink_to_fit();
 }
 
@@ -273,52 +345,45 @@ void CustomerIndex::ReadFile(disk::ReadHandle& file, SlipPlace place, std::int32
     }
 }
 
-// Two passes: the first finds every call and its customer, the second reads only each
-// customer's latest record for its keys. Nothing but the keys is kept.
+// One pass makes the keys of every call in the order of the references (the completed file
+// first); a customer's keys then stay only with its latest call, its lead.
 void CustomerIndex::Build(const std::atomic<bool>& stop) {
-    const auto forEach = [&](const auto& use) {
-        if (openSlips_)
-            ReadFile(*openSlips_, SlipPlace::Booked, slipCount_, stop, use);
-        if (openCompleted_)
-            ReadFile(*openCompleted_, SlipPlace::Completed, completedCount_, stop, use);
-    };
-    struct Call {
-        std::uint64_t customer;
-        RecordRef ref;
-        auto operator<=>(const Call&) const = default;
-    };
-    std::vector<Call> calls;
-    calls.reserve(static_cast<std::size_t>(slipCount_) + completedCount_);
+    const std::size_t records = static_cast<std::size_t>(slipCount_) + completedCount_;
+    calls_.reserve(records);
+    telephones_.reserve(records);
+    words_.reserve(records * 5 / 2); // most names have two words, some three
     days_.reserve(static_cast<std::size_t>(slipCount_));
     DateCheck dates(locale_);
-    forEach([&](const char* record, RecordRef ref) {
+    const auto use = [&](const char* record, RecordRef ref) {
         if (ref & BookedBit)
             days_.push_back({DayHash(record), static_cast<std::int32_t>(ref & ~BookedBit)});
-        if (HasCustomer(record) && dates.Readable(record))
-            calls.push_back({CustomerHash(record), ref});
-    });
-    std::sort(days_.begin(), days_.end());
-    std::sort(calls.begin(), calls.end());
-    std::vector<RecordRef> leads;
-    calls_.reserve(calls.size());
-    for (std::size_t c = 0; c < calls.size(); ++c) {
-        calls_.push_back({static_cast<std::uint32_t>(calls[c].customer >> 32),
-                          static_cast<std::uint32_t>(calls[c].customer), calls[c].ref});
-        if (c + 1 == calls.size() || calls[c + 1].customer != calls[c].customer)
-            leads.push_back(calls[c].ref);
-    }
-    std::vector<Call>().swap(calls);
-    std::sort(leads.begin(), leads.end());
-    telephones_.reserve(leads.size());
-    words_.reserve(leads.size() * 2);
-    forEach([&](const char* record, RecordRef ref) {
-        if (std::binary_search(leads.begin(), leads.end(), ref))
-            PutKeys(record, ref, false);
-    });
-    SortAndFit(telephones_);
-    SortAndFit(words_);
+        if (!HasCustomer(record) || !dates.Readable(record))
+            return;
+        const std::uint64_t customer = CustomerHash(record);
+        calls_.push_back({static_cast<std::uint32_t>(customer >> 32),
+                          static_cast<std::uint32_t>(customer), ref});
+        PutKeys(record, ref, false);
+    };
+    if (openCompleted_)
+        ReadFile(*openCompleted_, SlipPlace::Completed, completedCount_, stop, use);
+    if (openSlips_)
+        ReadFile(*openSlips_, SlipPlace::Booked, slipCount_, stop, use);
     openSlips_.reset();
     openCompleted_.reset();
+    RadixSort(calls_, 64, [](const CallKey& k) { return std::uint64_t{k.high} << 32 | k.low; });
+    std::vector<bool> leads(records + 1);
+    const auto bit = [this](RecordRef ref) {
+        return (ref & BookedBit) ? completedCount_ + (ref & ~BookedBit) : ref;
+    };
+    for (std::size_t c = 0; c < calls_.size(); ++c)
+        if (c + 1 == calls_.size() || calls_[c + 1].high != calls_[c].high ||
+            calls_[c + 1].low != calls_[c].low)
+            leads[bit(calls_[c].ref)] = true;
+    std::erase_if(telephones_, [&](const TelKey& k) { return !leads[bit(k.ref)]; });
+    std::erase_if(words_, [&](const WordKey& k) { return !leads[bit(k.ref)]; });
+    RadixSort(telephones_, 64, [](const TelKey& k) { return std::uint64_t{k.high} << 32 | k.low; });
+    RadixSort(words_, 32, [](const WordKey& k) { return k.prefix; });
+    RadixSort(days_, 32, [](const DayKey& k) { return k.day; });
 }
 
 void CustomerIndex::PutKeys(const char* record, RecordRef ref, bool sorted) {
@@ -332,13 +397,9 @@ void CustomerIndex::PutKeys(const char* record, RecordRef ref, bool sorted) {
         count > 0 && count <= 16)
         put(telephones_,
             TelKey{static_cast<std::uint32_t>(code >> 32), static_cast<std::uint32_t>(code), ref});
-    std::vector<std::uint32_t> prefixes;
-    for (const std::string& word : FoldedWords(Unpadded(record, SlipField::Name)))
-        if (const std::uint32_t prefix = PrefixOf(word);
-            std::find(prefixes.begin(), prefixes.end(), prefix) == prefixes.end()) {
-            prefixes.push_back(prefix);
-            put(words_, WordKey{prefix, ref});
-        }
+    ForEachPrefix(Unpadded(record, SlipField::Name), [&](std::uint32_t prefix) {
+        put(words_, WordKey{prefix, ref});
+    });
 }
 
 void CustomerIndex::TakeKeys(const char* record, RecordRef ref) {
@@ -346,8 +407,9 @@ void CustomerIndex::TakeKeys(const char* record, RecordRef ref) {
         count > 0 && count <= 16)
         EraseSorted(telephones_, TelKey{static_cast<std::uint32_t>(code >> 32),
                                         static_cast<std::uint32_t>(code), ref});
-    for (const std::string& word : FoldedWords(Unpadded(record, SlipField::Name)))
-        EraseSorted(words_, WordKey{PrefixOf(word), ref});
+    ForEachPrefix(Unpadded(record, SlipField::Name), [&](std::uint32_t prefix) {
+        EraseSorted(words_, WordKey{prefix, ref});
+    });
 }
 
 std::pair<std::vector<CustomerIndex::CallKey>::const_iterator,
