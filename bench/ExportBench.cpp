@@ -1,62 +1,79 @@
-// The report of a million completed slips as CSV and as a workbook, against BM_FullScan's plain
-// scan of the same bytes in the same run and against a flushed copy of the CSV it writes, what
-// the disk alone costs.
+// The report of the completed slips as CSV and as a workbook, each timed as the operator's
+// Export runs it (written through its scratch file and flushed), in turn with a flushed copy of
+// the CSV it wrote, the floor of putting so many bytes on disk; prints the medians, the ratios
+// with their goals and how far each export raised the peak memory.
+//   export_bench <program folder> [runs]
 #include "exports/CompletedReport.h"
-#include "store/Disk.h"
+#include "store/SlipFile.h"
 
-#include "BenchFolders.h"
+#include "Baselines.h"
 
-#include <benchmark/benchmark.h>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <vector>
 
 using namespace rotaplan;
-using namespace rotaplan::bench;
 namespace fs = std::filesystem;
 
 namespace {
 
-// A folder whose CompletedSlips.txt is the large folder's slip file, linked rather than copied.
-fs::path CompletedFolder() {
-    const fs::path folder = LargeFolder().string() + "-completed";
-    fs::create_directories(folder);
-    if (!fs::exists(folder / "CompletedSlips.txt"))
-        fs::create_hard_link(LargeFolder() / "Slips.txt", folder / "CompletedSlips.txt");
-    return folder;
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
 }
 
-void CompletedReport(benchmark::State& state, ReportFormat format, const char* name) {
-    CrewdeskVariables v(CompletedFolder());
-    v.Assignments = {"populated", "North Crew", "South Crew"};
-    const fs::path target = v.ProgramFolder / name;
-    const UsEnglishLocale locale;
-    for (auto _ : state)
-        ExportCompletedReport(v, locale, target, format,
-                              [](std::int32_t, std::int32_t) { return true; });
-    state.counters["records"] =
-        static_cast<double>(fs::file_size(v.ProgramFolder / "CompletedSlips.txt") / 269);
-    state.counters["fileMB"] = static_cast<double>(fs::file_size(target)) / 1e6;
-    state.counters["maxRssMB"] = MaxRssMb();
-}
-
-void BM_CompletedCsv(benchmark::State& state) {
-    CompletedReport(state, ReportFormat::Csv, "export.csv");
-}
-
-void BM_CompletedXlsx(benchmark::State& state) {
-    CompletedReport(state, ReportFormat::Xlsx, "export.xlsx");
-    fs::remove(CompletedFolder() / "export.xlsx");
-}
-
-void BM_CsvCopyBaseline(benchmark::State& state) {
-    const fs::path csv = CompletedFolder() / "export.csv";
-    const fs::path copy = CompletedFolder() / "copy.csv";
-    for (auto _ : state)
-        disk::CopyFileAtomic(csv, copy);
-    fs::remove(copy);
-    fs::remove(csv);
-}
+struct Timed {
+    std::vector<double> ms;
+    std::vector<double> addedMB;
+    double Ms() const { return Median(ms); }
+    double MB() const { return Median(addedMB); }
+    void Run(const std::function<void()>& work) {
+        bench::ResetPeakMemory();
+        const double before = bench::PeakMemoryMB();
+        const auto start = std::chrono::steady_clock::now();
+        work();
+        ms.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count());
+        addedMB.push_back(bench::PeakMemoryMB() - before);
+    }
+};
 
 } // namespace
 
-BENCHMARK(BM_CompletedCsv)->Iterations(3)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_CompletedXlsx)->Iterations(3)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_CsvCopyBaseline)->Iterations(3)->Unit(benchmark::kMillisecond);
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s <program folder> [runs]\n", argv[0]);
+        return 2;
+    }
+    CrewdeskVariables v(argv[1]);
+    v.Assignments = {"populated", "North Crew", "South Crew"};
+    const UsEnglishLocale locale;
+    const fs::path csv = v.ProgramFolder / "export.csv";
+    const fs::path copy = v.ProgramFolder / "copy.csv";
+    const fs::path xlsx = v.ProgramFolder / "export.xlsx";
+    const std::int32_t records = SlipFile(v.ProgramFolder / "CompletedSlips.txt").Count();
+    const auto report = [&](const fs::path& target, ReportFormat format) {
+        ExportCompletedReport(v, locale, target, format,
+                              [](std::int32_t, std::int32_t) { return true; });
+    };
+    Timed csvExport, csvCopy, xlsxExport;
+    for (int run = 0; run < (argc > 2 ? std::atoi(argv[2]) : 5); ++run) {
+        csvExport.Run([&] { report(csv, ReportFormat::Csv); });
+        csvCopy.Run([&] { bench::CopyAndSync(csv, copy); });
+        xlsxExport.Run([&] { report(xlsx, ReportFormat::Xlsx); });
+    }
+    std::printf("%d records: CSV %.0f ms, flushed copy of its %.0f MB %.0f ms: ratio %.2f "
+                "(goal <= 2); workbook of %.0f MB %.0f ms, ratio to the CSV %.2f (goal <= 2); "
+                "peak memory +%.1f MB CSV, +%.1f MB workbook (goal: flat)\n",
+                records, csvExport.Ms(), static_cast<double>(fs::file_size(csv)) / 1e6,
+                csvCopy.Ms(), csvExport.Ms() / csvCopy.Ms(),
+                static_cast<double>(fs::file_size(xlsx)) / 1e6, xlsxExport.Ms(),
+                xlsxExport.Ms() / csvExport.Ms(), csvExport.MB(), xlsxExport.MB());
+    for (const fs::path& file : {csv, copy, xlsx})
+        fs::remove(file);
+    return 0;
+}

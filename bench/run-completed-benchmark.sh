@@ -1,22 +1,26 @@
 #!/usr/bin/env bash
-# Opens the completed summary on a folder whose CompletedSlips.txt holds the slips of a
-# generated folder. Usage: bench/run-completed-benchmark.sh [records] [runs]
+# Opens the completed summary on a started program over the completed slips of realistic
+# folders, 1,000 records in turn with 100,000 and then with 1,000,000 in one process, and prints
+# the ratios with their goals. Usage: bench/run-completed-benchmark.sh [runs]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-records=${1:-100000}
-runs=${2:-5}
+runs=${1:-7}
+export CCACHE_NOHASHDIR=1
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DROTAPLAN_BENCH=ON >/dev/null
-cmake --build build-bench -j"$(nproc)" --target completed_open rotaplan_generate >/dev/null
-# Slips generated for today stay booked; the completed ones come from another folder.
-source=bench-data/startup-n1000-$(date +%F)
-[ -d "$source" ] || build-bench/bench/rotaplan_generate "$source" 1000 --today "$(date +%F)"
-[ -f "bench-data/n$records/Slips.txt" ] ||
-    build-bench/bench/rotaplan_generate "bench-data/n$records" "$records"
-work=$(mktemp -d)
+cmake --build build-bench -j2 --target completed_open rotaplan_generate >/dev/null
+today=$(date +%F)
+for n in 1000 100000 1000000; do
+    folder=bench-data/completed-n$n-$today
+    [ -f "$folder/CompletedSlips.txt" ] ||
+        build-bench/bench/rotaplan_generate "$folder" "$n" --realistic --completed --today "$today"
+done
+work=$(mktemp -d -p bench-data)
 trap 'rm -rf "$work"' EXIT
-cp -r "$source/." "$work"
-cp "bench-data/n$records/Slips.txt" "$work/CompletedSlips.txt"
-export QT_QPA_PLATFORM=offscreen
-for _ in $(seq "$runs"); do
+cp -r "bench-data/completed-n1000-$today/." "$work"
+ln "bench-data/completed-n1000-$today/CompletedSlips.txt" "$work/small.txt"
+export QT_QPA_PLATFORM=offscreen ROTAPLAN_BENCH_RUNS=$runs
+for n in 100000 1000000; do
+    rm -f "$work/large.txt"
+    ln "bench-data/completed-n$n-$today/CompletedSlips.txt" "$work/large.txt"
     build-bench/bench/completed_open "$work" 2>/dev/null
 done

@@ -14,5 +14,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     UsEnglishLocale locale;
     fuzz::Refusing([&] { MendFolder(v, Date{2026, 12, 4}, locale); });
     fuzz::Holding(CompletedSlipsFile, data, size);
-    return fuzz::Refusing([&] { ReadCompletedRows(v); });
+    return fuzz::Refusing([&] {
+        CompletedRows rows(v);
+        for (std::int32_t r = 1; r <= rows.Count(); ++r)
+            rows.Row(r);
+    });
 }

@@ -50,44 +50,42 @@ const std::vector<GridColumn>& Columns() {
 
 } // namespace
 
-// The rows are read once per activation and drawn only when in view, so a long file opens fast.
+// Reads the rows the view asks for from the file, so a long file opens as fast as a short one.
 class CompletedGrid : public QAbstractTableModel {
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
-    void Show(std::vector<CompletedRow> rows) {
+    void Show(std::unique_ptr<CompletedRows> rows) {
         beginResetModel();
         rows_ = std::move(rows);
-        marked_.assign(rows_.size(), false);
         endResetModel();
     }
     void Toggle(int row) {
-        marked_[static_cast<std::size_t>(row)] = !marked_[static_cast<std::size_t>(row)];
+        rows_->Toggle(row + 1);
         emit dataChanged(index(row, 0), index(row, 0));
     }
-    const std::vector<CompletedRow>& Rows() const { return rows_; }
-    const std::vector<bool>& Marks() const { return marked_; }
+    const CompletedRows* Rows() const { return rows_.get(); }
 
     int rowCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+        return parent.isValid() || !rows_ ? 0 : rows_->Count();
     }
     int columnCount(const QModelIndex& parent = {}) const override {
         return parent.isValid() ? 0 : static_cast<int>(Columns().size());
     }
     QVariant data(const QModelIndex& index, int role) const override {
-        const auto r = static_cast<std::size_t>(index.row());
+        const int r = index.row() + 1;
         if (role == Qt::TextAlignmentRole)
             return QVariant::fromValue(
                 Columns()[static_cast<std::size_t>(index.column())].alignment);
         // A screen reader hears a marked row's number, not the mark.
-        if (role == Qt::AccessibleTextRole && index.column() == 0 && marked_[r])
-            return QString::number(index.row() + 1) + ", selected";
+        if (role == Qt::AccessibleTextRole && index.column() == 0 && rows_->Marked(r))
+            return QString::number(r) + ", selected";
         if (role != Qt::DisplayRole)
             return {};
-        const CompletedRow& row = rows_[r];
+        if (index.column() == 0)
+            return rows_->Marked(r) ? SelectionMark : QString::number(r);
+        const CompletedRow row = rows_->Row(r);
         switch (index.column()) {
-        case 0:
-            return marked_[r] ? SelectionMark : QString::number(index.row() + 1);
         case 1:
             return ToQt(row.date);
         case 2:
@@ -108,8 +106,7 @@ public:
     }
 
 private:
-    std::vector<CompletedRow> rows_;
-    std::vector<bool> marked_;
+    std::unique_ptr<CompletedRows> rows_;
 };
 
 frmCompleted::frmCompleted(Program& program) : program_(program) {
@@ -175,8 +172,8 @@ frmCompleted::frmCompleted(Program& program) : program_(program) {
 }
 
 void frmCompleted::Activate() {
-    std::vector<CompletedRow> rows;
-    program_.Attempt([&] { rows = ReadCompletedRows(program_.Variables()); },
+    std::unique_ptr<CompletedRows> rows;
+    program_.Attempt([&] { rows = std::make_unique<CompletedRows>(program_.Variables()); },
                      "The summary shows no records.");
     grid_->Show(std::move(rows));
 }
@@ -206,7 +203,8 @@ void frmCompleted::cmdSelected_Click() {
         return;
     if (program_.Attempt(
             [this] {
-                DeleteSelectedCompletions(program_.Variables(), grid_->Rows(), grid_->Marks());
+                if (grid_->Rows())
+                    DeleteSelectedCompletions(program_.Variables(), *grid_->Rows());
             },
             "The records shown again are what the file holds now."))
         BackToMenu();
@@ -222,7 +220,7 @@ void frmCompleted::DeleteAll() {
     // The rows go with the file, so no later Delete selected can act on them.
     if (program_.Attempt([this] { DeleteAllCompletions(program_.Variables()); },
                          "The completed records are still there."))
-        grid_->Show({});
+        grid_->Show(nullptr);
 }
 
 void frmCompleted::ExportReport() {
@@ -239,8 +237,8 @@ void frmCompleted::ExportReport() {
         [&] {
             ExportCompletedReport(program_.Variables(), program_.System().locale, *file,
                                   ReportFormatOf(*file),
-                                  // A workbook is packed after its rows, for most of its time at a
-                                  // million: the dialog stays up at 99% until the file is there.
+                                  // The file is flushed to disk after its rows: the dialog
+                                  // stays up at 99% until it is there.
                                   [&progress](std::int32_t done, std::int32_t total) {
                                       progress.setValue(total > 0 ? int(done * 99LL / total) : 99);
                                       return !progress.wasCanceled();

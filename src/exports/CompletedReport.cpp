@@ -1,6 +1,6 @@
 #include "exports/CompletedReport.h"
 
-#include "exports/TeamBookings.h"
+#include "exports/ZipArchive.h"
 #include "platform/Cp1252.h"
 #include "store/CommonDiskRoutines.h"
 #include "store/CompletedSlips.h"
@@ -8,15 +8,16 @@
 #include "store/SlipFile.h"
 #include "store/StoreError.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <map>
 #include <memory>
 #include <optional>
 #include <unordered_map>
-#include <xlsxwriter.h>
 
 namespace rotaplan {
 
@@ -46,36 +47,53 @@ constexpr SlipField TextFields[] = {SlipField::Name, SlipField::Street, SlipFiel
                                     SlipField::City, SlipField::ST,     SlipField::Zip,
                                     SlipField::Tel,  SlipField::Problem};
 
-// Each Windows-1252 byte's UTF-8, looked up once per byte instead of decoded per field;
-// control bytes but tab map to nothing.
-const std::array<std::string, 256>& Utf8OfByte() {
-    static const std::array<std::string, 256> table = [] {
-        std::array<std::string, 256> utf8;
-        for (int b = 0; b < 256; ++b)
-            if (b == '\t' || (b >= 0x20 && b != 0x7F))
-                utf8[b] = Cp1252ToUtf8(std::string(1, static_cast<char>(b)));
-        return utf8;
-    }();
-    return table;
-}
+// What each byte becomes in a cell of one format. A byte that is not special is copied as it
+// is, in runs; a special one becomes its text: its UTF-8, escaped, or nothing for a control.
+struct Conversion {
+    std::array<bool, 256> special{};
+    std::array<std::string, 256> as;
 
-bool Plain(unsigned char c) {
-    return c >= 0x20 && c < 0x7F;
-}
-
-// Plain runs are copied whole; only bytes past ASCII or below blank are handled one by one.
-void AppendUtf8(std::string& out, std::string_view cp1252) {
-    std::size_t from = 0;
-    for (std::size_t i = 0; i < cp1252.size(); ++i) {
-        const auto c = static_cast<unsigned char>(cp1252[i]);
-        if (Plain(c))
-            continue;
-        out.append(cp1252.data() + from, i - from);
-        out += Utf8OfByte()[c];
-        from = i + 1;
+    // `fromCp1252`: bytes past ASCII are Windows-1252 characters, else UTF-8 passed on.
+    Conversion(bool fromCp1252, std::initializer_list<std::pair<char, const char*>> escapes) {
+        for (int b = 0; b < 256; ++b) {
+            const bool control = (b < 0x20 && b != '\t') || b == 0x7F;
+            special[b] = control || b == '\t' || (fromCp1252 && b >= 0x80);
+            if (special[b] && !control)
+                as[b] = Cp1252ToUtf8(std::string(1, static_cast<char>(b)));
+        }
+        for (const auto& [c, text] : escapes) {
+            special[static_cast<unsigned char>(c)] = true;
+            as[static_cast<unsigned char>(c)] = text;
+        }
     }
-    out.append(cp1252.data() + from, cp1252.size() - from);
-}
+    bool Dropped(char c) const {
+        const auto b = static_cast<unsigned char>(c);
+        return special[b] && as[b].empty();
+    }
+    // Each byte is looked at once; runs of plain ones go in whole.
+    void Append(std::string& out, std::string_view text) const {
+        const char* run = text.data();
+        const char* end = text.data() + text.size();
+        for (const char* p = run; p != end; ++p) {
+            const auto b = static_cast<unsigned char>(*p);
+            if (!special[b])
+                continue;
+            out.append(run, p);
+            out += as[b];
+            run = p + 1;
+        }
+        out.append(run, end);
+    }
+    // The first and last byte kept, 0 when none is.
+    std::pair<char, char> Ends(std::string_view text) const {
+        const auto first =
+            std::find_if(text.begin(), text.end(), [&](char c) { return !Dropped(c); });
+        if (first == text.end())
+            return {0, 0};
+        return {*first,
+                *std::find_if(text.rbegin(), text.rend(), [&](char c) { return !Dropped(c); })};
+    }
+};
 
 std::optional<int> Number(std::string_view text) {
     int n = 0;
@@ -98,115 +116,262 @@ std::optional<int> StartHourOf(std::string_view startIndex) {
 class ReportWriter {
 public:
     virtual ~ReportWriter() = default;
+    virtual void Field(std::string_view cp1252) = 0; // as the record holds it
     virtual void Text(std::string_view utf8) = 0;
     virtual void Day(const Date& date) = 0;
     virtual void Hour(int hour) = 0;
     virtual void Count(int n) = 0;
     virtual void EndRow() = 0;
+    virtual void Finish() = 0; // after the last row
 };
+
+void AppendNumber(std::string& out, long n) {
+    char text[24];
+    out.append(text, std::to_chars(text, text + sizeof text, n).ptr);
+}
+
+void AppendDigits(std::string& out, int n, int digits) {
+    char text[4];
+    for (int i = digits - 1; i >= 0; --i, n /= 10)
+        text[i] = static_cast<char>('0' + n % 10);
+    out.append(text, static_cast<std::size_t>(digits));
+}
 
 class CsvWriter : public ReportWriter {
 public:
-    explicit CsvWriter(disk::WriteHandle& out) : out_(out) { out_.Append("\xEF\xBB\xBF"); }
-    void Text(std::string_view utf8) override {
+    explicit CsvWriter(disk::WriteHandle& out) : out_(out) {
+        row_.reserve(OutputBlock + 4096);
+        row_ = "\xEF\xBB\xBF";
+    }
+    void Field(std::string_view cp1252) override { Quoted(cp1252, FromCp1252()); }
+    void Text(std::string_view utf8) override { Quoted(utf8, FromUtf8()); }
+    void Day(const Date& date) override {
         Open();
-        if (ReadsAsFormula(utf8))
-            row_ += '\'';
-        std::size_t from = 0;
-        for (std::size_t q; (q = utf8.find('"', from)) != std::string_view::npos; from = q + 1)
-            row_.append(utf8.data() + from, q + 1 - from) += '"';
-        row_.append(utf8.data() + from, utf8.size() - from) += '"';
+        AppendDigits(row_, date.year, 4);
+        row_ += '-';
+        AppendDigits(row_, date.month, 2);
+        row_ += '-';
+        AppendDigits(row_, date.day, 2);
+        row_ += '"';
     }
-    void Day(const Date& date) override { Open().append(IsoDate(date)) += '"'; }
     void Hour(int hour) override {
-        char text[8];
-        std::snprintf(text, sizeof text, "%02d:00", hour);
-        Open().append(text) += '"';
+        Open();
+        AppendDigits(row_, hour, 2);
+        row_ += ":00\"";
     }
-    void Count(int n) override { Open().append(std::to_string(n)) += '"'; }
+    void Count(int n) override {
+        Open();
+        AppendNumber(row_, n);
+        row_ += '"';
+    }
     void EndRow() override {
         row_ += "\r\n";
-        out_.Append(row_);
-        row_.clear();
+        first_ = true;
+        if (row_.size() >= OutputBlock) {
+            out_.Append(row_);
+            row_.clear();
+        }
     }
+    void Finish() override { out_.Append(row_); }
 
 private:
-    std::string& Open() {
-        if (!row_.empty())
+    static constexpr std::size_t OutputBlock = 1u << 20;
+    // Quotes doubled, an apostrophe before what a spreadsheet would run.
+    static const Conversion& FromCp1252() {
+        static const Conversion conversion(true, {{'"', "\"\""}});
+        return conversion;
+    }
+    static const Conversion& FromUtf8() {
+        static const Conversion conversion(false, {{'"', "\"\""}});
+        return conversion;
+    }
+    void Quoted(std::string_view text, const Conversion& conversion) {
+        Open();
+        const char first = conversion.Ends(text).first;
+        if (ReadsAsFormula(std::string_view(&first, first ? 1 : 0)))
+            row_ += '\'';
+        conversion.Append(row_, text);
+        row_ += '"';
+    }
+    void Open() {
+        if (!first_)
             row_ += ',';
-        return row_ += '"';
+        first_ = false;
+        row_ += '"';
     }
     disk::WriteHandle& out_;
     std::string row_;
+    bool first_ = true;
 };
 
-struct WorkbookFree {
-    void operator()(lxw_workbook* w) const { lxw_workbook_free(w); }
-};
-
-// Streamed: each row goes to disk as the next begins, strings inline, so memory stays flat.
+// The sheet's XML is made here and deflated by the archive on other threads as it grows. Every
+// text is an inline string cell, whatever it begins with, so nothing reads as a formula.
 class XlsxWriter : public ReportWriter {
 public:
-    explicit XlsxWriter(const std::filesystem::path& file) : file_(file) {
-        lxw_workbook_options options{};
-        options.constant_memory = LXW_TRUE;
-        options.use_zip64 = LXW_TRUE;
-        workbook_.reset(workbook_new_opt(file.c_str(), &options));
-        if (!workbook_)
-            Fail(LXW_ERROR_MEMORY_MALLOC_FAILED);
-        sheet_ = workbook_add_worksheet(workbook_.get(), "Completed");
-        dayFormat_ = workbook_add_format(workbook_.get());
-        format_set_num_format_index(dayFormat_, 14); // the reader's own short date
-        hourFormat_ = workbook_add_format(workbook_.get());
-        format_set_num_format(hourFormat_, "hh:mm");
-        for (std::size_t c = 0; c < Columns.size(); ++c)
-            Check(worksheet_set_column(sheet_, lxw_col_t(c), lxw_col_t(c), Columns[c].width,
-                                       nullptr));
-        worksheet_freeze_panes(sheet_, 1, 0);
+    explicit XlsxWriter(disk::WriteHandle& out) : zip_(out) {
+        zip_.Add("[Content_Types].xml", std::string(Declaration) + ContentTypes);
+        zip_.Add("_rels/.rels", Relationships({{"officeDocument", "xl/workbook.xml"}}));
+        zip_.Add("xl/workbook.xml", std::string(Declaration) + Workbook);
+        zip_.Add("xl/_rels/workbook.xml.rels",
+                 Relationships({{"worksheet", "worksheets/sheet1.xml"}, {"styles", "styles.xml"}}));
+        zip_.Add("xl/styles.xml", std::string(Declaration) + Styles);
+        zip_.Begin("xl/worksheets/sheet1.xml");
+        std::string& xml = zip_.Buffer();
+        xml += Declaration;
+        xml += SheetStart;
+        for (std::size_t c = 0; c < Columns.size(); ++c) {
+            // As the spreadsheets size a column of so many characters in their default font.
+            const double width = std::floor((Columns[c].width * 7 + 5) / 7 * 256) / 256;
+            char text[96];
+            std::snprintf(text, sizeof text,
+                          "<col min=\"%zu\" max=\"%zu\" width=\"%.16g\" customWidth=\"1\"/>", c + 1,
+                          c + 1, width);
+            xml += text;
+        }
+        xml += "</cols><sheetData>";
+        StartRow();
     }
-    // A string cell whatever it begins with, so nothing reads as a formula.
-    void Text(std::string_view utf8) override {
-        text_.assign(utf8);
-        Check(worksheet_write_string(sheet_, row_, column_++, text_.c_str(), nullptr));
-    }
+    void Field(std::string_view cp1252) override { String(cp1252, FromCp1252()); }
+    void Text(std::string_view utf8) override { String(utf8, FromUtf8()); }
     // Days since 30 December 1899, the spreadsheets' day 0.
     void Day(const Date& date) override {
         constexpr long Epoch1970 = 25569;
-        Check(worksheet_write_number(sheet_, row_, column_++, double(date.DayNumber() + Epoch1970),
-                                     dayFormat_));
+        std::string& xml = zip_.Buffer();
+        Open(R"( s="1"><v>)");
+        AppendNumber(xml, date.DayNumber() + Epoch1970);
+        xml += "</v></c>";
     }
     void Hour(int hour) override {
-        Check(worksheet_write_number(sheet_, row_, column_++, hour / 24.0, hourFormat_));
+        static const std::array<std::string, 24> fractions = [] {
+            std::array<std::string, 24> texts;
+            for (int h = 0; h < 24; ++h) {
+                char text[32];
+                std::snprintf(text, sizeof text, "%.16g", h / 24.0);
+                texts[static_cast<std::size_t>(h)] = text;
+            }
+            return texts;
+        }();
+        std::string& xml = zip_.Buffer();
+        Open(R"( s="2"><v>)");
+        xml += fractions[static_cast<std::size_t>(hour)];
+        xml += "</v></c>";
     }
     void Count(int n) override {
-        Check(worksheet_write_number(sheet_, row_, column_++, n, nullptr));
+        std::string& xml = zip_.Buffer();
+        Open("><v>");
+        AppendNumber(xml, n);
+        xml += "</v></c>";
     }
     void EndRow() override {
-        ++row_;
-        column_ = 0;
+        zip_.Buffer() += "</row>";
+        zip_.Flush();
+        StartRow();
     }
-    void Close() {
-        const lxw_error error = workbook_close(workbook_.release());
-        if (error != LXW_NO_ERROR)
-            Fail(error);
+    void Finish() override {
+        zip_.Buffer().resize(rowStart_); // the row begun after the last
+        zip_.Buffer() += SheetEnd;
+        zip_.End();
+        zip_.Close();
     }
 
 private:
-    void Check(lxw_error error) {
-        if (error != LXW_NO_ERROR)
-            Fail(error);
+    static const Conversion& FromCp1252() {
+        static const Conversion conversion(true, {{'&', "&amp;"}, {'<', "&lt;"}, {'>', "&gt;"}});
+        return conversion;
     }
-    [[noreturn]] void Fail(lxw_error error) {
-        throw StoreError(file_, "write", lxw_strerror(error));
+    static const Conversion& FromUtf8() {
+        static const Conversion conversion(false, {{'&', "&amp;"}, {'<', "&lt;"}, {'>', "&gt;"}});
+        return conversion;
     }
-    std::filesystem::path file_;
-    std::unique_ptr<lxw_workbook, WorkbookFree> workbook_;
-    lxw_worksheet* sheet_ = nullptr;
-    lxw_format* dayFormat_ = nullptr;
-    lxw_format* hourFormat_ = nullptr;
-    lxw_row_t row_ = 0;
-    lxw_col_t column_ = 0;
-    std::string text_;
+    void StartRow() {
+        std::string& xml = zip_.Buffer();
+        rowStart_ = xml.size();
+        rowNumber_.clear();
+        AppendNumber(rowNumber_, ++row_);
+        xml += "<row r=\"";
+        xml += rowNumber_;
+        xml += "\">";
+        column_ = 'A';
+    }
+    // Gnumeric places a cell only by its reference.
+    void Open(const char* rest) {
+        std::string& xml = zip_.Buffer();
+        xml += "<c r=\"";
+        xml += column_++;
+        xml += rowNumber_;
+        xml += '"';
+        xml += rest;
+    }
+    void String(std::string_view text, const Conversion& conversion) {
+        std::string& xml = zip_.Buffer();
+        const auto [first, last] = conversion.Ends(text);
+        // Blanks at either end are kept only when the text says so.
+        const bool blankEnds = std::string_view(" \t").find(first) != std::string_view::npos ||
+                               std::string_view(" \t").find(last) != std::string_view::npos;
+        Open(blankEnds && first ? R"( t="inlineStr"><is><t xml:space="preserve">)"
+                                : R"( t="inlineStr"><is><t>)");
+        conversion.Append(xml, text);
+        xml += "</t></is></c>";
+    }
+
+    static constexpr const char* Declaration =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";
+    // Each target by its kind of relationship, numbered rId1 on.
+    static std::string
+    Relationships(std::initializer_list<std::pair<const char*, const char*>> kindAndTarget) {
+        std::string xml =
+            std::string(Declaration) +
+            R"(<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)";
+        int id = 0;
+        for (const auto& [kind, target] : kindAndTarget)
+            xml +=
+                "<Relationship Id=\"rId" + std::to_string(++id) +
+                "\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/" +
+                kind + "\" Target=\"" + target + "\"/>";
+        return xml + "</Relationships>";
+    }
+    static constexpr const char* ContentTypes =
+        R"(<Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types">)"
+        R"(<Default Extension="rels" ContentType="application/vnd.openxmlformats-package.relationships+xml"/>)"
+        R"(<Default Extension="xml" ContentType="application/xml"/>)"
+        R"(<Override PartName="/xl/workbook.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml"/>)"
+        R"(<Override PartName="/xl/worksheets/sheet1.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml"/>)"
+        R"(<Override PartName="/xl/styles.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.styles+xml"/>)"
+        R"(</Types>)";
+    static constexpr const char* Workbook =
+        R"(<workbook xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" )"
+        R"(xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships">)"
+        R"(<bookViews><workbookView/></bookViews>)"
+        R"(<sheets><sheet name="Completed" sheetId="1" r:id="rId1"/></sheets></workbook>)";
+    // Style 1 is the reader's own short date, style 2 the time of day.
+    static constexpr const char* Styles =
+        R"(<styleSheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main">)"
+        R"(<numFmts count="1"><numFmt numFmtId="164" formatCode="hh:mm"/></numFmts>)"
+        R"(<fonts count="1"><font><sz val="11"/><name val="Calibri"/><family val="2"/></font></fonts>)"
+        R"(<fills count="2"><fill><patternFill patternType="none"/></fill>)"
+        R"(<fill><patternFill patternType="gray125"/></fill></fills>)"
+        R"(<borders count="1"><border><left/><right/><top/><bottom/><diagonal/></border></borders>)"
+        R"(<cellStyleXfs count="1"><xf numFmtId="0" fontId="0" fillId="0" borderId="0"/></cellStyleXfs>)"
+        R"(<cellXfs count="3"><xf numFmtId="0" fontId="0" fillId="0" borderId="0" xfId="0"/>)"
+        R"(<xf numFmtId="14" fontId="0" fillId="0" borderId="0" xfId="0" applyNumberFormat="1"/>)"
+        R"(<xf numFmtId="164" fontId="0" fillId="0" borderId="0" xfId="0" applyNumberFormat="1"/>)"
+        R"(</cellXfs><cellStyles count="1"><cellStyle name="Normal" xfId="0" builtinId="0"/></cellStyles>)"
+        R"(</styleSheet>)";
+    // The header row stays in view.
+    static constexpr const char* SheetStart =
+        R"(<worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" )"
+        R"(xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships">)"
+        R"(<sheetViews><sheetView tabSelected="1" workbookViewId="0">)"
+        R"(<pane ySplit="1" topLeftCell="A2" activePane="bottomLeft" state="frozen"/>)"
+        R"(<selection pane="bottomLeft"/></sheetView></sheetViews>)"
+        R"(<sheetFormatPr defaultRowHeight="15"/><cols>)";
+    static constexpr const char* SheetEnd = "</sheetData></worksheet>";
+
+    ZipArchive zip_;
+    std::size_t rowStart_ = 0;
+    long row_ = 0;
+    std::string rowNumber_;
+    char column_ = 'A';
 };
 
 struct Cancelled {};
@@ -224,50 +389,50 @@ void WriteReport(const CrewdeskVariables& v, const Locale& locale,
     const std::int32_t total = completed.Count();
     std::map<std::string, std::string, std::less<>> teamNames;
     std::unordered_map<std::string, std::optional<Date>> days;
+    const std::pair<const std::string, std::optional<Date>>* day = nullptr;
     SlipRecord record;
-    std::string text;
-    auto cell = [&](SlipField field) {
-        text.clear();
-        AppendUtf8(text, RawField(record, field));
-        out.Text(text);
-    };
+    const auto field = [&](SlipField f) { out.Field(RawField(record, f)); };
     for (std::int32_t r = 1; r <= total; ++r) {
         if (r % ProgressStep == 1 && !progress(r - 1, total))
             throw Cancelled{};
         completed.Read(r, record);
-        cell(SlipField::SANumber);
+        field(SlipField::SANumber);
 
+        // The slips of a day mostly follow each other.
         const std::string_view dateText = RawField(record, SlipField::Date);
-        auto day = days.find(std::string(dateText));
-        if (day == days.end())
-            day = days.emplace(dateText, locale.ParseShortDate(std::string(dateText))).first;
+        if (!day || day->first != dateText) {
+            auto known = days.find(std::string(dateText));
+            if (known == days.end())
+                known = days.emplace(dateText, locale.ParseShortDate(std::string(dateText))).first;
+            day = &*known;
+        }
         if (day->second)
             out.Day(*day->second);
         else
-            cell(SlipField::Date);
+            field(SlipField::Date);
 
         if (const auto hour = StartHourOf(RawField(record, SlipField::StartIndex)))
             out.Hour(*hour);
         else
-            cell(SlipField::StartIndex);
+            field(SlipField::StartIndex);
         if (const auto hours = Number(RawField(record, SlipField::Hours)))
             out.Count(*hours);
         else
-            cell(SlipField::Hours);
+            field(SlipField::Hours);
 
         const std::string_view team = RawField(record, SlipField::Team);
         auto name = teamNames.find(team);
         if (name == teamNames.end())
-            name = teamNames.emplace(team, WithoutControls(AssignedToText(v, team))).first;
+            name = teamNames.emplace(team, AssignedToText(v, team)).first;
         out.Text(name->second);
 
-        for (SlipField field : TextFields)
-            cell(field);
+        for (SlipField f : TextFields)
+            field(f);
         // Every slip of this file is one whose day has gone by.
         if (RawField(record, SlipField::Status) == "Scheduled")
             out.Text("Completed");
         else
-            cell(SlipField::Status);
+            field(SlipField::Status);
         out.EndRow();
     }
     progress(total, total);
@@ -286,28 +451,21 @@ bool ExportCompletedReport(const CrewdeskVariables& v, const Locale& locale,
                            const std::filesystem::path& target, ReportFormat format,
                            const ExportProgress& progress) {
     const auto source = ProgramPath(v, CompletedSlipsFile);
+    constexpr std::int32_t SheetRows = 1048576;
+    if (format == ReportFormat::Xlsx && disk::FileExists(source) &&
+        SlipFile(source).Count() >= SheetRows)
+        throw StoreError(target, "write",
+                         "a workbook holds at most 1,048,575 rows; export as CSV instead");
     try {
-        if (format == ReportFormat::Csv) {
-            disk::WriteThroughScratch(target, [&](disk::WriteHandle& out) {
-                CsvWriter csv(out);
-                WriteReport(v, locale, source, csv, progress);
-            });
-            return true;
-        }
-        constexpr std::int32_t SheetRows = 1048576;
-        if (disk::FileExists(source) && SlipFile(source).Count() >= SheetRows)
-            throw StoreError(target, "write",
-                             "a workbook holds at most 1,048,575 rows; export as CSV instead");
-        const auto scratch = std::filesystem::path(target).concat(".new");
-        try {
-            XlsxWriter xlsx(scratch);
-            WriteReport(v, locale, source, xlsx, progress);
-            xlsx.Close();
-        } catch (...) {
-            disk::RemoveFile(scratch);
-            throw;
-        }
-        disk::ReplaceWith(scratch, target);
+        disk::WriteThroughScratch(target, [&](disk::WriteHandle& out) {
+            std::unique_ptr<ReportWriter> writer;
+            if (format == ReportFormat::Csv)
+                writer = std::make_unique<CsvWriter>(out);
+            else
+                writer = std::make_unique<XlsxWriter>(out);
+            WriteReport(v, locale, source, *writer, progress);
+            writer->Finish();
+        });
     } catch (const Cancelled&) {
         return false;
     }

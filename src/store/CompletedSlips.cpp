@@ -6,6 +6,7 @@
 #include "store/SlipFile.h"
 #include "store/StoreError.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace rotaplan {
@@ -26,20 +27,45 @@ JournalEntry DeletionEntry(const CrewdeskVariables& v) {
 
 } // namespace
 
-std::vector<CompletedRow> ReadCompletedRows(CrewdeskVariables& v) {
-    CloseAllFiles(v);
-    std::vector<CompletedRow> rows;
+CompletedRows::CompletedRows(const CrewdeskVariables& v) : v_(v) {
     const auto file = ProgramPath(v, CompletedSlipsFile);
     if (!disk::FileExists(file))
-        return rows;
-    SlipFile completed(file);
-    rows.reserve(static_cast<std::size_t>(completed.Count()));
-    SlipRecord record;
-    for (std::int32_t r = 1; r <= completed.Count(); ++r) {
-        completed.Read(r, record);
-        rows.push_back(RowOf(v, record));
+        return;
+    file_ = std::make_unique<disk::ReadHandle>(file);
+    count_ = static_cast<std::int32_t>(file_->Length() / SlipRecordLength);
+}
+
+CompletedRow CompletedRows::Row(std::int32_t r) {
+    return RowOf(v_, Record(r));
+}
+
+void CompletedRows::Toggle(std::int32_t r) {
+    if (!marks_.erase(r))
+        marks_.emplace(r, Record(r));
+}
+
+const SlipRecord& CompletedRows::Record(std::int32_t r) {
+    const std::int32_t first = r - (r - 1) % BlockRecords;
+    auto block = std::find_if(blocks_.begin(), blocks_.end(),
+                              [&](const Block& b) { return b.first == first; });
+    if (block == blocks_.end()) {
+        block = std::min_element(blocks_.begin(), blocks_.end(),
+                                 [](const Block& a, const Block& b) { return a.used < b.used; });
+        block->first = first;
+        block->records.assign(BlockRecords, SlipRecord());
+        std::string bytes(BlockRecords * SlipRecordLength, ' ');
+        try {
+            const std::size_t got =
+                file_->ReadAt(static_cast<std::uint64_t>(first - 1) * SlipRecordLength,
+                              bytes.data(), bytes.size());
+            for (std::size_t i = 0; i < got / SlipRecordLength; ++i)
+                block->records[i].Assign(std::string_view(bytes).substr(i * SlipRecordLength));
+        } catch (const StoreError&) {
+            // A row the file no longer gives shows blank; a mark on it can only be refused.
+        }
     }
-    return rows;
+    block->used = ++reads_;
+    return block->records[static_cast<std::size_t>(r - first)];
 }
 
 std::string AssignedToText(const CrewdeskVariables& v, std::string_view teamField) {
@@ -53,34 +79,32 @@ std::string AssignedToText(const CrewdeskVariables& v, std::string_view teamFiel
     return "(team " + text + ")";
 }
 
-void DeleteSelectedCompletions(CrewdeskVariables& v, const std::vector<CompletedRow>& shown,
-                               const std::vector<bool>& marked) {
+void DeleteSelectedCompletions(CrewdeskVariables& v, const CompletedRows& shown) {
     CloseAllFiles(v);
     const auto file = ProgramPath(v, CompletedSlipsFile);
     if (!disk::FileExists(file))
         return;
-    const std::int32_t count = SlipFile(file).Count();
-    const std::string operation = "delete the selected records of";
-    if (static_cast<std::size_t>(count) != shown.size())
-        throw StoreError(file, operation,
-                         "it now holds " + std::to_string(count) + " records, not the " +
-                             std::to_string(shown.size()) + " shown; nothing was deleted");
     JournalEntry deleted = DeletionEntry(v);
-    ForEachRecord(file, [&](std::int32_t r, const SlipRecord& record) {
-        const auto i = static_cast<std::size_t>(r - 1);
-        if (RowOf(v, record) != shown[i])
+    {
+        SlipFile completed(file);
+        const std::string operation = "delete the selected records of";
+        if (completed.Count() != shown.Count())
             throw StoreError(file, operation,
-                             "record " + std::to_string(r) +
-                                 " is no longer the one shown; nothing was deleted");
-        if (marked[i])
+                             "it now holds " + std::to_string(completed.Count()) +
+                                 " records, not the " + std::to_string(shown.Count()) +
+                                 " shown; nothing was deleted");
+        for (const auto& [r, record] : shown.Marks()) {
+            if (completed.Read(r) != record)
+                throw StoreError(file, operation,
+                                 "record " + std::to_string(r) +
+                                     " is no longer the one shown; nothing was deleted");
             deleted.completedRemoved.emplace_back(record.Bytes().data(), SlipRecordLength);
-    });
+        }
+    }
     Journal(v, deleted);
     try {
         RewriteRecordFile(v, CompletedSlipsFile, TemporaryFile,
-                          [&](std::int32_t r, const SlipRecord&) {
-                              return !marked[static_cast<std::size_t>(r - 1)];
-                          });
+                          [&](std::int32_t r, const SlipRecord&) { return !shown.Marked(r); });
     } catch (const StoreError&) {
         JournalAfterFailure(v, JournalEntry::Kind::Undone);
         throw;

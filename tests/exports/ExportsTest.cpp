@@ -336,6 +336,21 @@ TEST_F(Exports, ReportHasItsColumnsAsCsvAndAsWorkbookAndACancelledExportLeavesNo
                                                  {"F5", "inlineStr", "Café «Noël» €"}})
         EXPECT_EQ(cells[ref], std::pair(type, text)) << ref;
     EXPECT_EQ(cells.count("A7"), 0u);
+    // A sheet of many pieces, deflated apart, is still one whole stream.
+    const std::string five = ReadBytes(folder / "Slips.txt");
+    std::string many;
+    for (int i = 0; i < 3000; ++i)
+        many += five;
+    WriteBytes(folder / "CompletedSlips.txt", many);
+    ASSERT_TRUE(ExportCompletedReport(v, test::Locale, folder / "many.xlsx", ReportFormat::Xlsx,
+                                      [](std::int32_t, std::int32_t) { return true; }));
+    EXPECT_NE(Run("unzip -tq " + (folder / "many.xlsx").string()).find("No errors"),
+              std::string::npos);
+    const std::string sheet = Run("unzip -p " + (folder / "many.xlsx").string() +
+                                  " xl/worksheets/sheet1.xml | tail -c 500");
+    EXPECT_NE(sheet.find(R"(<c r="N15001" t="inlineStr"><is><t>Completed</t></is></c></row>)"
+                         "</sheetData></worksheet>"),
+              std::string::npos);
 
     const auto cancel = [](std::int32_t, std::int32_t) { return false; };
     for (const auto format : {ReportFormat::Csv, ReportFormat::Xlsx}) {

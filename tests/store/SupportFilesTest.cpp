@@ -213,7 +213,12 @@ TEST_F(SupportFiles, ALinkUnderAScratchNameOrAsLastYearIsNamedAndNothingOutsideI
         {"Backup/Slips.txt.new", [&] { BackupFiles(v); }},
         {"Backup/Previous/Slips.txt.new", [&] { BackupFiles(v); }},
         {"Temp.txt", [&] { RemoveSlip(v, 1); }},
-        {"TemporaryFile.txt", [&] { DeleteSelectedCompletions(v, ReadCompletedRows(v), {true}); }},
+        {"TemporaryFile.txt",
+         [&] {
+             CompletedRows shown(v);
+             shown.Toggle(1);
+             DeleteSelectedCompletions(v, shown);
+         }},
         {"CompletedSlips.txt", [&] { DeleteAllCompletions(v); }},
     };
     for (const auto& [name, write] : writes) {
