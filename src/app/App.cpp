@@ -119,12 +119,7 @@ bool App::Start() {
     }
     // The past slips are moved away: the calendars drop them and show the days ahead.
     CalendarsFollow([this] { ForgetPastCalls(v_, platform_.locale, platform_.clock.Now().date); });
-    // Returning customers are read on a worker thread while the operator starts, so the
-    // intake never waits for them; a file that does not read is told where they are offered.
-    try {
-        Customers(v_, platform_.locale);
-    } catch (const StoreError&) {
-    }
+    ReadCustomers();
     if (const std::string told = StartupMessage(mended_, v_.Notices); !told.empty())
         Ask(told);
     v_.Notices.clear();
@@ -198,6 +193,17 @@ void App::Unload(QWidget* form) {
 void App::ShowMenu(QWidget* from) {
     from->hide();
     ShowAnew<frmStartup>();
+    if (!ended_)
+        ReadCustomers(); // again, after a restore, a reset or a large delete
+}
+
+// Returning customers are read on a worker thread from the start on, so neither the intake
+// nor a day's details wait for them; a file that does not read is told where they are offered.
+void App::ReadCustomers() {
+    try {
+        Customers(v_, platform_.locale);
+    } catch (const StoreError&) {
+    }
 }
 
 // The help's section for each form; the menu and the splash open it at the top.

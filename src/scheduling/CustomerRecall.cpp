@@ -127,7 +127,7 @@ void CustomerRecall::Clear() {
 }
 
 bool CustomerRecall::Offering() const {
-    return completer_->popup()->isVisible();
+    return completer_->popup()->isVisible() && !model_->Reading();
 }
 
 // Down in a box whose drop-down is closed opens it again.
@@ -179,7 +179,7 @@ void CustomerRecall::Waited() {
     if (!Index() && !unreadable_)
         return;
     reading_->stop();
-    if (model_->Reading() && Offering())
+    if (model_->Reading() && completer_->popup()->isVisible())
         Offer(waiting_);
     ShowHistory();
 }

@@ -47,7 +47,7 @@ class CustomerRecall : public QGroupBox {
 public:
     CustomerRecall(Program& program, const std::array<QLineEdit*, 7>& boxes, QWidget* parent);
     void Clear();
-    bool Offering() const; // the drop-down is open, so Enter picks
+    bool Offering() const; // the drop-down offers customers, so Enter picks
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -176,10 +176,10 @@ TEST_F(Intake, UntilTheCustomersAreReadTheDropDownSaysSoAndOffersThemOnceRead) {
     ASSERT_EQ(OfferedRows(), 1);
     EXPECT_EQ(Offered()->model()->index(0, 0).data().toString(),
               QString::fromUtf8("Still reading the call slips…"));
-    Press(Qt::Key_Down);
-    Press(Qt::Key_Return);
-    EXPECT_EQ(Boxes()[1], "") << "nothing to pick";
+    Press(Qt::Key_Escape);
+    EXPECT_FALSE(Offered()->isVisible());
     Type(" ");
+    ASSERT_EQ(OfferedRows(), 1);
     held.LetGo();
     QTRY_COMPARE(OfferedRows(), 2);
     EXPECT_EQ(Offered()->model()->index(0, 0).data().toString(), "Ann Lee");
