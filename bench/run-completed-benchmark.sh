@@ -9,17 +9,18 @@ export CCACHE_NOHASHDIR=1
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DROTAPLAN_BENCH=ON >/dev/null
 cmake --build build-bench -j2 --target completed_open rotaplan_generate >/dev/null
 today=$(date +%F)
-for n in 1000 100000 1000000; do
+# 1,500 calls stay booked ahead; the rest, 1,000, 100,000 and 1,000,000, are completed.
+for n in 2500 101500 1001500; do
     folder=bench-data/completed-n$n-$today
     [ -f "$folder/CompletedSlips.txt" ] ||
         build-bench/bench/rotaplan_generate "$folder" "$n" --realistic --completed --today "$today"
 done
 work=$(mktemp -d -p bench-data)
 trap 'rm -rf "$work"' EXIT
-cp -r "bench-data/completed-n1000-$today/." "$work"
-ln "bench-data/completed-n1000-$today/CompletedSlips.txt" "$work/small.txt"
+cp -r "bench-data/completed-n2500-$today/." "$work"
+ln "bench-data/completed-n2500-$today/CompletedSlips.txt" "$work/small.txt"
 export QT_QPA_PLATFORM=offscreen ROTAPLAN_BENCH_RUNS=$runs
-for n in 100000 1000000; do
+for n in 101500 1001500; do
     rm -f "$work/large.txt"
     ln "bench-data/completed-n$n-$today/CompletedSlips.txt" "$work/large.txt"
     build-bench/bench/completed_open "$work" 2>/dev/null

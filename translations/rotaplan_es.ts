@@ -656,6 +656,10 @@
         <translation>Más programas Quarrow para su negocio: vea el menú Ampliar.</translation>
     </message>
     <message>
+        <source>Moving past call slips to the completed ones: %p%</source>
+        <translation>Pasando las llamadas pasadas a las completadas: %p%</translation>
+    </message>
+    <message>
         <source>Name</source>
         <translation>Nombre</translation>
     </message>

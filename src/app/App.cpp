@@ -74,7 +74,13 @@ std::vector<App::Step> App::StartupSteps() {
          OnFailure::End},
         {[this] { LoadSettings(v_); }, OnFailure::End},
         {[this, today] { EnsureYearFolders(v_, today); }, OnFailure::GoOn},
-        {[this] { PurgePastDays(v_, platform_.locale); }, OnFailure::GoOn},
+        {[this] {
+             // Moving a long file of past slips takes seconds: the splash shows how far.
+             PurgePastDays(v_, platform_.locale, [this](std::int64_t done, std::int64_t total) {
+                 Load<frmSplash>().ShowProgress(done, total);
+             });
+         },
+         OnFailure::GoOn},
         {[this, today] { mended_ = MendFolder(v_, today, platform_.locale); }, OnFailure::GoOn},
         {[this] { BuildTimeLabels(v_); }, OnFailure::End},
         {[this] {

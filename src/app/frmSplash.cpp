@@ -9,6 +9,8 @@
 #include "platform/qt/QtPlatform.h"
 
 #include <QBoxLayout>
+#include <QCoreApplication>
+#include <QProgressBar>
 #include <QPushButton>
 
 namespace rotaplan {
@@ -47,6 +49,9 @@ frmSplash::frmSplash(Program& program) : program_(program) {
     label1->setStyleSheet("color: palette(link); text-decoration: underline;");
     connect(label1, &ClickLabel::clicked, this,
             [this] { OpenLink(program_, WebLinks::MakerHome); });
+    prgMoving_ = Named(new QProgressBar(this), "prgMoving");
+    prgMoving_->setFormat(TranslatedLines("Moving past call slips to the completed ones: %p%"));
+    prgMoving_->hide();
     auto* cmdContinue = Named(new QPushButton("Continue", this), "cmdContinue");
     cmdContinue->setDefault(true);
     cmdContinue->setAutoDefault(true);
@@ -70,6 +75,7 @@ frmSplash::frmSplash(Program& program) : program_(program) {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(lblWarning);
+    layout->addWidget(prgMoving_);
     layout->addLayout(bottom);
     layout->setContentsMargins(20, 20, 20, 16);
     // As large as the desktop's font makes the texts, never cutting one.
@@ -86,6 +92,15 @@ void frmSplash::showEvent(QShowEvent* event) {
     lblCopyright_->setText(QString("Copyright © %1 2001-%2")
                                .arg(MakerName)
                                .arg(program_.System().clock.Now().date.year));
+}
+
+void frmSplash::ShowProgress(std::int64_t done, std::int64_t total) {
+    show();
+    prgMoving_->setVisible(done < total);
+    prgMoving_->setMaximum(1000);
+    prgMoving_->setValue(total > 0 ? static_cast<int>(done * 1000 / total) : 1000);
+    // Painted now: the step goes on running on this thread. Clicks wait for the menu.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void frmSplash::cmdContinue_Click() {

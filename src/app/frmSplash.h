@@ -2,7 +2,10 @@
 
 #include <QWidget>
 
+#include <cstdint>
+
 class QLabel;
+class QProgressBar;
 
 namespace rotaplan {
 
@@ -13,6 +16,8 @@ class frmSplash : public QWidget {
     Q_OBJECT
 public:
     explicit frmSplash(Program& program);
+    // A long start-up step: the window is shown at once, the bar while done < total.
+    void ShowProgress(std::int64_t done, std::int64_t total);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -22,6 +27,7 @@ private:
     Program& program_;
     QLabel* lblVersion_;
     QLabel* lblCopyright_;
+    QProgressBar* prgMoving_;
 };
 
 } // namespace rotaplan

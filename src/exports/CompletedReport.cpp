@@ -14,10 +14,12 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <map>
 #include <memory>
 #include <optional>
 #include <unordered_map>
+#include <vector>
 
 namespace rotaplan {
 
@@ -52,6 +54,7 @@ constexpr SlipField TextFields[] = {SlipField::Name, SlipField::Street, SlipFiel
 struct Conversion {
     std::array<bool, 256> special{};
     std::array<std::string, 256> as;
+    std::vector<char> escaped;
 
     // `fromCp1252`: bytes past ASCII are Windows-1252 characters, else UTF-8 passed on.
     Conversion(bool fromCp1252, std::initializer_list<std::pair<char, const char*>> escapes) {
@@ -64,7 +67,28 @@ struct Conversion {
         for (const auto& [c, text] : escapes) {
             special[static_cast<unsigned char>(c)] = true;
             as[static_cast<unsigned char>(c)] = text;
+            escaped.push_back(c);
         }
+    }
+    // Whether no byte of a Windows-1252 record needs more than copying, looked at eight at a
+    // time: none below blank, none past '~', none escaped.
+    bool Plain(std::string_view bytes) const {
+        constexpr std::uint64_t Ones = 0x0101010101010101, Highs = 0x8080808080808080;
+        std::uint64_t found = 0;
+        std::size_t i = 0;
+        for (; i + 8 <= bytes.size(); i += 8) {
+            std::uint64_t w;
+            std::memcpy(&w, bytes.data() + i, 8);
+            found |= ((w - Ones * 0x20) & ~w) | (w + Ones) | w;
+            for (char c : escaped) {
+                const std::uint64_t x = w ^ (Ones * static_cast<unsigned char>(c));
+                found |= (x - Ones) & ~x;
+            }
+        }
+        for (; i < bytes.size(); ++i)
+            if (special[static_cast<unsigned char>(bytes[i])])
+                return false;
+        return (found & Highs) == 0;
     }
     bool Dropped(char c) const {
         const auto b = static_cast<unsigned char>(c);
@@ -116,7 +140,8 @@ std::optional<int> StartHourOf(std::string_view startIndex) {
 class ReportWriter {
 public:
     virtual ~ReportWriter() = default;
-    virtual void Field(std::string_view cp1252) = 0; // as the record holds it
+    virtual void Record(const SlipRecord& record) = 0; // before the row of its fields
+    virtual void Field(std::string_view cp1252) = 0;   // as the record holds it
     virtual void Text(std::string_view utf8) = 0;
     virtual void Day(const Date& date) = 0;
     virtual void Hour(int hour) = 0;
@@ -143,7 +168,17 @@ public:
         row_.reserve(OutputBlock + 4096);
         row_ = "\xEF\xBB\xBF";
     }
-    void Field(std::string_view cp1252) override { Quoted(cp1252, FromCp1252()); }
+    void Record(const SlipRecord& record) override {
+        plain_ = FromCp1252().Plain({record.Bytes().data(), SlipRecordLength});
+    }
+    void Field(std::string_view cp1252) override {
+        if (!plain_)
+            return Quoted(cp1252, FromCp1252());
+        Open();
+        if (ReadsAsFormula(cp1252))
+            row_ += '\'';
+        row_.append(cp1252) += '"';
+    }
     void Text(std::string_view utf8) override { Quoted(utf8, FromUtf8()); }
     void Day(const Date& date) override {
         Open();
@@ -202,6 +237,7 @@ private:
     disk::WriteHandle& out_;
     std::string row_;
     bool first_ = true;
+    bool plain_ = false;
 };
 
 // The sheet's XML is made here and deflated by the archive on other threads as it grows. Every
@@ -231,7 +267,16 @@ public:
         xml += "</cols><sheetData>";
         StartRow();
     }
-    void Field(std::string_view cp1252) override { String(cp1252, FromCp1252()); }
+    void Record(const SlipRecord& record) override {
+        plain_ = FromCp1252().Plain({record.Bytes().data(), SlipRecordLength});
+    }
+    void Field(std::string_view cp1252) override {
+        if (!plain_)
+            return String(cp1252, FromCp1252());
+        // Trimmed of blanks and holding no tab, a plain field needs no word on its spaces.
+        Open(R"( t="inlineStr"><is><t>)");
+        zip_.Buffer().append(cp1252) += "</t></is></c>";
+    }
     void Text(std::string_view utf8) override { String(utf8, FromUtf8()); }
     // Days since 30 December 1899, the spreadsheets' day 0.
     void Day(const Date& date) override {
@@ -306,10 +351,9 @@ private:
         std::string& xml = zip_.Buffer();
         const auto [first, last] = conversion.Ends(text);
         // Blanks at either end are kept only when the text says so.
-        const bool blankEnds = std::string_view(" \t").find(first) != std::string_view::npos ||
-                               std::string_view(" \t").find(last) != std::string_view::npos;
-        Open(blankEnds && first ? R"( t="inlineStr"><is><t xml:space="preserve">)"
-                                : R"( t="inlineStr"><is><t>)");
+        const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+        Open(blank(first) || blank(last) ? R"( t="inlineStr"><is><t xml:space="preserve">)"
+                                         : R"( t="inlineStr"><is><t>)");
         conversion.Append(xml, text);
         xml += "</t></is></c>";
     }
@@ -372,6 +416,7 @@ private:
     long row_ = 0;
     std::string rowNumber_;
     char column_ = 'A';
+    bool plain_ = false;
 };
 
 struct Cancelled {};
@@ -396,6 +441,7 @@ void WriteReport(const CrewdeskVariables& v, const Locale& locale,
         if (r % ProgressStep == 1 && !progress(r - 1, total))
             throw Cancelled{};
         completed.Read(r, record);
+        out.Record(record);
         field(SlipField::SANumber);
 
         // The slips of a day mostly follow each other.
@@ -473,7 +519,19 @@ bool ExportCompletedReport(const CrewdeskVariables& v, const Locale& locale,
 }
 
 bool ReadsAsFormula(std::string_view text) {
-    return !text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string::npos;
+    if (text.empty())
+        return false;
+    switch (text.front()) {
+    case '=':
+    case '+':
+    case '-':
+    case '@':
+    case '\t':
+    case '\r':
+        return true;
+    default:
+        return false;
+    }
 }
 
 } // namespace rotaplan

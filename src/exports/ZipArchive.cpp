@@ -2,7 +2,9 @@
 
 #include "store/StoreError.h"
 
+#include <algorithm>
 #include <limits>
+#include <thread>
 #include <utility>
 #include <zlib.h>
 
@@ -10,8 +12,11 @@ namespace rotaplan {
 
 namespace {
 
-// Two compress while the caller makes the next piece; more would only wait for the cores.
-constexpr std::size_t MostInFlight = 3;
+// A piece per core compresses while the caller makes the next; more would only wait.
+std::size_t MostInFlight() {
+    static const std::size_t most = std::max(2u, std::thread::hardware_concurrency());
+    return most;
+}
 // A final block of fixed codes holding nothing: ends a stream of sync-flushed pieces.
 constexpr std::string_view EmptyFinalBlock("\x03\x00", 2);
 
@@ -70,7 +75,7 @@ void ZipArchive::Flush() {
 }
 
 void ZipArchive::Hand(std::string piece) {
-    if (inFlight_.size() >= MostInFlight)
+    if (inFlight_.size() >= MostInFlight())
         Collect();
     inFlight_.push_back(std::async(std::launch::async, [piece = std::move(piece)] {
         Compressed done;
@@ -144,7 +149,7 @@ void ZipArchive::Close() {
         Put(directory, entry.length, 4);
         Put(directory, entry.name.size(), 2);
         directory.append(8, '\0'); // extra, comment, disk, internal attributes
-        Put(directory, 0, 4); // external attributes
+        Put(directory, 0, 4);      // external attributes
         Put(directory, entry.offset, 4);
         directory += entry.name;
     }

@@ -88,6 +88,10 @@ struct CrewdeskVariables {
         std::optional<std::uint64_t> journalEnd;   // where the next journal entry goes
         bool journalBroken = false;       // an entry could not be written: no checkpoint vouches
         bool backupReplacedSlips = false; // this exit's backup replaced Backup\Slips.txt
+        bool backupAppendedSlips = false; // ... or appended what the slip file gained
+        // An entry of this run did more than append to the file: its backup copy is no longer
+        // the start of it.
+        bool slipsRewritten = false, completedRewritten = false;
     } Slips;
 };
 

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <fcntl.h>
 #include <functional>
+#include <memory>
+#include <new>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -186,15 +188,20 @@ void ReplaceWith(const fs::path& scratch, const fs::path& target) {
     }
 }
 
-// In pieces: a slip file of a million records is copied at every exit.
-void ForEachPiece(const fs::path& file, const std::function<void(std::string_view)>& use) {
+// In pieces: a slip file of a million records is copied at every exit. The buffer starts on
+// a page: reads into the odd offset a large allocation gets cost several times the CPU.
+void ForEachPiece(const fs::path& file, const std::function<void(std::string_view)>& use,
+                  std::uint64_t from, std::size_t pieceSize) {
     const ReadHandle in(file);
-    std::string piece(1u << 20, '\0');
-    for (std::uint64_t at = 0;;) {
-        const std::size_t read = in.ReadAt(at, piece.data(), piece.size());
+    constexpr std::align_val_t Page{4096};
+    const std::unique_ptr<char[], void (*)(char*)> piece(
+        static_cast<char*>(::operator new[](pieceSize, Page)),
+        [](char* p) { ::operator delete[](p, Page); });
+    for (std::uint64_t at = from;;) {
+        const std::size_t read = in.ReadAt(at, piece.get(), pieceSize);
         if (read == 0)
             return;
-        use(std::string_view(piece.data(), read));
+        use(std::string_view(piece.get(), read));
         at += read;
     }
 }
@@ -203,6 +210,13 @@ void CopyFileAtomic(const fs::path& from, const fs::path& to) {
     WriteThroughScratch(to, [&](WriteHandle& out) {
         ForEachPiece(from, [&](std::string_view piece) { out.Append(piece); });
     });
+}
+
+void AppendGrown(const fs::path& from, const fs::path& to, std::uint64_t length) {
+    WriteHandle out(to, length);
+    ForEachPiece(
+        from, [&](std::string_view piece) { out.Append(piece); }, length);
+    out.Commit();
 }
 
 void WriteAt(const fs::path& file, std::uint64_t offset, std::string_view bytes) {
@@ -409,10 +423,21 @@ WriteHandle::WriteHandle(const fs::path& file) : file_(file) {
     fd_ = OpenOrFail(file, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, "create");
 }
 
+WriteHandle::WriteHandle(const fs::path& file, std::uint64_t keep) : file_(file), scratch_(false) {
+    Before(Operation::Write, file);
+    fd_ = OpenOrFail(file, O_WRONLY | O_CREAT | O_NOFOLLOW, "open for writing");
+    if (::ftruncate(fd_, static_cast<off_t>(keep)) != 0) {
+        const int error = errno;
+        ::close(fd_);
+        Fail(file, "shorten", error);
+    }
+}
+
 WriteHandle::~WriteHandle() {
     if (fd_ >= 0) {
         ::close(fd_);
-        ::unlink(file_.c_str());
+        if (scratch_)
+            ::unlink(file_.c_str());
     }
 }
 
@@ -444,8 +469,10 @@ void WriteHandle::Commit() {
     const int fd = fd_;
     fd_ = -1;
     if (::close(fd) != 0) {
-        ::unlink(file_.c_str());
-        Fail(file_, "close", errno);
+        const int error = errno;
+        if (scratch_)
+            ::unlink(file_.c_str());
+        Fail(file_, "close", error);
     }
 }
 

@@ -30,10 +30,16 @@ void WriteFileAtomic(const fs::path& file, std::string_view bytes);
 // renamed over it. Should `write` throw, the scratch file is removed and the file untouched.
 class WriteHandle;
 void WriteThroughScratch(const fs::path& file, const std::function<void(WriteHandle&)>& write);
-// Hands the file's bytes to `use` in large pieces, front to back.
-void ForEachPiece(const fs::path& file, const std::function<void(std::string_view)>& use);
+// Hands the file's bytes from `from` on to `use` in large pieces, front to back; `pieceSize`
+// lets a reader of fixed records have whole records in each piece.
+void ForEachPiece(const fs::path& file, const std::function<void(std::string_view)>& use,
+                  std::uint64_t from = 0, std::size_t pieceSize = 1u << 20);
 // Copies through WriteFileAtomic, so a torn copy never replaces a good one.
 void CopyFileAtomic(const fs::path& from, const fs::path& to);
+
+// Makes `to`, which holds the first `length` bytes of `from`, a copy of it: what follows them
+// is appended, flushed. Stopped half-way, `to` still begins with those bytes.
+void AppendGrown(const fs::path& from, const fs::path& to, std::uint64_t length);
 
 // Writes bytes at the offset, extending the file (creating it if needed), flushed to disk
 // before it returns.
@@ -89,9 +95,12 @@ private:
 
 // A new file written front to back, flushed on Commit; removed again if never committed.
 // A file of that name left from before is replaced; a link there is refused.
+// Given a length, an existing file (made when missing) is cut to it and written on from
+// there instead; never committed, it stays as far as it got.
 class WriteHandle {
 public:
     explicit WriteHandle(const fs::path& file);
+    WriteHandle(const fs::path& file, std::uint64_t keep);
     ~WriteHandle();
     WriteHandle(const WriteHandle&) = delete;
     WriteHandle& operator=(const WriteHandle&) = delete;
@@ -104,6 +113,7 @@ private:
     void Flush();
     fs::path file_;
     int fd_ = -1;
+    bool scratch_ = true;
     std::string buffer_;
 };
 

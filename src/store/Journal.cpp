@@ -10,6 +10,7 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <unordered_map>
 
 namespace rotaplan {
@@ -31,19 +32,47 @@ public:
         }
         length_ += bytes.size();
     }
+    std::uint64_t Length() const { return length_; }
     FileSum Finish() {
         if (filled_ != 0)
             Mix();
         std::uint64_t h = hash_ ^ length_;
         h ^= h >> 33;
-        h *= 0xff51afd7ed558ccdULL;
+        h *= Final;
         h ^= h >> 33;
         return {length_, h};
     }
 
+    // Goes on from the sum of bytes whose last `length % 8` are `tail`: every step of Finish
+    // and Mix can be run backwards.
+    static Hasher Resume(const FileSum& sum, std::string_view tail) {
+        Hasher h;
+        std::uint64_t x = sum.hash;
+        x ^= x >> 33;
+        x *= Inverse(Final);
+        x ^= x >> 33;
+        x ^= sum.length;
+        h.length_ = sum.length;
+        h.filled_ = static_cast<int>(sum.length % 8);
+        h.hash_ = x;
+        if (h.filled_ != 0) {
+            for (char c : tail)
+                h.word_ = (h.word_ << 8) | static_cast<unsigned char>(c);
+            h.hash_ = ((x >> 29) | (x << 35)) * Inverse(Prime) ^ h.word_;
+        }
+        return h;
+    }
+
 private:
+    static constexpr std::uint64_t Prime = 0x100000001b3ULL, Final = 0xff51afd7ed558ccdULL;
+    static constexpr std::uint64_t Inverse(std::uint64_t odd) {
+        std::uint64_t x = odd; // right in 3 bits; each step doubles them
+        for (int i = 0; i < 5; ++i)
+            x *= 2 - odd * x;
+        return x;
+    }
     void Mix() {
-        hash_ = (hash_ ^ word_) * 0x100000001b3ULL;
+        hash_ = (hash_ ^ word_) * Prime;
         hash_ = (hash_ << 29) | (hash_ >> 35);
         word_ = 0;
         filled_ = 0;
@@ -98,6 +127,11 @@ std::optional<DayChange> ParseDay(std::string_view text) {
     return day;
 }
 
+template <class T> bool ParseWhole(std::string_view text, T& value, int base = 10) {
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
+    return !text.empty() && error == std::errc() && end == text.data() + text.size();
+}
+
 std::string SumText(const std::string& name, const FileSum& sum) {
     return name + " " + std::to_string(sum.length) + " " + Hex(sum.hash);
 }
@@ -110,6 +144,8 @@ std::string Payload(const JournalEntry& e) {
           std::pair{&e.offered, 'O'}})
         for (const auto& record : *list)
             Item(payload, tag, record);
+    if (!e.slipsMoved.empty())
+        Item(payload, 'M', RunsText(e.slipsMoved));
     if (e.slipsReplaced)
         Item(payload, 'X', *e.slipsReplaced);
     for (const auto& day : e.days)
@@ -127,11 +163,6 @@ std::string Serialized(const JournalEntry& e) {
     const FileSum sum = SumOf(head + payload);
     return std::string(Magic) + head + " " + std::to_string(payload.size()) + " " + Hex(sum.hash) +
            "\r\n" + payload + "\r\n";
-}
-
-template <class T> bool ParseWhole(std::string_view text, T& value, int base = 10) {
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
-    return !text.empty() && error == std::errc() && end == text.data() + text.size();
 }
 
 bool ParseSum(std::string_view text, std::pair<std::string, FileSum>& into) {
@@ -180,6 +211,10 @@ bool ParseItems(std::string_view payload, JournalEntry& e) {
             break;
         case 'X':
             e.slipsReplaced = std::string(bytes);
+            break;
+        case 'M':
+            if (!ParseRuns(bytes, e.slipsMoved))
+                return false;
             break;
         case 'F':
             e.dateForm = bytes;
@@ -240,38 +275,146 @@ fs::path JournalPath(const CrewdeskVariables& v) {
     return ProgramPath(v, JournalFile);
 }
 
-// Each whole record of a record file or of bytes, in order.
-template <class Use> void EachRecordOf(const Expectation& e, const Use& use) {
-    if (e.baseFile)
-        ForEachRecord(*e.baseFile, [&](std::int32_t, const SlipRecord& r) {
-            use(std::string_view(r.Bytes().data(), SlipRecordLength));
-        });
-    else
-        for (std::size_t at = 0; at + SlipRecordLength <= e.baseBytes.size();
-             at += SlipRecordLength)
-            use(std::string_view(e.baseBytes).substr(at, SlipRecordLength));
-}
-
-template <class Use> void EachExpected(const Expectation& e, const Use& use) {
-    std::unordered_map<std::string_view, int> skip;
-    for (const auto& record : e.removedFromBase)
-        ++skip[record];
-    EachRecordOf(e, [&](std::string_view record) {
-        const auto it = skip.find(record);
-        if (it != skip.end() && it->second > 0)
-            --it->second;
-        else
-            use(record);
-    });
-    for (const auto& record : e.added)
-        use(std::string_view(record));
-}
-
 std::uint64_t RecordHash(std::string_view record) {
     return std::hash<std::string_view>{}(record);
 }
 
+using RecordUse = std::function<void(std::string_view)>;
+
+// Each whole record of a record file or of bytes, in order.
+void EachRecordOf(const Expectation& e, const RecordUse& use) {
+    if (e.baseFile)
+        ForEachRecord(*e.baseFile, [&](std::int32_t, const SlipRecord& r) {
+            use(std::string_view(r.Bytes().data(), SlipRecordLength));
+        });
+    else if (e.baseBytes)
+        for (std::size_t at = 0; at + SlipRecordLength <= e.baseBytes->size();
+             at += SlipRecordLength)
+            use(std::string_view(*e.baseBytes).substr(at, SlipRecordLength));
+}
+
+// Streams the expected records through the stages, so that nothing but the journal's own
+// records is held; `dropped` gets the records the last stage, a Drop, takes out.
+void Stream(const Expectation& e, const RecordUse& use, const RecordUse& dropped = nullptr) {
+    const auto& stages = e.stages;
+    struct State {
+        std::unordered_multimap<std::uint64_t, std::string_view> left; // Remove: not yet met
+        std::int32_t seen = 0;                                         // Drop: records passed
+        std::size_t run = 0;                                           // Drop: the next run
+    };
+    std::vector<State> state(stages.size());
+    for (std::size_t i = 0; i < stages.size(); ++i)
+        if (stages[i]->kind == ExpectStage::Kind::Remove)
+            for (const auto& record : stages[i]->records)
+                state[i].left.emplace(RecordHash(record), record);
+    const auto pass = [&](std::string_view record, std::size_t from) {
+        std::optional<std::uint64_t> hash;
+        for (std::size_t i = from; i < stages.size(); ++i) {
+            const ExpectStage& stage = *stages[i];
+            State& s = state[i];
+            if (stage.kind == ExpectStage::Kind::Remove && !s.left.empty()) {
+                if (!hash)
+                    hash = RecordHash(record);
+                const auto [low, high] = s.left.equal_range(*hash);
+                const auto it =
+                    std::find_if(low, high, [&](const auto& r) { return r.second == record; });
+                if (it != high) {
+                    s.left.erase(it);
+                    return;
+                }
+            } else if (stage.kind == ExpectStage::Kind::Drop) {
+                ++s.seen;
+                const auto& runs = stage.positions;
+                while (s.run < runs.size() && runs[s.run].second < s.seen)
+                    ++s.run;
+                if (s.run < runs.size() && runs[s.run].first <= s.seen) {
+                    if (dropped && i + 1 == stages.size())
+                        dropped(record);
+                    return;
+                }
+            }
+        }
+        use(record);
+    };
+    EachRecordOf(e, [&](std::string_view record) { pass(record, 0); });
+    for (std::size_t i = 0; i < stages.size(); ++i) {
+        if (stages[i]->kind == ExpectStage::Kind::Add)
+            for (const auto& record : stages[i]->records)
+                pass(record, i + 1);
+        else if (stages[i]->kind == ExpectStage::Kind::Take)
+            Stream(
+                stages[i]->source, [](std::string_view) {},
+                [&](std::string_view record) { pass(record, i + 1); });
+    }
+}
+
+void AddStage(Expectation& e, ExpectStage::Kind kind, std::vector<std::string> records) {
+    if (records.empty())
+        return;
+    auto stage = std::make_shared<ExpectStage>();
+    stage->kind = kind;
+    stage->records = std::move(records);
+    e.stages.push_back(std::move(stage));
+}
+
+// One entry's change of the record file. The completed slips' replay of a move takes the
+// moved records from Slips.txt as it stood before: `slipsBefore`.
+bool Apply(Expectation& e, const JournalEntry& entry, bool completed,
+           const Expectation* slipsBefore) {
+    if (!completed && entry.slipsReplaced) { // a restore, re-install or reset
+        e.baseFile.reset();
+        e.baseBytes = std::make_shared<const std::string>(*entry.slipsReplaced);
+        e.stages.clear();
+    }
+    AddStage(e, ExpectStage::Kind::Remove, completed ? entry.completedRemoved : entry.slipsRemoved);
+    if (!entry.slipsMoved.empty()) {
+        auto drop = std::make_shared<ExpectStage>();
+        drop->kind = ExpectStage::Kind::Drop;
+        drop->positions = entry.slipsMoved;
+        if (!completed) {
+            e.stages.push_back(std::move(drop));
+        } else {
+            if (!slipsBefore)
+                return false;
+            auto take = std::make_shared<ExpectStage>();
+            take->kind = ExpectStage::Kind::Take;
+            take->source = *slipsBefore;
+            take->source.stages.push_back(std::move(drop));
+            e.stages.push_back(std::move(take));
+        }
+    }
+    AddStage(e, ExpectStage::Kind::Add, completed ? entry.completedAdded : entry.slipsAdded);
+    return true;
+}
+
 } // namespace
+
+std::string RunsText(const std::vector<RecordRun>& runs) {
+    std::string text;
+    for (const auto& [first, last] : runs) {
+        if (!text.empty())
+            text += ',';
+        text += std::to_string(first);
+        text += '-';
+        text += std::to_string(last);
+    }
+    return text;
+}
+
+bool ParseRuns(std::string_view text, std::vector<RecordRun>& runs) {
+    while (!text.empty()) {
+        const std::string_view run = text.substr(0, text.find(','));
+        text.remove_prefix(std::min(text.size(), run.size() + 1));
+        const auto dash = run.find('-');
+        std::int32_t first = 0, last = 0;
+        if (dash == std::string_view::npos || !ParseWhole(run.substr(0, dash), first) ||
+            !ParseWhole(run.substr(dash + 1), last) || first < 1 || last < first ||
+            (!runs.empty() && first <= runs.back().second))
+            return false;
+        runs.emplace_back(first, last);
+    }
+    return true;
+}
 
 FileSum SumOf(std::string_view bytes) {
     Hasher h;
@@ -284,6 +427,33 @@ FileSum SumOfFile(const fs::path& file) {
     if (disk::FileExists(file))
         disk::ForEachPiece(file, [&](std::string_view piece) { h.Update(piece); });
     return h.Finish();
+}
+
+FileSum SumOfStart(const fs::path& file, std::uint64_t length) {
+    Hasher h;
+    if (disk::FileExists(file))
+        disk::ForEachPiece(file, [&](std::string_view piece) {
+            h.Update(piece.substr(0, length - std::min<std::uint64_t>(length, h.Length())));
+        });
+    return h.Finish();
+}
+
+FileSum SumOfGrown(const fs::path& file, const FileSum& before) {
+    const std::uint64_t tail = before.length % 8;
+    bool resumed = false;
+    Hasher h;
+    disk::ForEachPiece(
+        file,
+        [&](std::string_view piece) {
+            if (!resumed) {
+                h = Hasher::Resume(before, piece.substr(0, tail));
+                piece.remove_prefix(tail);
+                resumed = true;
+            }
+            h.Update(piece);
+        },
+        before.length - tail);
+    return resumed ? h.Finish() : before;
 }
 
 JournalRead ReadJournal(const fs::path& file) {
@@ -313,6 +483,9 @@ void Journal(CrewdeskVariables& v, const JournalEntry& entry) {
     if (disk::FileExists(file) && disk::FileLength(file) > *end)
         disk::Truncate(file, *end);
     const std::string bytes = Serialized(entry);
+    v.Slips.slipsRewritten = v.Slips.slipsRewritten || !entry.slipsRemoved.empty() ||
+                             entry.slipsReplaced || !entry.slipsMoved.empty();
+    v.Slips.completedRewritten = v.Slips.completedRewritten || !entry.completedRemoved.empty();
     disk::WriteAt(file, *end, bytes);
     *end += bytes.size();
 }
@@ -375,32 +548,57 @@ void CheckpointJournal(CrewdeskVariables& v, const Date& today) {
             checkpoint.offered.clear();
         checkpoint.offered.insert(checkpoint.offered.end(), e.offered.begin(), e.offered.end());
     }
+    const fs::path previous = ProgramPath(v, PreviousJournalFile);
     if (v.Slips.backupReplacedSlips && disk::FileExists(file))
-        disk::LinkOrCopy(file, ProgramPath(v, PreviousJournalFile));
-    // A file the clean end before vouched for, unchanged since, keeps the sum it had then:
-    // a quiet day's exit reads no record file.
-    const auto sumOf = [&](const char* name) {
+        disk::LinkOrCopy(file, previous);
+    else if (v.Slips.backupAppendedSlips && disk::FileExists(previous))
+        // The generation before still leads to the backup copy, through this run too.
+        disk::WriteAt(previous, disk::FileLength(previous),
+                      disk::ReadWholeFile(file).substr(0, old.validLength));
+    // A file the clean end before vouched for keeps the sum it had then, unchanged since, or
+    // goes on from it when the run only appended: a day's exit reads what it added at most.
+    const auto lastSum = [&](const char* name) -> std::optional<FileSum> {
+        if (!v.Slips.quick || old.entries.empty())
+            return std::nullopt;
+        for (const auto& [recorded, sum] : old.entries.front().sums)
+            if (recorded == name + 1)
+                return sum;
+        return std::nullopt;
+    };
+    const auto sumOf = [&](const char* name, bool rewritten) {
+        const fs::path path = ProgramPath(v, name);
         const auto it = v.Slips.stamps.find(name);
-        const bool unchanged = v.Slips.quick && !old.entries.empty() &&
-                               it != v.Slips.stamps.end() &&
-                               it->second == disk::Stamp(ProgramPath(v, name));
-        if (unchanged)
-            for (const auto& [file, sum] : old.entries.front().sums)
-                if (file == name + 1)
-                    return std::pair(sum, true);
-        return std::pair(SumOfFile(ProgramPath(v, name)), false);
+        const auto last = lastSum(name);
+        if (last && it != v.Slips.stamps.end() && it->second == disk::Stamp(path))
+            return std::pair(*last, true);
+        if (last && !rewritten && disk::FileExists(path) && disk::FileLength(path) >= last->length)
+            return std::pair(SumOfGrown(path, *last), false);
+        return std::pair(SumOfFile(path), false);
     };
     bool completedUnchanged = false;
     for (const char* name : {SlipsFile, CompletedSlipsFile, AssigntoFile, ProblemCodeFile}) {
-        const auto [sum, reused] = sumOf(name);
+        const bool rewritten = name == SlipsFile            ? v.Slips.slipsRewritten
+                               : name == CompletedSlipsFile ? v.Slips.completedRewritten
+                                                            : true;
+        const auto [sum, reused] = sumOf(name, rewritten);
         checkpoint.sums.emplace_back(name + 1, sum);
         completedUnchanged = completedUnchanged || (reused && name == CompletedSlipsFile);
     }
     const fs::path completed = ProgramPath(v, CompletedSlipsFile);
     const fs::path copy = ProgramPath(v, CompletedCopyFile);
     disk::CreateFolder(copy.parent_path());
+    // Moves only appended to the completed slips: so does their copy.
+    const auto copyLast = lastSum(CompletedSlipsFile);
+    const auto copyStamp = v.Slips.stamps.find(CompletedCopyFile);
+    const bool copyGrows = copyLast && !v.Slips.completedRewritten &&
+                           copyStamp != v.Slips.stamps.end() &&
+                           copyStamp->second == disk::Stamp(copy) && disk::FileExists(completed) &&
+                           disk::FileLength(copy) == copyLast->length &&
+                           disk::FileLength(completed) > copyLast->length;
     if (!disk::FileExists(completed))
         disk::RemoveFile(copy);
+    else if (copyGrows)
+        disk::AppendGrown(completed, copy, copyLast->length);
     else if (!disk::FileExists(copy) ||
              (!completedUnchanged && SumOfFile(copy) != checkpoint.sums[1].second))
         disk::CopyFileAtomic(completed, copy);
@@ -415,53 +613,45 @@ Expectation FileAsItIs(const fs::path& file) {
     return e;
 }
 
-Expectation Expect(Expectation base, const std::vector<JournalEntry>& entries, std::size_t count,
-                   bool completed) {
+std::optional<Expectation> Expect(Expectation base, const std::vector<JournalEntry>& entries,
+                                  std::size_t count, bool completed, const Expectation* slipsBase) {
     Expectation e = std::move(base);
+    std::optional<Expectation> slips; // Slips.txt alongside, for the slips a move takes
+    if (completed && slipsBase)
+        slips = *slipsBase;
     for (std::size_t i = 0; i < count && i < entries.size(); ++i) {
         const JournalEntry& entry = entries[i];
         if (i + 1 < count && i + 1 < entries.size() &&
             entries[i + 1].kind == JournalEntry::Kind::Undone)
-            continue;                            // failed, and taken back
-        if (!completed && entry.slipsReplaced) { // a restore, re-install or reset
-            e.baseFile.reset();
-            e.baseBytes = *entry.slipsReplaced;
-            e.removedFromBase.clear();
-            e.added.clear();
-        }
-        for (const auto& record : completed ? entry.completedRemoved : entry.slipsRemoved) {
-            const auto it = std::find(e.added.begin(), e.added.end(), record);
-            if (it != e.added.end())
-                e.added.erase(it);
-            else
-                e.removedFromBase.push_back(record);
-        }
-        const auto& added = completed ? entry.completedAdded : entry.slipsAdded;
-        e.added.insert(e.added.end(), added.begin(), added.end());
+            continue; // failed, and taken back
+        if (!Apply(e, entry, completed, slips ? &*slips : nullptr))
+            return std::nullopt;
+        if (slips)
+            Apply(*slips, entry, false, nullptr);
     }
     return e;
 }
 
 void WriteExpected(const Expectation& e, const fs::path& target) {
     disk::WriteThroughScratch(target, [&](disk::WriteHandle& out) {
-        EachExpected(e, [&](std::string_view record) { out.Append(record); });
+        Stream(e, [&](std::string_view record) { out.Append(record); });
     });
 }
 
 FileSum SumOfExpected(const Expectation& e) {
     Hasher h;
-    EachExpected(e, [&](std::string_view record) { h.Update(record); });
+    Stream(e, [&](std::string_view record) { h.Update(record); });
     return h.Finish();
 }
 
 RecordDiff Compare(const Expectation& e, const fs::path& actual) {
     std::unordered_map<std::uint64_t, int> count;
-    EachExpected(e, [&](std::string_view record) { ++count[RecordHash(record)]; });
+    Stream(e, [&](std::string_view record) { ++count[RecordHash(record)]; });
     ForEachRecord(actual, [&](std::int32_t, const SlipRecord& r) {
         --count[RecordHash(std::string_view(r.Bytes().data(), SlipRecordLength))];
     });
     RecordDiff diff;
-    EachExpected(e, [&](std::string_view record) {
+    Stream(e, [&](std::string_view record) {
         if (int& c = count[RecordHash(record)]; c > 0) {
             diff.missing.emplace_back(record);
             --c;

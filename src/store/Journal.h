@@ -7,9 +7,11 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // The record of what the program itself wrote. Every operation that changes the record files
@@ -34,6 +36,11 @@ struct FileSum {
 FileSum SumOf(std::string_view bytes);
 // A missing file sums as an empty one.
 FileSum SumOfFile(const std::filesystem::path& file);
+// The sum of the file's first `length` bytes (of all, when it is shorter).
+FileSum SumOfStart(const std::filesystem::path& file, std::uint64_t length);
+// The sum of a file that grew: `before` is the sum of its first before.length bytes, which
+// are taken as unchanged; only the last few of them and what follows are read.
+FileSum SumOfGrown(const std::filesystem::path& file, const FileSum& before);
 
 struct DayChange {
     std::string path; // program-relative day file
@@ -43,6 +50,14 @@ struct DayChange {
 // The day file at `path` going from one set of entries (as DaySlots holds them) to another.
 DayChange ChangeOf(const std::string& path, const std::array<std::string, 13>& before,
                    const std::array<std::string, 13>& after);
+
+// Record numbers first to last, both included; runs are kept ascending and apart.
+using RecordRun = std::pair<std::int32_t, std::int32_t>;
+
+// Runs as text, "3-7,9-9": a day's move of a million slips stays short.
+std::string RunsText(const std::vector<RecordRun>& runs);
+// False for anything but ascending runs apart from each other.
+bool ParseRuns(std::string_view text, std::vector<RecordRun>& runs);
 
 struct JournalEntry {
     enum class Kind : char {
@@ -62,6 +77,9 @@ struct JournalEntry {
     Kind kind = Kind::Checkpoint;
     Date date;
     std::vector<std::string> slipsAdded, slipsRemoved, completedAdded, completedRemoved;
+    // Move: the record numbers of the slips that went from Slips.txt as it stood to the end
+    // of CompletedSlips.txt (the replay knows their bytes).
+    std::vector<RecordRun> slipsMoved;
     std::optional<std::string> slipsReplaced; // the new content of Slips.txt
     std::vector<std::string> offered;         // bookings a replace left out
     std::vector<DayChange> days;
@@ -100,17 +118,26 @@ JournalEntry RecordEntry(JournalEntry::Kind kind, const Date& date, const SlipRe
 // replaced its slip file, the completed slips are copied, and the journal starts anew.
 void CheckpointJournal(CrewdeskVariables& v, const Date& today);
 
-// What a record file must hold: its base (a file, or bytes) with the removals and additions
-// of the entries applied in order.
+// What a record file must hold: its base (a file, or bytes) with the changes of the entries
+// applied in order, as stages the records stream through.
+struct ExpectStage;
 struct Expectation {
     std::optional<std::filesystem::path> baseFile;
-    std::string baseBytes;
-    std::vector<std::string> removedFromBase; // whole records, each the first of its bytes
-    std::vector<std::string> added;
+    std::shared_ptr<const std::string> baseBytes; // shared by the replays that start from it
+    std::vector<std::shared_ptr<const ExpectStage>> stages;
 };
-// The first `count` entries applied to a base that holds no changes yet.
-Expectation Expect(Expectation base, const std::vector<JournalEntry>& entries, std::size_t count,
-                   bool completed);
+struct ExpectStage {
+    enum class Kind { Remove, Add, Drop, Take } kind = Kind::Add;
+    std::vector<std::string> records; // Remove: each the first of its bytes; Add: at the end
+    std::vector<RecordRun> positions; // Drop: the record numbers of the records it drops
+    Expectation source;               // Take: Slips.txt up to the Drop whose records go to the end
+};
+// The first `count` entries applied to a base that holds no changes yet. The completed slips'
+// replay needs Slips.txt's base for the slips a move took from it: none when it has a move
+// and that base is not known.
+std::optional<Expectation> Expect(Expectation base, const std::vector<JournalEntry>& entries,
+                                  std::size_t count, bool completed,
+                                  const Expectation* slipsBase = nullptr);
 // A record file as it stands.
 Expectation FileAsItIs(const std::filesystem::path& file);
 // The expected bytes, written through a scratch file over the target.

@@ -87,6 +87,14 @@ void BackupFiles(CrewdeskVariables& v) {
     EachCentralFile(v, [&](const char* name) {
         if (!disk::FileExists(v.ProgramFolder / name) || UnchangedSinceBackup(v, name))
             return;
+        // A day of bookings only appended: the copy gets what was added, the generation
+        // before stays beside it.
+        if (const auto length = GrownSinceBackup(v, name)) {
+            CheckSlipsBeforeBackup(v, backup / name, *length);
+            disk::AppendGrown(v.ProgramFolder / name, backup / name, *length);
+            v.Slips.backupAppendedSlips = true;
+            return;
+        }
         if (std::string_view(name) == "Slips.txt")
             CheckSlipsBeforeBackup(v, backup / name);
         if (disk::FileExists(backup / name))

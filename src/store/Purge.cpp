@@ -13,7 +13,6 @@
 #include <algorithm>
 #include <optional>
 #include <string_view>
-#include <unordered_set>
 #include <utility>
 
 namespace rotaplan {
@@ -66,133 +65,107 @@ long PurgedDay(CrewdeskVariables& v) {
     return 1;
 }
 
-void AppendRecord(disk::WriteHandle& out, const SlipRecord& record) {
-    out.Append(std::string_view(record.Bytes().data(), SlipRecordLength));
-}
-
-// Writes the new CompletedSlips.txt as TemporaryFile.txt and the new Slips.txt as Temp.txt,
-// both flushed to disk, then the marker with their lengths: from the marker on the move is
-// decided, and FinishInterruptedMove completes it.
-void WriteMoveScratch(CrewdeskVariables& v, SlipFile& slips, const std::vector<bool>& past) {
-    disk::WriteHandle completed(ProgramPath(v, TemporaryFile));
-    disk::WriteHandle kept(ProgramPath(v, TempFile));
-    std::uint64_t completedLength = 0, keptLength = 0;
-    SlipRecord record;
-    if (RecoverFile(v, CompletedSlipsFile)) {
-        SlipFile old(ProgramPath(v, CompletedSlipsFile));
-        for (std::int32_t c = 1; c <= old.Count(); ++c) {
-            old.Read(c, record);
-            AppendRecord(completed, record);
-        }
-        completedLength = static_cast<std::uint64_t>(old.Count()) * SlipRecordLength;
-    }
-    for (std::int32_t i = 1; i <= slips.Count(); ++i) {
-        slips.Read(i, record);
-        if (!past[static_cast<std::size_t>(i)]) {
-            AppendRecord(kept, record);
-            keptLength += SlipRecordLength;
-        } else {
-            AppendRecord(completed, record);
-            completedLength += SlipRecordLength;
-        }
-    }
-    completed.Commit();
-    kept.Commit();
-    disk::WriteFileAtomic(ProgramPath(v, MoveMarkerFile),
-                          supportfile::NumberLine(static_cast<long>(completedLength)) +
-                              supportfile::NumberLine(static_cast<long>(keptLength)));
-}
-
-std::uint64_t HashOf(const SlipRecord& record) {
-    return std::hash<std::string_view>{}(std::string_view(record.Bytes().data(), SlipRecordLength));
-}
-
 std::uint64_t LengthOf(const fs::path& file) {
     return disk::FileExists(file) ? disk::FileLength(file) : 0;
 }
 
-// The completed scratch file begins with every whole record of the completed slips.
-bool BeginsWith(const fs::path& scratch, const fs::path& completed) {
-    if (!disk::FileExists(completed))
-        return true;
-    SlipFile old(completed), moved(scratch);
-    if (old.Count() > moved.Count())
-        return false;
-    for (std::int32_t i = 1; i <= old.Count(); ++i)
-        if (!(old.Read(i) == moved.Read(i)))
-            return false;
-    return true;
+std::uint64_t WholeRecords(std::uint64_t length) {
+    return length - length % SlipRecordLength;
 }
 
-// The kept scratch file holds slips of the slip file in their order, and every slip it leaves
-// out is among the completed ones.
-bool KeepsTheRest(const fs::path& kept, const fs::path& slips, const fs::path& completed) {
-    std::unordered_set<std::uint64_t> done;
-    if (disk::FileExists(completed)) {
-        SlipFile file(completed);
-        for (std::int32_t c = 1; c <= file.Count(); ++c)
-            done.insert(HashOf(file.Read(c)));
-    }
-    SlipFile scratch(kept);
-    if (!disk::FileExists(slips))
-        return scratch.Count() == 0;
-    SlipFile old(slips);
-    std::int32_t i = 1;
-    // Passes the slips before the wanted one (all of them for none): each must be completed.
-    const auto passTo = [&](const SlipRecord* wanted) {
-        for (; i <= old.Count(); ++i) {
-            const SlipRecord record = old.Read(i);
-            if (wanted && record == *wanted)
-                return true;
-            if (!done.count(HashOf(record)))
-                return false;
-        }
-        return wanted == nullptr;
-    };
-    for (std::int32_t k = 1; k <= scratch.Count(); ++k, ++i) {
-        const SlipRecord wanted = scratch.Read(k);
-        if (!passTo(&wanted))
-            return false;
-    }
-    return passTo(nullptr);
+// Each whole record of the file with its number, read in pieces of whole records.
+void EachRecordOf(const fs::path& file,
+                  const std::function<void(std::int32_t, std::string_view)>& use) {
+    std::int32_t number = 0;
+    disk::ForEachPiece(
+        file,
+        [&](std::string_view piece) {
+            for (; piece.size() >= SlipRecordLength; piece.remove_prefix(SlipRecordLength))
+                use(++number, piece.substr(0, SlipRecordLength));
+        },
+        0, SlipRecordLength * 4096);
 }
 
-// The marker is acted on only when the files bear it out: each scratch file, or the file it
-// already replaced, of the length the marker names; the new completed slips beginning with
-// the old; every slip the new slip file leaves out among the completed ones.
-bool VouchedFor(CrewdeskVariables& v, const fs::path& marker) {
-    std::uint64_t lengths[2] = {};
+bool Moved(const std::vector<RecordRun>& runs, std::size_t& run, std::int32_t number) {
+    while (run < runs.size() && runs[run].second < number)
+        ++run;
+    return run < runs.size() && runs[run].first <= number;
+}
+
+// What a move decided before it changed a file: the slip file's length, the completed slips'
+// whole records, the kept slips' length, and the record numbers that move.
+struct MovePlan {
+    std::uint64_t slipsLength = 0, completedLength = 0, keptLength = 0;
+    std::vector<RecordRun> runs;
+};
+
+std::string MarkerText(const MovePlan& plan) {
+    return supportfile::NumberLine(static_cast<long>(plan.slipsLength)) +
+           supportfile::NumberLine(static_cast<long>(plan.completedLength)) +
+           supportfile::NumberLine(static_cast<long>(plan.keptLength)) + RunsText(plan.runs) +
+           "\r\n";
+}
+
+// The plan, when the marker reads back whole and agrees with itself.
+std::optional<MovePlan> ReadMarker(const fs::path& marker) {
+    MovePlan plan;
     try {
         const auto lines = supportfile::SplitLines(disk::ReadWholeFile(marker));
-        if (lines.size() != 2)
-            return false;
-        for (int i = 0; i < 2; ++i) {
+        if (lines.size() != 4 || !ParseRuns(lines[3], plan.runs) || plan.runs.empty())
+            return std::nullopt;
+        std::uint64_t* lengths[] = {&plan.slipsLength, &plan.completedLength, &plan.keptLength};
+        for (int i = 0; i < 3; ++i) {
             const long length = supportfile::ParseNumber(lines[i], marker, i + 1);
-            if (length < 0 || length % static_cast<long>(SlipRecordLength) != 0)
-                return false;
-            lengths[i] = static_cast<std::uint64_t>(length);
+            if (length < 0)
+                return std::nullopt;
+            *lengths[i] = static_cast<std::uint64_t>(length);
         }
     } catch (const StoreError&) {
-        return false;
+        return std::nullopt;
     }
-    const fs::path completed = ProgramPath(v, CompletedSlipsFile),
-                   slips = ProgramPath(v, SlipsFile);
-    const fs::path movedScratch = ProgramPath(v, TemporaryFile),
-                   keptScratch = ProgramPath(v, TempFile);
-    const bool completedWaits = disk::FileExists(movedScratch);
-    const fs::path newCompleted = completedWaits ? movedScratch : completed;
-    if (LengthOf(newCompleted) != lengths[0] ||
-        (completedWaits && !BeginsWith(movedScratch, completed)))
-        return false;
-    if (!disk::FileExists(keptScratch))
-        return LengthOf(slips) == lengths[1];
-    return LengthOf(keptScratch) == lengths[1] && KeepsTheRest(keptScratch, slips, newCompleted);
+    std::uint64_t moved = 0;
+    for (const auto& [first, last] : plan.runs)
+        moved += static_cast<std::uint64_t>(last - first + 1) * SlipRecordLength;
+    if (plan.completedLength % SlipRecordLength != 0 ||
+        WholeRecords(plan.slipsLength) != plan.keptLength + moved)
+        return std::nullopt;
+    return plan;
 }
 
-void PutInPlace(CrewdeskVariables& v, const char* scratchName, const char* targetName) {
-    const fs::path scratch = ProgramPath(v, scratchName);
-    if (disk::FileExists(scratch))
-        disk::RenameFile(scratch, ProgramPath(v, targetName));
+// From the old slip file: the kept slips into Temp.txt and the moved ones onto the end of
+// the completed slips, both flushed, then Temp.txt in place of the slip file. Run again from
+// the start after a stop, it gives the same bytes.
+void CarryOut(CrewdeskVariables& v, const MovePlan& plan, const Progress& progress) {
+    const fs::path slips = ProgramPath(v, SlipsFile);
+    {
+        disk::WriteHandle kept(ProgramPath(v, TempFile));
+        disk::WriteHandle completed(ProgramPath(v, CompletedSlipsFile), plan.completedLength);
+        const auto total = static_cast<std::int64_t>(plan.slipsLength / SlipRecordLength);
+        std::size_t run = 0;
+        EachRecordOf(slips, [&](std::int32_t number, std::string_view record) {
+            (Moved(plan.runs, run, number) ? completed : kept).Append(record);
+            if (progress && number % 65536 == 0)
+                progress(total + number, 2 * total);
+        });
+        completed.Commit();
+        kept.Commit();
+    }
+    ForgetCustomers(v);
+    disk::RenameFile(ProgramPath(v, TempFile), slips);
+    v.Slips.removed += static_cast<std::int64_t>(
+        (WholeRecords(plan.slipsLength) - plan.keptLength) / SlipRecordLength);
+}
+
+// A move that failed before the slip file was replaced: the marker first, so that no later
+// start makes it again, then the completed slips as they were.
+void UndoMove(CrewdeskVariables& v, const MovePlan& plan, bool completedExisted) {
+    disk::RemoveFile(ProgramPath(v, MoveMarkerFile));
+    disk::RemoveFile(ProgramPath(v, TempFile));
+    const fs::path completed = ProgramPath(v, CompletedSlipsFile);
+    if (!completedExisted)
+        disk::RemoveFile(completed);
+    else if (LengthOf(completed) != plan.completedLength)
+        disk::Truncate(completed, plan.completedLength);
 }
 
 // Kept aside under another name, so that no later start acts on them, and told of once.
@@ -256,7 +229,7 @@ bool SiblingProgramInstalled(const CrewdeskVariables& v) {
            disk::FileExists(disk::Resolve(v.ExecutableFolder, SiblingProgramFile));
 }
 
-PurgeOutcome PurgePastDays(CrewdeskVariables& v, const Locale& locale) {
+PurgeOutcome PurgePastDays(CrewdeskVariables& v, const Locale& locale, const Progress& progress) {
     if (v.Slips.distrusted)
         return {}; // past day files are the only trace of slips the damaged file lost
     FinishInterruptedMove(v);
@@ -272,7 +245,7 @@ PurgeOutcome PurgePastDays(CrewdeskVariables& v, const Locale& locale) {
     outcome.completionsHidden = SiblingProgramInstalled(v);
     if (!outcome.completionsHidden) {
         TellTornRecord(v, CompletedSlipsFile);
-        outcome.undatedSlips = MovePastSlips(v, locale);
+        outcome.undatedSlips = MovePastSlips(v, locale, progress);
     }
     if (!outcome.undatedSlips.empty())
         v.Notices.push_back("These call slips stay among the booked ones because their date "
@@ -282,7 +255,8 @@ PurgeOutcome PurgePastDays(CrewdeskVariables& v, const Locale& locale) {
     return outcome;
 }
 
-std::vector<std::string> MovePastSlips(CrewdeskVariables& v, const Locale& locale) {
+std::vector<std::string> MovePastSlips(CrewdeskVariables& v, const Locale& locale,
+                                       const Progress& progress) {
     FinishInterruptedMove(v);
     std::vector<std::string> undated;
     const std::pair today(YearOf(v), static_cast<int>(v.DayOfYear));
@@ -292,41 +266,53 @@ std::vector<std::string> MovePastSlips(CrewdeskVariables& v, const Locale& local
         return undated;
     if (!RecoverFile(v, SlipsFile))
         return undated;
-    OpenSlipFile(v);
-    SlipFile& slips = *v.SlipFileNumber;
-    std::vector<bool> past(static_cast<std::size_t>(slips.Count()) + 1); // by record number
-    bool anyPast = false;
-    SlipRecord record;
-    for (std::int32_t i = 1; i <= slips.Count(); ++i) {
-        slips.Read(i, record);
+    CloseAllFiles(v);
+    const fs::path slips = ProgramPath(v, SlipsFile);
+    MovePlan plan;
+    plan.slipsLength = disk::FileLength(slips);
+    const bool completedExisted = RecoverFile(v, CompletedSlipsFile);
+    if (completedExisted)
+        plan.completedLength = WholeRecords(disk::FileLength(ProgramPath(v, CompletedSlipsFile)));
+    const auto total = static_cast<std::int64_t>(plan.slipsLength / SlipRecordLength);
+    if (progress)
+        progress(0, 2 * total);
+    EachRecordOf(slips, [&](std::int32_t number, std::string_view bytes) {
+        const SlipRecord record = SlipRecord::FromBytes(bytes);
         const std::optional<Date> date = locale.ParseShortDate(record.Trimmed(SlipField::Date));
-        if (!date) {
+        if (!date)
             undated.push_back(record.Trimmed(SlipField::SANumber));
-            continue;
-        }
-        past[static_cast<std::size_t>(i)] = std::pair(date->year, date->DayOfYear()) < today;
-        anyPast = anyPast || past[static_cast<std::size_t>(i)];
-    }
-    if (anyPast) {
+        if (!date || std::pair(date->year, date->DayOfYear()) >= today)
+            plan.keptLength += SlipRecordLength;
+        else if (!plan.runs.empty() && plan.runs.back().second == number - 1)
+            plan.runs.back().second = number;
+        else
+            plan.runs.emplace_back(number, number);
+        if (progress && number % 65536 == 0)
+            progress(number, 2 * total);
+    });
+    if (!plan.runs.empty()) {
         JournalEntry move;
         move.kind = JournalEntry::Kind::Move;
         move.date = todayDate;
-        for (std::int32_t i = 1; i <= slips.Count(); ++i)
-            if (past[static_cast<std::size_t>(i)]) {
-                slips.Read(i, record);
-                move.slipsRemoved.emplace_back(record.Bytes().data(), SlipRecordLength);
-            }
-        move.completedAdded = move.slipsRemoved;
+        move.slipsMoved = plan.runs;
         Journal(v, move);
+        const fs::path marker = ProgramPath(v, MoveMarkerFile);
         try {
-            WriteMoveScratch(v, slips, past);
+            disk::WriteFileAtomic(marker, MarkerText(plan));
+            CarryOut(v, plan, progress);
         } catch (const StoreError&) {
-            JournalAfterFailure(v, JournalEntry::Kind::Undone);
+            // Taken back while the old slip file stands; after it is replaced, the move is
+            // done, and the next start only clears the marker.
+            if (disk::FileExists(slips) && disk::FileLength(slips) == plan.slipsLength) {
+                UndoMove(v, plan, completedExisted);
+                JournalAfterFailure(v, JournalEntry::Kind::Undone);
+            }
             throw;
         }
-        FinishInterruptedMove(v);
+        disk::RemoveFile(marker);
     }
-    CloseAllFiles(v);
+    if (progress)
+        progress(2 * total, 2 * total);
     v.Slips.movedThrough = todayDate;
     return undated;
 }
@@ -336,24 +322,20 @@ void FinishInterruptedMove(CrewdeskVariables& v) {
     const fs::path marker = ProgramPath(v, MoveMarkerFile);
     // The scratch file of WriteFileAtomic, left when the marker itself was being written.
     KillIfExists(v, std::string(MoveMarkerFile) + ".new");
+    KillIfExists(v, TemporaryFile);
     if (!disk::FileExists(marker)) {
-        KillIfExists(v, TemporaryFile);
         KillIfExists(v, TempFile);
         return;
     }
-    if (!VouchedFor(v, marker)) {
+    const std::optional<MovePlan> plan = ReadMarker(marker);
+    const std::uint64_t slips = LengthOf(ProgramPath(v, SlipsFile));
+    const std::uint64_t completed = LengthOf(ProgramPath(v, CompletedSlipsFile));
+    if (plan && slips == plan->slipsLength && completed >= plan->completedLength)
+        CarryOut(v, *plan, nullptr); // the old slip file stands: the move is made again
+    else if (!plan || slips != plan->keptLength || disk::FileExists(ProgramPath(v, TempFile))) {
         SetAside(v);
         return;
     }
-    ForgetCustomers(v);
-    // Completed first: stopped between the two, a slip is in both files for a moment, never
-    // in neither.
-    PutInPlace(v, TemporaryFile, CompletedSlipsFile);
-    if (disk::FileExists(ProgramPath(v, TempFile)))
-        v.Slips.removed += static_cast<std::int64_t>(
-            (LengthOf(ProgramPath(v, SlipsFile)) - LengthOf(ProgramPath(v, TempFile))) /
-            SlipRecordLength);
-    PutInPlace(v, TempFile, SlipsFile);
     disk::RemoveFile(marker);
 }
 

@@ -249,7 +249,10 @@ std::optional<Expectation> BaseOf(CrewdeskVariables& v, const char* copyName, co
     if (sum.length == 0)
         return base;
     const fs::path copy = ProgramPath(v, copyName);
-    if (SumOfFile(copy) == sum) {
+    if (SumOfStart(copy, sum.length) == sum) {
+        // An exit stopped after it appended to the copy, before its checkpoint: cut back.
+        if (disk::FileLength(copy) > sum.length)
+            disk::Truncate(copy, sum.length);
         base.baseFile = copy;
         return base;
     }
@@ -259,13 +262,12 @@ std::optional<Expectation> BaseOf(CrewdeskVariables& v, const char* copyName, co
     const fs::path older = ProgramPath(v, "\\Backup\\Previous\\Slips.txt");
     if (previous.entries.empty() || !disk::FileExists(older))
         return std::nullopt;
-    const Expectation e =
-        Expect(FileAsItIs(older), previous.entries, previous.entries.size(), false);
-    if (SumOfExpected(e) != sum)
+    const auto e = Expect(FileAsItIs(older), previous.entries, previous.entries.size(), false);
+    if (!e || SumOfExpected(*e) != sum)
         return std::nullopt;
     const fs::path scratch = ProgramPath(v, TempFile);
-    WriteExpected(e, scratch);
-    base.baseBytes = disk::ReadWholeFile(scratch);
+    WriteExpected(*e, scratch);
+    base.baseBytes = std::make_shared<const std::string>(disk::ReadWholeFile(scratch));
     disk::RemoveFile(scratch);
     return base;
 }
@@ -310,9 +312,11 @@ const char* KindText(JournalEntry::Kind kind) {
 }
 
 // One record file compared with what the journal says it holds: equal, one operation short
-// (finished now), or damaged from outside (put to the operator).
+// (finished now), or damaged from outside (put to the operator). The slip file's check leaves
+// its base in `slipsBase`, where the completed slips' check finds the slips a move took.
 void CheckRecordFile(CrewdeskVariables& v, const Date& today, const JournalRead& j,
-                     const char* name, const char* copyName, bool completed, const Ask& ask) {
+                     const char* name, const char* copyName, bool completed,
+                     std::optional<Expectation>& slipsBase, const Ask& ask) {
     const fs::path file = ProgramPath(v, name);
     const std::string shortName = name + 1;
     const auto sum = SumNamed(j.entries.front(), shortName);
@@ -329,7 +333,17 @@ void CheckRecordFile(CrewdeskVariables& v, const Date& today, const JournalRead&
     const bool baseKnown = base.has_value();
     if (!base)
         base = Expectation{};
-    const Expectation all = Expect(*base, j.entries, j.entries.size(), completed);
+    else if (!completed)
+        slipsBase = base;
+    const Expectation* slips = completed && slipsBase ? &*slipsBase : nullptr;
+    const auto replayed = Expect(*base, j.entries, j.entries.size(), completed, slips);
+    if (!replayed) {
+        v.Notices.push_back(shortName + " cannot be checked against the journal: the call slips "
+                                        "moved into it are known only from Slips.txt, which "
+                                        "cannot be checked.");
+        return;
+    }
+    const Expectation& all = *replayed;
     const FileSum actual = WholeRecordsSum(file);
     const bool torn = disk::FileExists(file) && disk::FileLength(file) % SlipRecordLength != 0;
     const FileSum expected = SumOfExpected(all);
@@ -338,7 +352,8 @@ void CheckRecordFile(CrewdeskVariables& v, const Date& today, const JournalRead&
     const JournalEntry& last = j.entries.back();
     if (actual == expected || !baseKnown ||
         (j.entries.size() > 1 &&
-         actual == SumOfExpected(Expect(*base, j.entries, j.entries.size() - 1, completed)))) {
+         actual ==
+             SumOfExpected(*Expect(*base, j.entries, j.entries.size() - 1, completed, slips)))) {
         WriteExpected(all, file);
         v.Notices.push_back("Rotaplan finished " + std::string(KindText(last.kind)) +
                             " that the last run left unfinished in " + shortName + ".");
@@ -522,8 +537,9 @@ void OfferBack(CrewdeskVariables& v, const Date& today, const JournalRead& j, co
 
 void CheckAgainstJournal(CrewdeskVariables& v, const Date& today, const JournalRead& j,
                          const Locale& locale, const Ask& ask) {
-    CheckRecordFile(v, today, j, SlipsFile, "\\Backup\\Slips.txt", false, ask);
-    CheckRecordFile(v, today, j, CompletedSlipsFile, CompletedCopyFile, true, ask);
+    std::optional<Expectation> slipsBase;
+    CheckRecordFile(v, today, j, SlipsFile, "\\Backup\\Slips.txt", false, slipsBase, ask);
+    CheckRecordFile(v, today, j, CompletedSlipsFile, CompletedCopyFile, true, slipsBase, ask);
     CheckLists(v, today, j);
     if (v.Slips.distrusted)
         return;
@@ -572,17 +588,23 @@ void WriteCleanEnd(CrewdeskVariables& v) {
     disk::WriteFileAtomic(ProgramPath(v, CleanEndFile), bytes);
 }
 
-void CheckSlipsBeforeBackup(CrewdeskVariables& v, const fs::path& copy) {
+void CheckSlipsBeforeBackup(CrewdeskVariables& v, const fs::path& copy, std::uint64_t from) {
     const auto keep = [&copy](const std::string& why) {
         return StoreError(copy, "replace", why + ", so the backup copy is kept as it was");
     };
     if (v.Slips.distrusted)
         throw keep("Slips.txt was found damaged at start-up");
     std::vector<std::int32_t> unreadable;
-    ForEachRecord(ProgramPath(v, SlipsFile), [&](std::int32_t i, const SlipRecord& record) {
-        if (!HoldsCallSlip(record))
-            unreadable.push_back(i);
-    });
+    {
+        SlipFile slips(ProgramPath(v, SlipsFile));
+        SlipRecord record;
+        for (auto i = static_cast<std::int32_t>(from / SlipRecordLength) + 1; i <= slips.Count();
+             ++i) {
+            slips.Read(i, record);
+            if (!HoldsCallSlip(record))
+                unreadable.push_back(i);
+        }
+    }
     CloseAllFiles(v);
     if (!unreadable.empty())
         throw keep("records " + Capped(unreadable) + " of Slips.txt are not call slips");
@@ -601,6 +623,19 @@ bool UnchangedSinceBackup(const CrewdeskVariables& v, const char* name) {
         return it != v.Slips.stamps.end() && it->second == disk::Stamp(ProgramPath(v, relative));
     };
     return same(std::string("\\") + name) && same(std::string("\\Backup\\") + name);
+}
+
+std::optional<std::uint64_t> GrownSinceBackup(const CrewdeskVariables& v, const char* name) {
+    const std::string file = std::string("\\") + name, copy = std::string("\\Backup\\") + name;
+    const auto it = v.Slips.stamps.find(copy);
+    if (file != SlipsFile || !v.Slips.quick || v.Slips.slipsRewritten || v.Slips.replaced ||
+        it == v.Slips.stamps.end() || it->second != disk::Stamp(ProgramPath(v, copy)) ||
+        !disk::FileExists(ProgramPath(v, copy)))
+        return std::nullopt;
+    const std::uint64_t length = disk::FileLength(ProgramPath(v, copy));
+    if (length % SlipRecordLength != 0 || disk::FileLength(ProgramPath(v, file)) < length)
+        return std::nullopt;
+    return length;
 }
 
 std::string StartupMessage(const MendReport& report, const std::vector<std::string>& notices) {

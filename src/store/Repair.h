@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -58,9 +59,14 @@ void WriteCleanEnd(CrewdeskVariables& v);
 // The backup may replace Backup\Slips.txt by the slip file: throws the StoreError that tells
 // why not when the slip file is distrusted, holds records that are not call slips, or holds
 // fewer than this run can explain.
-void CheckSlipsBeforeBackup(CrewdeskVariables& v, const std::filesystem::path& copy);
+// Only the records from byte `from` on are read: those before are in the copy already.
+void CheckSlipsBeforeBackup(CrewdeskVariables& v, const std::filesystem::path& copy,
+                            std::uint64_t from = 0);
 // True when a quick start vouched for the file and its backup copy and neither changed.
 bool UnchangedSinceBackup(const CrewdeskVariables& v, const char* name);
+// The length of Backup\Slips.txt when it is still exactly the start of the slip file: a quick
+// start vouched for both, and this run only appended to the slip file and left the copy alone.
+std::optional<std::uint64_t> GrownSinceBackup(const CrewdeskVariables& v, const char* name);
 
 // What the mend found, by cause.
 struct MendReport {

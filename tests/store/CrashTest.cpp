@@ -84,6 +84,25 @@ const std::vector<Scenario>& Scenarios() {
          true,
          {2026, 12, 8}},
         {"Backup", {[](V& v, Path&) { BackupFiles(v); }}},
+        {"BookingsThenExit", // the backup appends, the checkpoint sums on
+         {[](V& v, Path&) {
+              Book(v, 2, {2026, 12, 9}, 2, 3);
+          },
+          [](V& v, Path&) {
+              BackupFiles(v);
+              WriteCleanEnd(v);
+          }}},
+        {"MoveThenExit", // the completed slips' copy appends
+         {[](V& v, Path&) {
+              EnsureYearFolders(v, Date{2026, 12, 8});
+              PurgePastDays(v, Locale);
+          },
+          [](V& v, Path&) {
+              BackupFiles(v);
+              WriteCleanEnd(v);
+          }},
+         true,
+         {2026, 12, 8}},
         {"Restore", {[](V& v, Path&) { RestoreFiles(v); }}},
         {"Archive", {[](V& v, Path& root) { Archive(v, root / "drive", Program(v)); }}},
         {"Reinstall", {[](V& v, Path& root) { Reinstall(v, root / "drive", Program(v)); }}},

@@ -182,6 +182,41 @@ TEST_F(Repair, EveryFaultIsRebuiltFromTheCopiesAndTheJournalLosingNothing) {
     }
 }
 
+// The exit appends what a day only added and copies whole after a rewrite; either way the
+// copies are the files byte for byte, and the checkpoint's sums, continued or read whole,
+// let the next full check find nothing to say.
+TEST_F(Repair, TheExitsCopiesAreTheFilesWhetherAppendedOrCopiedWhole) {
+    const struct {
+        const char* day;
+        Date date;
+        bool deletes, appended;
+    } cases[] = {{"bookings", Today, false, true},
+                 {"bookings and a delete", Today, true, false},
+                 {"a move, then bookings", Today.AddDays(2), false, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.day);
+        CrewdeskVariables v(folder.Path());
+        StartUp(v, c.date);
+        Book(v, 1, Today.AddDays(4), 2, 1);
+        if (c.deletes)
+            DeleteRecord(v, 3);
+        Book(v, 2, Today.AddDays(4), 3, 1);
+        BackupFiles(v);
+        WriteCleanEnd(v);
+        EXPECT_EQ(v.Slips.backupAppendedSlips, c.appended);
+        EXPECT_EQ(ReadBytes(folder / "Backup/Slips.txt"), ReadBytes(folder / "Slips.txt"));
+        EXPECT_EQ(ReadBytes(folder / "Backup/Completed/CompletedSlips.txt"),
+                  ReadBytes(folder / "CompletedSlips.txt"));
+        fs::remove(folder / "CleanEnd.mark");
+        CrewdeskVariables next(folder.Path());
+        std::string told;
+        StartUp(next, c.date, false, &told);
+        EXPECT_EQ(told + StartupMessage({}, next.Notices), "");
+        BackupFiles(next);
+        WriteCleanEnd(next);
+    }
+}
+
 TEST_F(Repair, AMoveMarkerTheFilesDoNotBearOutIsSetAsideAndToldOfOnce) {
     const std::string completed = ReadBytes(folder / "CompletedSlips.txt");
     for (const char* marker : {"0\r\n0\r\n", "garbled"}) {
