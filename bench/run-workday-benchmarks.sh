@@ -33,12 +33,11 @@ for n in $sizes; do
         sync
         $bin/workday_bench "$work/day" start 2>/dev/null
     done >"$work/start"
-    # Every call ahead: the exit's slip file is the whole folder. One untimed clean run, then
-    # a day of 30 bookings and the exit, again and again on the same folder.
-    plain=bench-data/ahead-n$n-$today
-    [ -d "$plain" ] || $bin/rotaplan_generate "$plain" "$n" --today "$today" >/dev/null
+    # The same years of use, the sibling program's file kept, so that Slips.txt stays the whole
+    # folder: one untimed clean run, then a day of 30 bookings and the exit, again and again.
     rm -rf "$work/exit"
-    cp -r "$plain" "$work/exit"
+    cp -r "$realistic" "$work/exit"
+    touch "$work/exit/Tillvane.exe"
     $bin/workday_bench "$work/exit" exit 0 >/dev/null 2>&1
     sync
     for _ in $(seq "$runs"); do

@@ -45,9 +45,11 @@ constexpr std::array<Column, 14> Columns = {{{"SA Number", 11},
                                              {"Telephone", 14},
                                              {"Problem", 31},
                                              {"Status", 13}}};
-constexpr SlipField TextFields[] = {SlipField::Name, SlipField::Street, SlipField::Apt,
-                                    SlipField::City, SlipField::ST,     SlipField::Zip,
-                                    SlipField::Tel,  SlipField::Problem};
+// Each with whether its values repeat from row to row, as a city does and a name does not.
+constexpr std::pair<SlipField, bool> TextFields[] = {
+    {SlipField::Name, false}, {SlipField::Street, false}, {SlipField::Apt, false},
+    {SlipField::City, true},  {SlipField::ST, true},      {SlipField::Zip, false},
+    {SlipField::Tel, false},  {SlipField::Problem, true}};
 
 // What each byte becomes in a cell of one format. A byte that is not special is copied as it
 // is, in runs; a special one becomes its text: its UTF-8, escaped, or nothing for a control.
@@ -143,6 +145,9 @@ public:
     virtual void Record(const SlipRecord& record) = 0; // before the row of its fields
     virtual void Field(std::string_view cp1252) = 0;   // as the record holds it
     virtual void Text(std::string_view utf8) = 0;
+    // A field or text whose values repeat from row to row; a workbook keeps each value once.
+    virtual void Repeated(std::string_view cp1252) { Field(cp1252); }
+    virtual void RepeatedText(std::string_view utf8) { Text(utf8); }
     virtual void Day(const Date& date) = 0;
     virtual void Hour(int hour) = 0;
     virtual void Count(int n) = 0;
@@ -246,10 +251,13 @@ class XlsxWriter : public ReportWriter {
 public:
     explicit XlsxWriter(disk::WriteHandle& out) : zip_(out) {
         zip_.Add("[Content_Types].xml", std::string(Declaration) + ContentTypes);
+        shared_.reserve(MostShared);
         zip_.Add("_rels/.rels", Relationships({{"officeDocument", "xl/workbook.xml"}}));
         zip_.Add("xl/workbook.xml", std::string(Declaration) + Workbook);
         zip_.Add("xl/_rels/workbook.xml.rels",
-                 Relationships({{"worksheet", "worksheets/sheet1.xml"}, {"styles", "styles.xml"}}));
+                 Relationships({{"worksheet", "worksheets/sheet1.xml"},
+                                {"styles", "styles.xml"},
+                                {"sharedStrings", "sharedStrings.xml"}}));
         zip_.Add("xl/styles.xml", std::string(Declaration) + Styles);
         zip_.Begin("xl/worksheets/sheet1.xml");
         std::string& xml = zip_.Buffer();
@@ -257,12 +265,12 @@ public:
         xml += SheetStart;
         for (std::size_t c = 0; c < Columns.size(); ++c) {
             // As the spreadsheets size a column of so many characters in their default font.
-            const double width = std::floor((Columns[c].width * 7 + 5) / 7 * 256) / 256;
-            char text[96];
-            std::snprintf(text, sizeof text,
-                          "<col min=\"%zu\" max=\"%zu\" width=\"%.16g\" customWidth=\"1\"/>", c + 1,
-                          c + 1, width);
-            xml += text;
+            char width[32];
+            std::snprintf(width, sizeof width, "%.16g",
+                          std::floor((Columns[c].width * 7 + 5) / 7 * 256) / 256);
+            const std::string column = std::to_string(c + 1);
+            xml += "<col min=\"" + column + "\" max=\"" + column + "\" width=\"" + width +
+                   "\" customWidth=\"1\"/>";
         }
         xml += "</cols><sheetData>";
         StartRow();
@@ -273,11 +281,15 @@ public:
     void Field(std::string_view cp1252) override {
         if (!plain_)
             return String(cp1252, FromCp1252());
+        if (cp1252.empty())
+            return Blank();
         // Trimmed of blanks and holding no tab, a plain field needs no word on its spaces.
         Open(R"( t="inlineStr"><is><t>)");
         zip_.Buffer().append(cp1252) += "</t></is></c>";
     }
     void Text(std::string_view utf8) override { String(utf8, FromUtf8()); }
+    void Repeated(std::string_view cp1252) override { Shared(cp1252, FromCp1252()); }
+    void RepeatedText(std::string_view utf8) override { Shared(utf8, FromUtf8()); }
     // Days since 30 December 1899, the spreadsheets' day 0.
     void Day(const Date& date) override {
         constexpr long Epoch1970 = 25569;
@@ -316,6 +328,22 @@ public:
         zip_.Buffer().resize(rowStart_); // the row begun after the last
         zip_.Buffer() += SheetEnd;
         zip_.End();
+        zip_.Begin("xl/sharedStrings.xml");
+        std::string& xml = zip_.Buffer();
+        xml += Declaration;
+        xml += R"(<sst xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" count=")";
+        AppendNumber(xml, sharedCells_);
+        xml += R"(" uniqueCount=")";
+        AppendNumber(xml, static_cast<long>(sharedOrder_.size()));
+        xml += "\">";
+        for (const std::string* text : sharedOrder_) {
+            xml += BlankEnds(*text) ? R"(<si><t xml:space="preserve">)" : "<si><t>";
+            xml += *text;
+            xml += "</t></si>";
+            zip_.Flush();
+        }
+        zip_.Buffer() += "</sst>";
+        zip_.End();
         zip_.Close();
     }
 
@@ -347,15 +375,42 @@ private:
         xml += '"';
         xml += rest;
     }
+    // A text without a character kept is no cell at all.
+    void Blank() { ++column_; }
+    // Blanks at either end are kept only when the text says so.
+    static bool BlankEnds(std::string_view text) {
+        const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+        return !text.empty() && (blank(text.front()) || blank(text.back()));
+    }
     void String(std::string_view text, const Conversion& conversion) {
         std::string& xml = zip_.Buffer();
         const auto [first, last] = conversion.Ends(text);
-        // Blanks at either end are kept only when the text says so.
-        const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-        Open(blank(first) || blank(last) ? R"( t="inlineStr"><is><t xml:space="preserve">)"
-                                         : R"( t="inlineStr"><is><t>)");
+        if (!first)
+            return Blank();
+        Open(BlankEnds({&first, 1}) || BlankEnds({&last, 1})
+                 ? R"( t="inlineStr"><is><t xml:space="preserve">)"
+                 : R"( t="inlineStr"><is><t>)");
         conversion.Append(xml, text);
         xml += "</t></is></c>";
+    }
+    // Numbered in the order first met; past the most kept, a text goes inline.
+    void Shared(std::string_view text, const Conversion& conversion) {
+        escaped_.clear();
+        conversion.Append(escaped_, text);
+        if (escaped_.empty())
+            return Blank();
+        auto known = shared_.find(escaped_);
+        if (known == shared_.end()) {
+            if (shared_.size() == MostShared)
+                return String(text, conversion);
+            known = shared_.emplace(escaped_, static_cast<long>(shared_.size())).first;
+            sharedOrder_.push_back(&known->first);
+        }
+        ++sharedCells_;
+        Open(R"( t="s"><v>)");
+        std::string& xml = zip_.Buffer();
+        AppendNumber(xml, known->second);
+        xml += "</v></c>";
     }
 
     static constexpr const char* Declaration =
@@ -381,6 +436,7 @@ private:
         R"(<Override PartName="/xl/workbook.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml"/>)"
         R"(<Override PartName="/xl/worksheets/sheet1.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml"/>)"
         R"(<Override PartName="/xl/styles.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.styles+xml"/>)"
+        R"(<Override PartName="/xl/sharedStrings.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.sharedStrings+xml"/>)"
         R"(</Types>)";
     static constexpr const char* Workbook =
         R"(<workbook xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" )"
@@ -411,7 +467,12 @@ private:
         R"(<sheetFormatPr defaultRowHeight="15"/><cols>)";
     static constexpr const char* SheetEnd = "</sheetData></worksheet>";
 
+    static constexpr std::size_t MostShared = 4096;
     ZipArchive zip_;
+    std::unordered_map<std::string, long> shared_;
+    std::vector<const std::string*> sharedOrder_;
+    std::string escaped_;
+    long sharedCells_ = 0;
     std::size_t rowStart_ = 0;
     long row_ = 0;
     std::string rowNumber_;
@@ -470,15 +531,18 @@ void WriteReport(const CrewdeskVariables& v, const Locale& locale,
         auto name = teamNames.find(team);
         if (name == teamNames.end())
             name = teamNames.emplace(team, AssignedToText(v, team)).first;
-        out.Text(name->second);
+        out.RepeatedText(name->second);
 
-        for (SlipField f : TextFields)
-            field(f);
+        for (const auto& [f, repeats] : TextFields)
+            if (repeats)
+                out.Repeated(RawField(record, f));
+            else
+                field(f);
         // Every slip of this file is one whose day has gone by.
         if (RawField(record, SlipField::Status) == "Scheduled")
-            out.Text("Completed");
+            out.RepeatedText("Completed");
         else
-            field(SlipField::Status);
+            out.Repeated(RawField(record, SlipField::Status));
         out.EndRow();
     }
     progress(total, total);

@@ -23,15 +23,15 @@ public:
 
     void Add(std::string_view name, std::string_view content); // a whole entry
     void Begin(std::string_view name);
-    // The current entry's next bytes; a large buffer passed in whole is one piece.
+    // Where the current entry's next bytes go; Flush hands them on to be deflated once they
+    // make a piece.
     std::string& Buffer() { return piece_; }
-    void Flush(); // hands the buffer on once it is large
+    void Flush();
     void End();
     void Close(); // writes the directory
 
-    static constexpr std::size_t PieceSize = 1u << 20;
-
 private:
+    static constexpr std::size_t PieceSize = 1u << 20;
     struct Compressed {
         std::string bytes;
         std::uint32_t crc = 0;

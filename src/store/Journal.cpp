@@ -593,7 +593,7 @@ void CheckpointJournal(CrewdeskVariables& v, const Date& today) {
     const bool copyGrows = copyLast && !v.Slips.completedRewritten &&
                            copyStamp != v.Slips.stamps.end() &&
                            copyStamp->second == disk::Stamp(copy) && disk::FileExists(completed) &&
-                           disk::FileLength(copy) == copyLast->length &&
+                           disk::FileExists(copy) && disk::FileLength(copy) == copyLast->length &&
                            disk::FileLength(completed) > copyLast->length;
     if (!disk::FileExists(completed))
         disk::RemoveFile(copy);

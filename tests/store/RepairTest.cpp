@@ -217,6 +217,22 @@ TEST_F(Repair, TheExitsCopiesAreTheFilesWhetherAppendedOrCopiedWhole) {
     }
 }
 
+// The first move of a folder makes its completed slips: the exit after it copies them whole.
+TEST(Exit, CopiesTheCompletedSlipsTheFirstMoveMade) {
+    TempFolder folder;
+    WriteBytes(folder / "Assignto.txt", "\"North\"\r\n");
+    WriteBytes(folder / "ProblemCode.txt", "\"Leak\"\r\n");
+    for (const Date& day : {Today, Today.AddDays(1)}) {
+        CrewdeskVariables v(folder.Path());
+        StartUp(v, day);
+        Book(v, 1, Today, 0, 1);
+        BackupFiles(v);
+        WriteCleanEnd(v);
+    }
+    EXPECT_EQ(ReadBytes(folder / "Backup/Completed/CompletedSlips.txt"),
+              ReadBytes(folder / "CompletedSlips.txt"));
+}
+
 TEST_F(Repair, AMoveMarkerTheFilesDoNotBearOutIsSetAsideAndToldOfOnce) {
     const std::string completed = ReadBytes(folder / "CompletedSlips.txt");
     for (const char* marker : {"0\r\n0\r\n", "garbled"}) {
