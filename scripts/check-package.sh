@@ -20,7 +20,7 @@ for file in ./usr/bin/rotaplan ./usr/share/rotaplan/help/index.html \
             ./usr/share/man/man1/rotaplan.1.gz; do
     grep -qxF "$file" <<<"$contents" || { echo "$deb lacks $file" >&2; exit 1; }
 done
-for library in libqt6widgets6 libical3 zlib1g; do
+for library in libqt6widgets6 libical3 zlib1g libisal2; do
     dpkg-deb --field "$deb" Depends | grep -q "$library" || { echo "Depends lacks $library" >&2; exit 1; }
 done
 apt-get install --simulate -qq "./$deb" >/dev/null

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake g++ make qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
-          xvfb xauth clang-format clang libclang-rt-14-dev pkg-config libical-dev zlib1g-dev
+          xvfb xauth clang-format clang libclang-rt-14-dev pkg-config libical-dev zlib1g-dev libisal-dev
           poppler-utils fonts-dejavu-core unzip qt6-tools-dev qt6-l10n-tools qt6-translations-l10n)
 [ "${1:-}" = "--package" ] && packages+=(dpkg-dev file gzip lintian appstream)
 missing=()
