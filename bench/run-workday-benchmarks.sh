@@ -41,6 +41,7 @@ for n in $sizes; do
     $bin/workday_bench "$work/exit" exit 0 >/dev/null 2>&1
     sync
     for _ in $(seq "$runs"); do
+        sync # no write-back of the copies before is waited for by the exit's flushes
         $bin/workday_bench "$work/exit" exit 30 2>/dev/null
     done >"$work/exit.times"
     printf '%s slips, median of %s runs:\n' "$n" "$runs"
