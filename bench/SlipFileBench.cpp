@@ -9,11 +9,10 @@
 #include "store/Mend.h"
 #include "store/SlipFile.h"
 
+#include "Baselines.h"
 #include "BenchFolders.h"
 
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
-#include <unistd.h>
 
 using namespace rotaplan;
 using namespace rotaplan::bench;
@@ -40,18 +39,12 @@ void BM_FullScan(benchmark::State& state) {
     state.counters["maxRssMB"] = MaxRssMb();
 }
 
-// What `cat Slips.txt > /dev/null` does: read the file in 128 KiB blocks.
+// The floor of the scan: the same file read whole through an aligned buffer.
 void BM_CatBaseline(benchmark::State& state) {
     const fs::path file = LargeFolder() / "Slips.txt";
-    std::vector<char> buffer(128 * 1024);
     std::int64_t bytes = 0;
-    for (auto _ : state) {
-        const int fd = ::open(file.c_str(), O_RDONLY);
-        ssize_t n = 0;
-        while ((n = ::read(fd, buffer.data(), buffer.size())) > 0)
-            bytes += n;
-        ::close(fd);
-    }
+    for (auto _ : state)
+        bytes += static_cast<std::int64_t>(ReadFileAligned(file));
     state.SetBytesProcessed(bytes);
 }
 
@@ -136,21 +129,12 @@ void BM_RemovalRewrite(benchmark::State& state) {
     }
 }
 
-// What `cp Slips.txt copy.txt && sync` does: copy in 128 KiB blocks, then flush to disk.
+// The floor of the rewrite: the same file copied, only the copy flushed.
 void BM_CopySyncBaseline(benchmark::State& state) {
     const fs::path from = LargeFolder() / "Slips.txt";
     const fs::path to = LargeFolder() / "copy.txt";
-    std::vector<char> buffer(128 * 1024);
-    for (auto _ : state) {
-        const int in = ::open(from.c_str(), O_RDONLY);
-        const int out = ::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        ssize_t n = 0;
-        while ((n = ::read(in, buffer.data(), buffer.size())) > 0)
-            benchmark::DoNotOptimize(::write(out, buffer.data(), static_cast<std::size_t>(n)));
-        ::fsync(out);
-        ::close(out);
-        ::close(in);
-    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(CopyAndSync(from, to));
     fs::remove(to);
 }
 

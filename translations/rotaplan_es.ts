@@ -1048,6 +1048,10 @@
         <translation>Estado</translation>
     </message>
     <message>
+        <source>Still reading the call slips…</source>
+        <translation>Aún se leen los avisos…</translation>
+    </message>
+    <message>
         <source>Strret Address</source>
         <translation>Calle y número</translation>
     </message>

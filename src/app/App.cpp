@@ -12,6 +12,7 @@
 #include "store/CommonDiskRoutines.h"
 #include "store/Counter.h"
 #include "store/CrewdeskSetup.h"
+#include "store/CustomerIndex.h"
 #include "store/DaySchedule.h"
 #include "store/Journal.h"
 #include "store/Master.h"
@@ -45,6 +46,7 @@ App::App(std::filesystem::path programFolder, Platform platform, std::filesystem
 }
 
 App::~App() {
+    ForgetCustomers(v_); // its reading uses the date form, which goes first
     for (auto it = forms_.rbegin(); it != forms_.rend(); ++it)
         delete it->data();
 }
@@ -123,6 +125,7 @@ bool App::Start() {
     }
     // The past slips are moved away: the calendars drop them and show the days ahead.
     CalendarsFollow([this] { ForgetPastCalls(v_, platform_.locale, platform_.clock.Now().date); });
+    ReadCustomers();
     if (const std::string told = StartupMessage(mended_, v_.Notices); !told.empty())
         Ask(told);
     v_.Notices.clear();
@@ -173,6 +176,7 @@ void App::ExitProgram() {
         !failed_)
         Attempt([this] { WriteCleanEnd(v_); }, "The next start checks every file.");
     CloseAllFiles(v_);
+    ForgetCustomers(v_);
     // The caller may be an event handler of one of these forms, so they go once it returns.
     for (auto it = forms_.rbegin(); it != forms_.rend(); ++it)
         if (QWidget* form = it->data()) {
@@ -195,6 +199,17 @@ void App::Unload(QWidget* form) {
 void App::ShowMenu(QWidget* from) {
     from->hide();
     ShowAnew<frmStartup>();
+    if (!ended_)
+        ReadCustomers(); // again, after a restore, a reset or a large delete
+}
+
+// Returning customers are read on a worker thread from the start on, so neither the intake
+// nor a day's details wait for them; a file that does not read is told where they are offered.
+void App::ReadCustomers() {
+    try {
+        Customers(v_, platform_.locale);
+    } catch (const StoreError&) {
+    }
 }
 
 // The help's section for each form; the menu and the splash open it at the top.

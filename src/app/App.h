@@ -41,6 +41,7 @@ private:
     std::vector<Step> StartupSteps();
     bool DateAccepted(const JournalHead& head);
     void KeepDateForm(const JournalHead& head);
+    void ReadCustomers();
 
     CrewdeskVariables v_;
     RecordedDateForm dateForm_; // the system's locale, dates as the slips are written

@@ -3,6 +3,7 @@
 #include "frame/Lists.h"
 #include "frame/Program.h"
 #include "frame/Widgets.h"
+#include "platform/qt/QtPlatform.h"
 #include "records/frmCallRecord.h"
 #include "store/CompletedSlips.h"
 
@@ -14,6 +15,7 @@
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QTimer>
 #include <QTreeView>
 #include <QTreeWidget>
 
@@ -25,22 +27,28 @@ constexpr std::size_t NameBox = 0;
 constexpr std::size_t TelephoneBox = 6;
 constexpr std::size_t MostOffered = 8;
 constexpr int PopupWidth = 520;
+constexpr int RecordRole = Qt::UserRole + 1;
+constexpr int ReadingPoll = 100; // ms
+const char* const StillReading = "Still reading the call slips…";
 
 } // namespace
 
-void RecallModel::Show(const CustomerIndex& index, std::vector<CustomerId> customers) {
+void RecallModel::Show(std::vector<RecalledCustomer> customers) {
     beginResetModel();
     customers_ = std::move(customers);
-    rows_.clear();
-    for (CustomerId id : customers_) {
-        const CustomerTexts texts = index.Texts(id);
-        rows_.push_back({ToQt(texts[0]), ToQt(texts[1]), ToQt(texts[3]), ToQt(index.LastCall(id))});
-    }
+    reading_ = false;
+    endResetModel();
+}
+
+void RecallModel::ShowReading() {
+    beginResetModel();
+    customers_.clear();
+    reading_ = true;
     endResetModel();
 }
 
 int RecallModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+    return parent.isValid() ? 0 : reading_ ? 1 : static_cast<int>(customers_.size());
 }
 
 int RecallModel::columnCount(const QModelIndex& parent) const {
@@ -50,7 +58,24 @@ int RecallModel::columnCount(const QModelIndex& parent) const {
 QVariant RecallModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole || !index.isValid())
         return {};
-    return rows_[static_cast<std::size_t>(index.row())][static_cast<std::size_t>(index.column())];
+    if (reading_)
+        return index.column() == 0 ? TranslatedLines(StillReading) : QString();
+    const RecalledCustomer& customer = customers_[static_cast<std::size_t>(index.row())];
+    switch (index.column()) {
+    case 0:
+        return ToQt(customer.texts[0]);
+    case 1:
+        return ToQt(customer.texts[1]);
+    case 2:
+        return ToQt(customer.texts[3]);
+    default:
+        return ToQt(customer.lastCall);
+    }
+}
+
+// The row that says the customers are still read is no customer to pick.
+Qt::ItemFlags RecallModel::flags(const QModelIndex& index) const {
+    return reading_ ? Qt::NoItemFlags : QAbstractTableModel::flags(index);
 }
 
 CustomerRecall::CustomerRecall(Program& program, const std::array<QLineEdit*, 7>& boxes,
@@ -91,6 +116,9 @@ CustomerRecall::CustomerRecall(Program& program, const std::array<QLineEdit*, 7>
     }
     for (QLineEdit* box : boxes_)
         connect(box, &QLineEdit::textEdited, this, &CustomerRecall::ShowHistory);
+    reading_ = new QTimer(this);
+    reading_->setInterval(ReadingPoll);
+    connect(reading_, &QTimer::timeout, this, &CustomerRecall::Waited);
 }
 
 void CustomerRecall::Clear() {
@@ -99,7 +127,7 @@ void CustomerRecall::Clear() {
 }
 
 bool CustomerRecall::Offering() const {
-    return completer_->popup()->isVisible();
+    return completer_->popup()->isVisible() && !model_->Reading();
 }
 
 // Down in a box whose drop-down is closed opens it again.
@@ -113,31 +141,47 @@ bool CustomerRecall::eventFilter(QObject* watched, QEvent* event) {
 }
 
 CustomerIndex* CustomerRecall::Index() {
-    auto& v = program_.Variables();
-    if (!v.Customers && !unreadable_) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        unreadable_ = !program_.Attempt([&] { Customers(v, program_.System().locale); },
-                                        "Earlier customers are not offered.");
-        QApplication::restoreOverrideCursor();
-    }
-    return v.Customers.get();
+    CustomerIndex* index = nullptr;
+    if (!unreadable_)
+        unreadable_ = !program_.Attempt(
+            [&] { index = Customers(program_.Variables(), program_.System().locale); },
+            "Earlier customers are not offered.");
+    return index;
 }
 
 void CustomerRecall::Offer(QLineEdit* box) {
     CustomerIndex* index = Index();
-    if (!index)
-        return;
-    const std::string typed = FromQt(box->text());
-    model_->Show(*index, box == boxes_[TelephoneBox] ? index->ByTelephone(typed, MostOffered)
-                                                     : index->ByName(typed, MostOffered));
-    if (model_->rowCount({}) == 0) {
-        completer_->popup()->hide();
-        return;
+    if (!index) {
+        if (unreadable_ || box->text().trimmed().isEmpty())
+            return completer_->popup()->hide();
+        model_->ShowReading();
+        waiting_ = box;
+        reading_->start();
+        return Open(box);
     }
+    const std::string typed = FromQt(box->text());
+    model_->Show(box == boxes_[TelephoneBox] ? index->ByTelephone(typed, MostOffered)
+                                             : index->ByName(typed, MostOffered));
+    if (model_->rowCount({}) == 0)
+        return completer_->popup()->hide();
+    Open(box);
+}
+
+void CustomerRecall::Open(QLineEdit* box) {
     completer_->setWidget(box);
     completer_->complete(QRect(0, 0, std::max(PopupWidth, box->width()), box->height()));
     QAccessibleEvent opened(completer_->popup(), QAccessible::PopupMenuStart);
     QAccessible::updateAccessibility(&opened);
+}
+
+// Once the customers are read, a drop-down that said it was still reading offers them.
+void CustomerRecall::Waited() {
+    if (!Index() && !unreadable_)
+        return;
+    reading_->stop();
+    if (model_->Reading() && completer_->popup()->isVisible())
+        Offer(waiting_);
+    ShowHistory();
 }
 
 // The focus stays in the box while the drop-down is open, so a screen reader is told of the
@@ -153,7 +197,9 @@ void CustomerRecall::Announce(const QModelIndex& current) {
 }
 
 void CustomerRecall::Pick(const QModelIndex& row) {
-    const CustomerTexts texts = program_.Variables().Customers->Texts(model_->At(row.row()));
+    if (model_->Reading())
+        return;
+    const CustomerTexts texts = model_->At(row.row());
     for (std::size_t k = 0; k < boxes_.size(); ++k) {
         const QString text = ToQt(texts[k]);
         // Another tool may have stored a longer number than the box takes as typed; the
@@ -172,11 +218,8 @@ void CustomerRecall::ShowHistory() {
     CustomerTexts texts;
     for (std::size_t k = 0; k < boxes_.size(); ++k)
         texts[k] = FromQt(boxes_[k]->text());
-    const auto customer = index->Find(texts);
-    if (!customer)
-        return;
     const auto& v = program_.Variables();
-    for (const CallHistoryLine& call : index->History(*customer)) {
+    for (const CallHistoryLine& call : index->History(texts)) {
         const bool booked = call.place == SlipPlace::Booked;
         auto* item = new QTreeWidgetItem(
             lstHistory_, {ToQt(call.saNumber), ToQt(call.date), ToQt(AssignedToText(v, call.team)),
@@ -184,6 +227,7 @@ void CustomerRecall::ShowHistory() {
         if (booked)
             item->setToolTip(0, "Double-click or Enter opens this call in the Call Records");
         item->setData(0, Qt::UserRole, booked);
+        item->setData(0, RecordRole, call.record);
     }
     // The first call shows as the current one, so the first Down moves on from it.
     lstHistory_->setCurrentItem(lstHistory_->topLevelItem(0));
@@ -198,17 +242,20 @@ void CustomerRecall::OpenCall(QTreeWidgetItem* item) {
     CustomerTexts texts;
     for (std::size_t k = 0; k < boxes_.size(); ++k)
         texts[k] = FromQt(boxes_[k]->text());
-    std::optional<std::int32_t> record;
+    const std::int32_t record = item->data(0, RecordRole).toInt();
+    bool holds = false;
     program_.Attempt(
-        [&] { record = FindBookedSlip(v, texts, FromQt(item->text(0)), FromQt(item->text(1))); },
+        [&] {
+            holds = HoldsBookedCall(v, record, texts, FromQt(item->text(0)), FromQt(item->text(1)));
+        },
         "The call is not opened.");
     CloseAllFiles(v);
-    if (!record)
+    if (!holds)
         return program_.Beep();
     window()->hide();
     auto& form = program_.Load<frmCallRecord>();
     form.show();
-    form.ShowRecord(*record);
+    form.ShowRecord(record);
 }
 
 } // namespace rotaplan

@@ -10,6 +10,7 @@
 class QCompleter;
 class QLineEdit;
 class QModelIndex;
+class QTimer;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -17,20 +18,26 @@ namespace rotaplan {
 
 class Program;
 
-// The earlier customers that match what is typed, one row each.
+// The earlier customers that match what is typed, one row each; or, while the customers are
+// still read, one row that says so.
 class RecallModel : public QAbstractTableModel {
 public:
     using QAbstractTableModel::QAbstractTableModel;
-    void Show(const CustomerIndex& index, std::vector<CustomerId> customers);
-    CustomerId At(int row) const { return customers_[static_cast<std::size_t>(row)]; }
+    void Show(std::vector<RecalledCustomer> customers);
+    void ShowReading();
+    bool Reading() const { return reading_; }
+    const CustomerTexts& At(int row) const {
+        return customers_[static_cast<std::size_t>(row)].texts;
+    }
 
     int rowCount(const QModelIndex& parent) const override;
     int columnCount(const QModelIndex& parent) const override;
     QVariant data(const QModelIndex& index, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 private:
-    std::vector<CustomerId> customers_;
-    std::vector<std::array<QString, 4>> rows_; // name, street, city, last call
+    std::vector<RecalledCustomer> customers_;
+    bool reading_ = false;
 };
 
 // Returning customers on the intake form: a drop-down of earlier customers under the
@@ -40,13 +47,15 @@ class CustomerRecall : public QGroupBox {
 public:
     CustomerRecall(Program& program, const std::array<QLineEdit*, 7>& boxes, QWidget* parent);
     void Clear();
-    bool Offering() const; // the drop-down is open, so Enter picks
+    bool Offering() const; // the drop-down offers customers, so Enter picks
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    CustomerIndex* Index(); // nullptr when the slip files cannot be read
+    CustomerIndex* Index(); // nullptr while it is read, or when the slip files cannot be
+    void Open(QLineEdit* box);
+    void Waited();
     void Offer(QLineEdit* box);
     void Pick(const QModelIndex& row);
     void Announce(const QModelIndex& current);
@@ -58,6 +67,8 @@ private:
     RecallModel* model_;
     QCompleter* completer_;
     QTreeWidget* lstHistory_;
+    QTimer* reading_; // asks again, while the drop-down says the customers are still read
+    QLineEdit* waiting_ = nullptr;
     bool unreadable_ = false; // told once; tried again on the next call
 };
 

@@ -1,6 +1,7 @@
 #include "store/CallRecords.h"
 
 #include "platform/Cp1252.h"
+#include "store/CustomerIndex.h"
 #include "store/DaySchedule.h"
 #include "store/Disk.h"
 #include "store/Journal.h"
@@ -165,9 +166,18 @@ FillDayDetails(CrewdeskVariables& v, std::string_view dateText, std::string_view
         return boxes;
     OpenSlipFile(v);
     SlipFile& file = *v.SlipFileNumber;
+    // The customer index, once complete, names the day's records; until then every one is read.
+    std::vector<std::int32_t> candidates;
+    const CustomerIndex* index = CompleteCustomers(v);
+    if (index)
+        candidates = index->DayRecords(*date, wantedTeam);
+    const std::int32_t count = index ? static_cast<std::int32_t>(candidates.size()) : file.Count();
     SlipRecord slip;
     int filled = 0;
-    for (std::int32_t r = 1; r <= file.Count() && filled < SlotCount; ++r) {
+    for (std::int32_t c = 0; c < count && filled < SlotCount; ++c) {
+        const std::int32_t r = index ? candidates[static_cast<std::size_t>(c)] : c + 1;
+        if (r > file.Count())
+            continue;
         file.Read(r, slip);
         if (RawField(slip, SlipField::Date) != *date ||
             RawField(slip, SlipField::Team) != wantedTeam)

@@ -15,7 +15,7 @@
 
 namespace rotaplan {
 
-class CustomerIndex;
+class BackgroundCustomerIndex;
 class SlipFile;
 
 // The program-wide state, held in one object that every routine is handed.
@@ -56,7 +56,7 @@ struct CrewdeskVariables {
     std::int32_t NextSlip = 0;
     std::unique_ptr<SlipFile> SlipFileNumber; // open slip file, if any
     SlipRecord RecordBuffer;
-    std::unique_ptr<CustomerIndex> Customers; // built at its first use, never written
+    std::unique_ptr<BackgroundCustomerIndex> Customers; // read from start-up on, never written
 
     // Day schedule.
     std::string DayFilePath; // program-relative: "\2026\Team# 1\338.txt"

@@ -8,9 +8,9 @@
 #include "store/StoreError.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstring>
-#include <numeric>
+#include <new>
+#include <unordered_map>
 
 namespace rotaplan {
 
@@ -21,75 +21,79 @@ namespace {
 constexpr std::array<SlipField, 7> CustomerFields = {
     SlipField::Name, SlipField::Street, SlipField::Apt, SlipField::City,
     SlipField::ST,   SlipField::Zip,    SlipField::Tel};
-constexpr std::size_t TelField = 6;
 constexpr std::size_t CustomerStart = 134; // the customer fields end the record
-constexpr std::size_t PackedMost = 7 + SlipRecordLength - CustomerStart;
-constexpr std::size_t ArenaBlock = std::size_t{1} << 20;
+constexpr std::size_t CustomerLength = SlipRecordLength - CustomerStart;
+// 4096 records are a whole number of pages, so every read starts on a page.
 constexpr std::size_t ReadRecords = 4096;
+constexpr std::size_t PageSize = 4096;
 // A name lookup looks at no more customers than this, however common the word typed.
 constexpr std::size_t MostExamined = 4096;
-constexpr long Unreadable = -1;
+constexpr std::uint32_t BookedBit = 0x80000000u;
 
-std::string_view TrimBlanks(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
+std::string_view Stripped(const char* record, SlipField field) {
+    const auto [offset, width] = LayoutOf(field);
+    const std::string_view bytes(record + offset, width);
+    const auto first = bytes.find_first_not_of(' ');
     if (first == std::string_view::npos)
         return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+    return bytes.substr(first, bytes.find_last_not_of(' ') - first + 1);
 }
 
 // Only the padding goes: leading blanks are the operator's, and a pick gives them back.
-std::string_view Unpadded(std::string_view field) {
-    return field.substr(0, field.find_last_not_of(' ') + 1);
-}
-
-std::string_view RawField(const char* record, SlipField field) {
+std::string_view Unpadded(const char* record, SlipField field) {
     const auto [offset, width] = LayoutOf(field);
-    return Unpadded(std::string_view(record + offset, width));
+    const std::string_view bytes(record + offset, width);
+    return bytes.substr(0, bytes.find_last_not_of(' ') + 1);
 }
 
 bool HasCustomer(const char* record) {
-    const std::string_view customer(record + CustomerStart, SlipRecordLength - CustomerStart);
-    return customer.find_first_not_of(' ') != std::string_view::npos;
+    return std::string_view(record + CustomerStart, CustomerLength).find_first_not_of(' ') !=
+           std::string_view::npos;
 }
 
-// Each field as a length byte and its bytes.
-class PackedFields {
-public:
-    void Append(std::string_view field) {
-        bytes_[size_++] = static_cast<char>(field.size());
-        std::copy(field.begin(), field.end(),
-                  bytes_.begin() + size_); // an empty field may have no data
-        size_ += field.size();
-    }
-    std::string_view View() const { return {bytes_.data(), size_}; }
-
-private:
-    std::array<char, PackedMost> bytes_;
-    std::size_t size_ = 0;
-};
-
-PackedFields PackRecord(const char* record) {
-    PackedFields packed;
-    for (SlipField field : CustomerFields)
-        packed.Append(RawField(record, field));
-    return packed;
+std::uint64_t Mixed(std::uint64_t hash, std::uint64_t word, std::uint64_t factor) {
+    hash = (hash ^ word) * factor;
+    return hash ^ hash >> 32;
 }
 
-// Eight bytes at a time: the build hashes every record.
+// Sixteen bytes at a time in two independent lanes: the build hashes every record.
 std::uint64_t HashOf(std::string_view bytes) {
-    std::uint64_t hash = bytes.size() * 0x9E3779B97F4A7C15ull;
-    for (std::size_t at = 0; at < bytes.size(); at += 8) {
+    constexpr std::uint64_t First = 0xFF51AFD7ED558CCDull, Second = 0xC4CEB9FE1A85EC53ull;
+    std::uint64_t a = bytes.size() * 0x9E3779B97F4A7C15ull, b = 0x6A09E667F3BCC909ull;
+    std::size_t at = 0;
+    for (; at + 16 <= bytes.size(); at += 16) {
+        std::uint64_t words[2];
+        std::memcpy(words, bytes.data() + at, 16);
+        a = Mixed(a, words[0], First);
+        b = Mixed(b, words[1], Second);
+    }
+    for (; at < bytes.size(); at += 8) {
         std::uint64_t word = 0;
         std::memcpy(&word, bytes.data() + at, std::min<std::size_t>(8, bytes.size() - at));
-        hash = (hash ^ word) * 0xFF51AFD7ED558CCDull;
-        hash ^= hash >> 32;
+        a = Mixed(a, word, First);
     }
-    return hash;
+    return Mixed(a, b * Second, First);
 }
 
-// A table entry holds the top of the hash beside the customer, so a probe that misses
-// never reads the customer's fields.
-constexpr std::uint64_t TagBits = 0xFFFFFFFF00000000ull;
+// The seven fields as stored, padding and all: equal bytes, one customer.
+std::uint64_t CustomerHash(const char* record) {
+    return HashOf({record + CustomerStart, CustomerLength});
+}
+
+// Date and Team without their blanks, as the day's view compares them.
+std::uint32_t DayHash(std::string_view date, std::string_view team) {
+    std::array<char, 16> both{}; // a Date of 10 bytes, a separator and a Team of 2
+    date = date.substr(0, 10);
+    std::copy(date.begin(), date.end(), both.begin()); // a blank field has no data
+    both[date.size()] = '|';
+    team = team.substr(0, 2);
+    std::copy(team.begin(), team.end(), both.begin() + date.size() + 1);
+    return static_cast<std::uint32_t>(HashOf({both.data(), both.size()}));
+}
+
+std::uint32_t DayHash(const char* record) {
+    return DayHash(Stripped(record, SlipField::Date), Stripped(record, SlipField::Team));
+}
 
 // Up to sixteen digits, one per nibble from the top, each as digit + 1.
 std::pair<std::uint64_t, int> DigitCode(std::string_view text) {
@@ -125,374 +129,592 @@ std::vector<std::string> FoldedWords(std::string_view text) {
     return words;
 }
 
-std::array<char, 44> DetailsKey(const char* record) {
-    std::array<char, 44> key;
-    std::memcpy(key.data(), record + 20, 2);       // Team
-    std::memcpy(key.data() + 2, record + 42, 30);  // Problem
-    std::memcpy(key.data() + 32, record + 72, 12); // Status
-    return key;
+// Calls `use` with the first four bytes of each word of the name, folded, the first in the
+// top byte so that keys sort as the words do; each once. No word is copied: the build does
+// this for every record.
+template <class Use> void ForEachPrefix(std::string_view name, const Use& use) {
+    static const auto folded = [] {
+        std::array<unsigned char, 256> table;
+        for (int b = 0; b < 256; ++b)
+            table[b] = static_cast<unsigned char>(FoldCase(static_cast<char>(b)));
+        return table;
+    }();
+    std::array<std::uint32_t, 16> seen; // a name of 30 bytes has at most 15 words
+    std::size_t words = 0;
+    for (std::size_t at = 0; at < name.size();) {
+        if (!IsWordByte(static_cast<unsigned char>(name[at]))) {
+            ++at;
+            continue;
+        }
+        std::uint32_t prefix = 0;
+        for (int k = 0; at < name.size() && IsWordByte(static_cast<unsigned char>(name[at]));
+             ++at, ++k)
+            if (k < 4)
+                prefix |= std::uint32_t{folded[static_cast<unsigned char>(name[at])]}
+                          << (24 - 8 * k);
+        if (std::find(seen.begin(), seen.begin() + words, prefix) == seen.begin() + words) {
+            seen[words++] = prefix;
+            use(prefix);
+        }
+    }
+}
+
+// A word's first four bytes, as ForEachPrefix gives them.
+std::uint32_t PrefixOf(std::string_view word) {
+    std::uint32_t prefix = 0;
+    for (std::size_t k = 0; k < 4 && k < word.size(); ++k)
+        prefix |= static_cast<std::uint32_t>(static_cast<unsigned char>(word[k])) << (24 - 8 * k);
+    return prefix;
+}
+
+// Whether the name has, for each word typed, a word beginning with it.
+bool NameHasAll(std::string_view name, const std::vector<std::string>& typed) {
+    const auto begins = [&name](std::size_t at, const std::string& word) {
+        if (at + word.size() > name.size())
+            return false;
+        for (std::size_t k = 0; k < word.size(); ++k)
+            if (FoldCase(name[at + k]) != word[k])
+                return false;
+        return true;
+    };
+    return std::all_of(typed.begin(), typed.end(), [&](const std::string& word) {
+        for (std::size_t at = 0; at < name.size(); ++at)
+            if (IsWordByte(static_cast<unsigned char>(name[at])) &&
+                (at == 0 || !IsWordByte(static_cast<unsigned char>(name[at - 1]))) &&
+                begins(at, word))
+                return true;
+        return false;
+    });
 }
 
 std::string Text(std::string_view cp1252) {
-    return Cp1252ToUtf8(TrimBlanks(cp1252));
+    return Cp1252ToUtf8(cp1252);
 }
+
+// Inserts in order; grows by a sixteenth, not by doubling, so that the arrays of a large
+// folder do not hold twice their size after one booking.
+template <class Key> void InsertSorted(std::vector<Key>& keys, const Key& key) {
+    if (keys.size() == keys.capacity())
+        keys.reserve(keys.size() + keys.size() / 16 + 64);
+    keys.insert(std::upper_bound(keys.begin(), keys.end(), key), key);
+}
+
+template <class Key> void EraseSorted(std::vector<Key>& keys, const Key& key) {
+    const auto at = std::lower_bound(keys.begin(), keys.end(), key);
+    if (at != keys.end() && *at == key)
+        keys.erase(at);
+}
+
+constexpr int DigitBits = 11;
+constexpr std::uint32_t DigitMask = (std::uint32_t{1} << DigitBits) - 1;
+
+// Sorts the keys, made in the order of their records: by a 32-bit major part first, eleven
+// bits a pass from the lowest, which keeps equal ones in the order of their references, then
+// each run of one major part whose rest is out of order by the whole key. Several times faster
+// than a comparison sort of a million keys.
+template <class Key, class Major> void RadixSort(std::vector<Key>& keys, const Major& major) {
+    if (keys.size() < 65536) { // the passes' counts would cost more than the keys
+        std::sort(keys.begin(), keys.end());
+        return keys.shrink_to_fit();
+    }
+    std::vector<Key> other(keys.size());
+    std::vector<std::size_t> starts((std::size_t{1} << DigitBits) + 1);
+    for (int shift = 0; shift < 32; shift += DigitBits) {
+        std::fill(starts.begin(), starts.end(), 0);
+        for (const Key& key : keys)
+            ++starts[(major(key) >> shift & DigitMask) + 1];
+        if (std::find(starts.begin(), starts.end(), keys.size()) != starts.end())
+            continue; // one digit for all
+        for (std::size_t d = 1; d < starts.size(); ++d)
+            starts[d] += starts[d - 1];
+        for (const Key& key : keys)
+            other[starts[major(key) >> shift & DigitMask]++] = key;
+        keys.swap(other);
+    }
+    for (auto run = keys.begin(); run != keys.end();) {
+        auto end = run + 1;
+        while (end != keys.end() && major(*end) == major(*run))
+            ++end;
+        if (!std::is_sorted(run, end))
+            std::sort(run, end);
+        run = end;
+    }
+    keys.shrink_to_fit();
+}
+
+// The build's read buffer, page-aligned: reads into other offsets cost several times the CPU.
+class AlignedBlock {
+public:
+    explicit AlignedBlock(std::size_t size)
+        : data_(static_cast<char*>(::operator new (size, std::align_val_t{PageSize}))) {}
+    ~AlignedBlock() { ::operator delete (data_, std::align_val_t{PageSize}); }
+    AlignedBlock(const AlignedBlock&) = delete;
+    AlignedBlock& operator=(const AlignedBlock&) = delete;
+    char* Data() const { return data_; }
+
+private:
+    char* data_;
+};
+
+// Whether a Date reads back, asked once per distinct text.
+class DateCheck {
+public:
+    explicit DateCheck(const Locale& locale) : locale_(locale) {}
+    bool Readable(const char* record) {
+        const std::string_view text = Unpadded(record, SlipField::Date);
+        if (text == last_)
+            return lastReadable_;
+        auto it = known_.find(std::string(text));
+        if (it == known_.end())
+            it = known_.emplace(text, locale_.ParseShortDate(Text(text)).has_value()).first;
+        last_ = it->first;
+        lastReadable_ = it->second;
+        return lastReadable_;
+    }
+
+private:
+    const Locale& locale_;
+    std::unordered_map<std::string, bool> known_;
+    std::string last_;
+    bool lastReadable_ = false;
+};
 
 } // namespace
 
-std::uint32_t CustomerIndex::Interned::Id(std::string_view text, bool& added) {
-    added = false;
-    if (const auto it = ids_.find(text); it != ids_.end())
-        return it->second;
-    added = true;
-    const auto id = static_cast<std::uint32_t>(texts_.size());
-    texts_.emplace_back(text);
-    ids_.emplace(texts_.back(), id);
-    return id;
-}
+// Reads records back by reference, each file opened at its first use.
+class CustomerIndex::Reader {
+public:
+    explicit Reader(const CustomerIndex& index) : index_(index) {}
+    // nullopt for a record the file no longer has, or a file that does not read.
+    std::optional<SlipRecord> Read(RecordRef ref) {
+        const bool booked = (ref & BookedBit) != 0;
+        auto& file = booked ? slips_ : completed_;
+        try {
+            if (!file) {
+                const fs::path& path = booked ? index_.slips_ : index_.completed_;
+                if (!disk::FileExists(path))
+                    return std::nullopt;
+                file = std::make_unique<disk::ReadHandle>(path);
+            }
+            std::array<char, SlipRecordLength> bytes;
+            const std::uint64_t at = std::uint64_t{(ref & ~BookedBit) - 1} * SlipRecordLength;
+            if (file->ReadAt(at, bytes.data(), bytes.size()) < bytes.size())
+                return std::nullopt;
+            return SlipRecord::FromBytes({bytes.data(), bytes.size()});
+        } catch (const StoreError&) {
+            return std::nullopt;
+        }
+    }
 
-std::optional<std::uint32_t> CustomerIndex::Interned::Existing(std::string_view text) const {
-    if (const auto it = ids_.find(text); it != ids_.end())
-        return it->second;
-    return std::nullopt;
-}
+private:
+    const CustomerIndex& index_;
+    std::unique_ptr<disk::ReadHandle> slips_;
+    std::unique_ptr<disk::ReadHandle> completed_;
+};
 
-CustomerIndex::CustomerIndex(const Locale& locale)
-    : locale_(locale), arenaUsed_(ArenaBlock), table_(1024) {}
+CustomerIndex::CustomerIndex(fs::path slips, fs::path completed, const Locale& locale)
+    : slips_(std::move(slips)), completed_(std::move(completed)), locale_(locale) {}
 
 CustomerIndex::~CustomerIndex() = default;
 
-void CustomerIndex::Build(const fs::path& slips, const fs::path& completed) {
-    // Sized once from the files, so the build never holds a table twice while it grows.
-    std::uint64_t records = 0;
-    for (const fs::path& file : {slips, completed})
-        if (disk::FileExists(file))
-            records += disk::FileLength(file) / SlipRecordLength;
-    slips_.reserve(records);
-    customers_.reserve(records);
+CustomerIndex::RecordRef CustomerIndex::RefOf(SlipPlace place, std::int32_t number) {
+    return (place == SlipPlace::Booked ? BookedBit : 0u) | static_cast<std::uint32_t>(number);
+}
+
+bool CustomerIndex::IsCall(const char* record) const {
+    return HasCustomer(record) &&
+           locale_.ParseShortDate(Text(Unpadded(record, SlipField::Date))).has_value();
+}
+
+void CustomerIndex::Open() {
+    const auto open = [](const fs::path& path, std::unique_ptr<disk::ReadHandle>& file,
+                         std::int32_t& count) {
+        if (!disk::FileExists(path))
+            return;
+        file = std::make_unique<disk::ReadHandle>(path);
+        // A torn tail is no record.
+        count = static_cast<std::int32_t>(file->Length() / SlipRecordLength);
+    };
+    open(slips_, openSlips_, slipCount_);
+    open(completed_, openCompleted_, completedCount_);
+}
+
+void CustomerIndex::ReadFile(disk::ReadHandle& file, SlipPlace place, std::int32_t count,
+                             const std::atomic<bool>& stop, const auto& use) {
+    const AlignedBlock block(ReadRecords * SlipRecordLength);
+    for (std::int32_t first = 0; first < count && !stop; first += ReadRecords) {
+        const std::size_t n = std::min<std::size_t>(ReadRecords, count - first);
+        if (file.ReadAt(std::uint64_t{static_cast<std::uint32_t>(first)} * SlipRecordLength,
+                        block.Data(), n * SlipRecordLength) < n * SlipRecordLength)
+            throw StoreError(file.File(), "read", "the file became shorter while it was read");
+        for (std::size_t r = 0; r < n; ++r)
+            use(block.Data() + r * SlipRecordLength,
+                RefOf(place, first + static_cast<std::int32_t>(r) + 1));
+    }
+}
+
+// One pass makes the keys of every call in the order of the references (the completed file
+// first); a customer's keys then stay only with its latest call, its lead.
+void CustomerIndex::Build(const std::atomic<bool>& stop) {
+    const std::size_t records = static_cast<std::size_t>(slipCount_) + completedCount_;
+    calls_.reserve(records);
     telephones_.reserve(records);
-    table_.assign(std::max<std::size_t>(1024, std::bit_ceil(records * 2)), 0);
-    Read(slips, SlipPlace::Booked);
-    Read(completed, SlipPlace::Completed);
-    std::sort(telephones_.begin(), telephones_.end());
-    sortedWords_.resize(words_.Size());
-    std::iota(sortedWords_.begin(), sortedWords_.end(), 0u);
-    std::sort(sortedWords_.begin(), sortedWords_.end(),
-              [this](std::uint32_t a, std::uint32_t b) { return words_.Text(a) < words_.Text(b); });
+    words_.reserve(records * 5 / 2); // most names have two words, some three
+    days_.reserve(static_cast<std::size_t>(slipCount_));
+    DateCheck dates(locale_);
+    const auto use = [&](const char* record, RecordRef ref) {
+        if (ref & BookedBit)
+            days_.push_back({DayHash(record), static_cast<std::int32_t>(ref & ~BookedBit)});
+        if (!HasCustomer(record) || !dates.Readable(record))
+            return;
+        const std::uint64_t customer = CustomerHash(record);
+        calls_.push_back({static_cast<std::uint32_t>(customer >> 32),
+                          static_cast<std::uint32_t>(customer), ref});
+        PutKeys(record, ref, false);
+    };
+    if (openCompleted_)
+        ReadFile(*openCompleted_, SlipPlace::Completed, completedCount_, stop, use);
+    if (openSlips_)
+        ReadFile(*openSlips_, SlipPlace::Booked, slipCount_, stop, use);
+    openSlips_.reset();
+    openCompleted_.reset();
+    RadixSort(calls_, [](const CallKey& k) { return k.high; });
+    std::vector<bool> leads(records + 1);
+    const auto bit = [this](RecordRef ref) {
+        return (ref & BookedBit) ? completedCount_ + (ref & ~BookedBit) : ref;
+    };
+    for (std::size_t c = 0; c < calls_.size(); ++c)
+        if (c + 1 == calls_.size() || calls_[c + 1].high != calls_[c].high ||
+            calls_[c + 1].low != calls_[c].low)
+            leads[bit(calls_[c].ref)] = true;
+    std::erase_if(telephones_, [&](const TelKey& k) { return !leads[bit(k.ref)]; });
+    std::erase_if(words_, [&](const WordKey& k) { return !leads[bit(k.ref)]; });
+    RadixSort(telephones_, [](const TelKey& k) { return k.high; });
+    RadixSort(words_, [](const WordKey& k) { return k.prefix; });
+    RadixSort(days_, [](const DayKey& k) { return k.day; });
 }
 
-void CustomerIndex::Read(const fs::path& file, SlipPlace place) {
-    if (!disk::FileExists(file))
-        return;
-    disk::ReadHandle in(file);
-    const std::uint64_t records = in.Length() / SlipRecordLength; // a torn tail is no slip
-    std::vector<char> block(ReadRecords * SlipRecordLength);
-    for (std::uint64_t first = 0; first < records; first += ReadRecords) {
-        const std::size_t count = std::min<std::uint64_t>(ReadRecords, records - first);
-        if (in.ReadAt(first * SlipRecordLength, block.data(), count * SlipRecordLength) <
-            count * SlipRecordLength)
-            throw StoreError(file, "read", "the file became shorter while it was read");
-        for (std::size_t r = 0; r < count; ++r)
-            AddRecord(place, block.data() + r * SlipRecordLength, false);
-    }
+void CustomerIndex::PutKeys(const char* record, RecordRef ref, bool sorted) {
+    const auto put = [sorted](auto& keys, const auto& key) {
+        if (sorted)
+            InsertSorted(keys, key);
+        else
+            keys.push_back(key);
+    };
+    if (const auto [code, count] = DigitCode(Unpadded(record, SlipField::Tel));
+        count > 0 && count <= 16)
+        put(telephones_,
+            TelKey{static_cast<std::uint32_t>(code >> 32), static_cast<std::uint32_t>(code), ref});
+    ForEachPrefix(Unpadded(record, SlipField::Name), [&](std::uint32_t prefix) {
+        put(words_, WordKey{prefix, ref});
+    });
 }
 
-void CustomerIndex::Add(SlipPlace place, const SlipRecord& record) {
-    AddRecord(place, record.Bytes().data(), true);
+void CustomerIndex::TakeKeys(const char* record, RecordRef ref) {
+    if (const auto [code, count] = DigitCode(Unpadded(record, SlipField::Tel));
+        count > 0 && count <= 16)
+        EraseSorted(telephones_, TelKey{static_cast<std::uint32_t>(code >> 32),
+                                        static_cast<std::uint32_t>(code), ref});
+    ForEachPrefix(Unpadded(record, SlipField::Name), [&](std::uint32_t prefix) {
+        EraseSorted(words_, WordKey{prefix, ref});
+    });
 }
 
-void CustomerIndex::AddRecord(SlipPlace place, const char* record, bool keepSorted) {
-    if (!HasCustomer(record))
-        return;
-    const auto date = DateOf(record, true);
-    if (!date)
-        return;
-    bool added = false;
-    const auto key = DetailsKey(record);
-    const std::uint32_t details = details_.Id({key.data(), key.size()}, added);
-    const CustomerId id = CustomerFor(PackRecord(record).View());
-    Slip slip{id, customers_[id].firstSlip, *date, details, {}, place};
-    std::memcpy(slip.sa.data(), record + LayoutOf(SlipField::SANumber).offset, slip.sa.size());
-    std::uint32_t at = static_cast<std::uint32_t>(slips_.size());
-    if (freeSlips_.empty()) {
-        slips_.push_back(slip);
-    } else {
-        at = freeSlips_.back();
-        freeSlips_.pop_back();
-        slips_[at] = slip;
-    }
-    const bool returning = customers_[id].firstSlip == None;
-    customers_[id].firstSlip = at;
-    if (returning)
-        AddKeys(id, keepSorted);
+std::pair<std::vector<CustomerIndex::CallKey>::const_iterator,
+          std::vector<CustomerIndex::CallKey>::const_iterator>
+CustomerIndex::CallsOf(const char* record) const {
+    const std::uint64_t customer = CustomerHash(record);
+    const CallKey from{static_cast<std::uint32_t>(customer >> 32),
+                       static_cast<std::uint32_t>(customer), 0};
+    const CallKey to{from.high, from.low, 0xFFFFFFFFu};
+    return {std::lower_bound(calls_.begin(), calls_.end(), from),
+            std::upper_bound(calls_.begin(), calls_.end(), to)};
 }
 
-void CustomerIndex::Remove(SlipPlace place, const SlipRecord& record) {
+void CustomerIndex::Add(SlipPlace place, const SlipRecord& record, std::int32_t number) {
     const char* bytes = record.Bytes().data();
-    if (!HasCustomer(bytes))
+    if (place == SlipPlace::Booked)
+        InsertSorted(days_, DayKey{DayHash(bytes), number});
+    if (!IsCall(bytes))
         return;
-    const auto key = DetailsKey(bytes);
-    const auto date = DateOf(bytes, false);
-    const auto details = details_.Existing({key.data(), key.size()});
-    const auto id = FindPacked(PackRecord(bytes).View());
-    if (!date || !details || !id)
+    const RecordRef ref = RefOf(place, number);
+    const auto [first, last] = CallsOf(bytes);
+    const std::optional<RecordRef> lead =
+        first == last ? std::nullopt : std::optional((last - 1)->ref);
+    const std::uint64_t customer = CustomerHash(bytes);
+    InsertSorted(calls_, CallKey{static_cast<std::uint32_t>(customer >> 32),
+                                 static_cast<std::uint32_t>(customer), ref});
+    if (lead && *lead > ref)
         return;
-    const char* sa = bytes + LayoutOf(SlipField::SANumber).offset;
-    std::uint32_t* link = &customers_[*id].firstSlip;
-    for (; *link != None; link = &slips_[*link].next) {
-        const Slip& slip = slips_[*link];
-        if (slip.place != place || slip.date != *date || slip.details != *details ||
-            std::memcmp(slip.sa.data(), sa, slip.sa.size()) != 0)
+    if (lead)
+        TakeKeys(bytes, *lead);
+    PutKeys(bytes, ref, true);
+}
+
+void CustomerIndex::Remove(SlipPlace place, const std::vector<RemovedRecord>& removed) {
+    std::vector<std::int32_t> numbers;
+    for (const auto& [number, record] : removed) {
+        numbers.push_back(number);
+        const char* bytes = record.Bytes().data();
+        if (place == SlipPlace::Booked)
+            EraseSorted(days_, DayKey{DayHash(bytes), number});
+        const RecordRef ref = RefOf(place, number);
+        const auto [first, last] = CallsOf(bytes);
+        const auto at = std::find_if(first, last, [ref](const CallKey& k) { return k.ref == ref; });
+        if (at == last)
             continue;
-        freeSlips_.push_back(*link);
-        *link = slip.next;
-        if (customers_[*id].firstSlip == None)
-            RemoveKeys(*id);
+        const bool lead = at + 1 == last;
+        const std::optional<RecordRef> next =
+            lead && at != first ? std::optional((at - 1)->ref) : std::nullopt;
+        calls_.erase(at);
+        if (!lead)
+            continue;
+        TakeKeys(bytes, ref);
+        if (next)
+            PutKeys(bytes, *next, true);
+    }
+    std::sort(numbers.begin(), numbers.end());
+    Renumber(place, numbers);
+}
+
+// The records after a removed one move up by one: every key keeps its order.
+void CustomerIndex::Renumber(SlipPlace place, const std::vector<std::int32_t>& removed) {
+    if (removed.empty())
         return;
-    }
+    const auto shifted = [&removed](std::int32_t number) {
+        return number -
+               static_cast<std::int32_t>(std::lower_bound(removed.begin(), removed.end(), number) -
+                                         removed.begin());
+    };
+    const auto renumber = [&](RecordRef& ref) {
+        if (((ref & BookedBit) != 0) == (place == SlipPlace::Booked))
+            ref = RefOf(place, shifted(static_cast<std::int32_t>(ref & ~BookedBit)));
+    };
+    for (CallKey& key : calls_)
+        renumber(key.ref);
+    for (TelKey& key : telephones_)
+        renumber(key.ref);
+    for (WordKey& key : words_)
+        renumber(key.ref);
+    if (place == SlipPlace::Booked)
+        for (DayKey& key : days_)
+            key.number = shifted(key.number);
 }
 
-std::optional<std::uint32_t> CustomerIndex::DateOf(const char* record, bool add) {
-    const std::string_view text = RawField(record, SlipField::Date);
-    std::optional<std::uint32_t> id = dates_.Existing(text);
-    if (!id && add) {
-        bool added = false;
-        id = dates_.Id(text, added);
-        const auto date = locale_.ParseShortDate(Cp1252ToUtf8(text));
-        dayNumbers_.push_back(date ? date->DayNumber() : Unreadable);
-    }
-    if (!id || dayNumbers_[*id] == Unreadable)
-        return std::nullopt;
-    return id;
-}
-
-CustomerId CustomerIndex::CustomerFor(std::string_view packed) {
-    if (const auto found = FindPacked(packed))
-        return *found;
-    if (arenaUsed_ + packed.size() > ArenaBlock) {
-        arena_.push_back(std::make_unique_for_overwrite<char[]>(ArenaBlock));
-        arenaUsed_ = 0;
-    }
-    std::memcpy(arena_.back().get() + arenaUsed_, packed.data(), packed.size());
-    const auto id = static_cast<CustomerId>(customers_.size());
-    customers_.push_back(
-        {static_cast<std::uint32_t>((arena_.size() - 1) * ArenaBlock + arenaUsed_), None});
-    arenaUsed_ += packed.size();
-    if (customers_.size() * 2 > table_.size())
-        GrowTable();
-    Place(HashOf(packed), id);
-    return id;
-}
-
-void CustomerIndex::Place(std::uint64_t hash, CustomerId id) {
-    const std::size_t mask = table_.size() - 1;
-    std::size_t at = hash & mask;
-    while (table_[at] != 0)
-        at = (at + 1) & mask;
-    table_[at] = (hash & TagBits) | (id + 1);
-}
-
-std::optional<CustomerId> CustomerIndex::FindPacked(std::string_view packed) const {
-    const std::uint64_t hash = HashOf(packed);
-    const std::size_t mask = table_.size() - 1;
-    for (std::size_t at = hash & mask; table_[at] != 0; at = (at + 1) & mask) {
-        const auto id = static_cast<CustomerId>(table_[at] - 1);
-        if ((table_[at] & TagBits) == (hash & TagBits) && Packed(id) == packed)
-            return id;
-    }
-    return std::nullopt;
-}
-
-void CustomerIndex::GrowTable() {
-    std::vector<std::uint64_t> old(table_.size() * 2, 0);
-    old.swap(table_);
-    for (std::uint64_t entry : old)
-        if (entry != 0) {
-            const auto id = static_cast<CustomerId>(entry - 1);
-            Place(HashOf(Packed(id)), id);
-        }
-}
-
-std::string_view CustomerIndex::Packed(CustomerId id) const {
-    const std::uint32_t text = customers_[id].text;
-    const char* start = arena_[text / ArenaBlock].get() + text % ArenaBlock;
-    std::size_t size = 0;
+RecalledCustomer CustomerIndex::Recalled(Reader& reader, const SlipRecord& lead) const {
+    RecalledCustomer customer;
+    const char* bytes = lead.Bytes().data();
     for (std::size_t k = 0; k < CustomerFields.size(); ++k)
-        size += 1 + static_cast<unsigned char>(start[size]);
-    return {start, size};
-}
-
-std::string_view CustomerIndex::Field(CustomerId id, std::size_t k) const {
-    std::string_view packed = Packed(id);
-    for (std::size_t i = 0; i < k; ++i)
-        packed.remove_prefix(1 + static_cast<unsigned char>(packed[0]));
-    return packed.substr(1, static_cast<unsigned char>(packed[0]));
-}
-
-std::optional<CustomerIndex::TelKey> CustomerIndex::TelKeyOf(CustomerId id) const {
-    const auto [code, count] = DigitCode(Field(id, TelField));
-    if (count == 0)
-        return std::nullopt;
-    return TelKey{static_cast<std::uint32_t>(code >> 32), static_cast<std::uint32_t>(code), id};
-}
-
-std::vector<std::string> CustomerIndex::NameWords(CustomerId id) const {
-    return FoldedWords(Field(id, 0));
-}
-
-void CustomerIndex::AddKeys(CustomerId id, bool keepSorted) {
-    if (const auto key = TelKeyOf(id))
-        telephones_.insert(keepSorted
-                               ? std::upper_bound(telephones_.begin(), telephones_.end(), *key)
-                               : telephones_.end(),
-                           *key);
-    for (const std::string& word : NameWords(id)) {
-        bool added = false;
-        const std::uint32_t w = words_.Id(word, added);
-        if (added) {
-            postings_.emplace_back();
-            if (keepSorted)
-                sortedWords_.insert(std::lower_bound(sortedWords_.begin(), sortedWords_.end(), word,
-                                                     [this](std::uint32_t a, const std::string& b) {
-                                                         return words_.Text(a) < b;
-                                                     }),
-                                    w);
+        customer.texts[k] = Text(Unpadded(bytes, CustomerFields[k]));
+    long latest = 0;
+    const auto [first, last] = CallsOf(bytes);
+    for (auto call = first; call != last; ++call) {
+        const auto record = reader.Read(call->ref);
+        if (!record || !std::equal(record->Bytes().begin() + CustomerStart, record->Bytes().end(),
+                                   lead.Bytes().begin() + CustomerStart))
+            continue;
+        const std::string date = Text(Unpadded(record->Bytes().data(), SlipField::Date));
+        if (const auto day = locale_.ParseShortDate(date); day && day->DayNumber() > latest) {
+            latest = day->DayNumber();
+            customer.lastCall = date;
         }
-        postings_[w].push_back(id);
     }
+    return customer;
 }
 
-void CustomerIndex::RemoveKeys(CustomerId id) {
-    if (const auto key = TelKeyOf(id)) {
-        const auto at = std::lower_bound(telephones_.begin(), telephones_.end(), *key);
-        if (at != telephones_.end() && *at == *key)
-            telephones_.erase(at);
-    }
-    for (const std::string& word : NameWords(id))
-        if (const auto w = words_.Existing(word))
-            std::erase(postings_[*w], id);
-}
-
-std::vector<CustomerId> CustomerIndex::ByTelephone(std::string_view typed, std::size_t most) const {
-    std::vector<CustomerId> found;
+std::vector<RecalledCustomer> CustomerIndex::ByTelephone(std::string_view typed,
+                                                         std::size_t most) const {
+    std::vector<RecalledCustomer> found;
     const auto [code, count] = DigitCode(typed);
     if (count == 0 || count > 16)
         return found;
     const std::uint64_t last =
         count == 16 ? code : code | ((std::uint64_t{1} << (64 - 4 * count)) - 1);
     const TelKey from{static_cast<std::uint32_t>(code >> 32), static_cast<std::uint32_t>(code), 0};
+    Reader reader(*this);
     for (auto at = std::lower_bound(telephones_.begin(), telephones_.end(), from);
-         at != telephones_.end() && found.size() < most; ++at) {
-        if ((std::uint64_t{at->high} << 32 | at->low) > last)
-            break;
-        found.push_back(at->customer);
+         at != telephones_.end() && found.size() < most &&
+         (std::uint64_t{at->high} << 32 | at->low) <= last;
+         ++at) {
+        const auto record = reader.Read(at->ref);
+        if (!record || !IsCall(record->Bytes().data()))
+            continue;
+        const auto digits = DigitCode(Unpadded(record->Bytes().data(), SlipField::Tel)).first;
+        if (digits >= code && digits <= last)
+            found.push_back(Recalled(reader, *record));
     }
     return found;
 }
 
-// Read in place: a lookup may look at thousands of names.
-bool CustomerIndex::NameHasAll(CustomerId id, const std::vector<std::string>& words) const {
-    const std::string_view name = Field(id, 0);
-    const auto begins = [&name](std::size_t at, const std::string& typed) {
-        if (at + typed.size() > name.size())
-            return false;
-        for (std::size_t k = 0; k < typed.size(); ++k)
-            if (FoldCase(name[at + k]) != typed[k])
-                return false;
-        return true;
-    };
-    return std::all_of(words.begin(), words.end(), [&](const std::string& typed) {
-        for (std::size_t at = 0; at < name.size(); ++at)
-            if (IsWordByte(static_cast<unsigned char>(name[at])) &&
-                (at == 0 || !IsWordByte(static_cast<unsigned char>(name[at - 1]))) &&
-                begins(at, typed))
-                return true;
-        return false;
-    });
-}
-
-std::vector<CustomerId> CustomerIndex::ByName(std::string_view typed, std::size_t most) const {
-    std::vector<CustomerId> found;
+std::vector<RecalledCustomer> CustomerIndex::ByName(std::string_view typed,
+                                                    std::size_t most) const {
+    std::vector<RecalledCustomer> found;
     const auto bytes = Utf8ToCp1252(typed);
     if (!bytes)
         return found;
     const auto words = FoldedWords(*bytes);
     if (words.empty())
         return found;
-    // The longest word typed narrows the most.
-    const std::string& lead =
-        *std::max_element(words.begin(), words.end(),
-                          [](const auto& a, const auto& b) { return a.size() < b.size(); });
+    // The word typed with the fewest keys leads.
+    using Range =
+        std::pair<std::vector<WordKey>::const_iterator, std::vector<WordKey>::const_iterator>;
+    std::optional<Range> lead;
+    for (const std::string& word : words) {
+        const std::uint32_t prefix = PrefixOf(word);
+        const std::uint32_t open = word.size() >= 4 ? 0 : 0xFFFFFFFFu >> (8 * word.size());
+        const Range range{
+            std::lower_bound(words_.begin(), words_.end(), WordKey{prefix, 0}),
+            std::upper_bound(words_.begin(), words_.end(), WordKey{prefix | open, 0xFFFFFFFFu})};
+        if (!lead || range.second - range.first < lead->second - lead->first)
+            lead = range;
+    }
+    Reader reader(*this);
+    std::vector<RecordRef> offered; // a customer's keys all lead to its latest record
     std::size_t examined = 0;
-    for (auto w = std::lower_bound(
-             sortedWords_.begin(), sortedWords_.end(), lead,
-             [this](std::uint32_t a, const std::string&b) { return words_.Text(a) < b; });
-         w != sortedWords_.end() && words_.Text(*w).starts_with(lead); ++w) {
-        const auto& customers = postings_[*w];
-        for (auto c = customers.rbegin(); c != customers.rend(); ++c) {
+    // Word by word in order of the words, the latest called first within each.
+    for (auto group = lead->first; group != lead->second;) {
+        const auto end = std::upper_bound(group, lead->second, WordKey{group->prefix, 0xFFFFFFFFu});
+        for (auto key = end; key != group;) {
+            --key;
             if (found.size() == most || ++examined > MostExamined)
                 return found;
-            if (std::find(found.begin(), found.end(), *c) == found.end() && NameHasAll(*c, words))
-                found.push_back(*c);
+            if (std::find(offered.begin(), offered.end(), key->ref) != offered.end())
+                continue;
+            const auto record = reader.Read(key->ref);
+            if (record && IsCall(record->Bytes().data()) &&
+                NameHasAll(Unpadded(record->Bytes().data(), SlipField::Name), words)) {
+                offered.push_back(key->ref);
+                found.push_back(Recalled(reader, *record));
+            }
         }
+        group = end;
     }
     return found;
 }
 
-std::optional<CustomerId> CustomerIndex::Find(const CustomerTexts& texts) const {
-    PackedFields packed;
-    for (std::size_t k = 0; k < CustomerFields.size(); ++k) {
-        const auto bytes = Utf8ToCp1252(texts[k]);
-        if (!bytes)
-            return std::nullopt;
-        const std::string_view field(*bytes);
-        packed.Append(Unpadded(field.substr(0, LayoutOf(CustomerFields[k]).width)));
-    }
-    const auto id = FindPacked(packed.View());
-    if (!id || customers_[*id].firstSlip == None)
-        return std::nullopt;
-    return id;
-}
-
-CustomerTexts CustomerIndex::Texts(CustomerId id) const {
-    CustomerTexts texts;
-    for (std::size_t k = 0; k < texts.size(); ++k)
-        texts[k] = Cp1252ToUtf8(Field(id, k));
-    return texts;
-}
-
-std::string CustomerIndex::LastCall(CustomerId id) const {
-    std::uint32_t latest = None;
-    for (std::uint32_t s = customers_[id].firstSlip; s != None; s = slips_[s].next)
-        if (latest == None || dayNumbers_[slips_[s].date] > dayNumbers_[latest])
-            latest = slips_[s].date;
-    return latest == None ? std::string() : Cp1252ToUtf8(dates_.Text(latest));
-}
-
-std::vector<CallHistoryLine> CustomerIndex::History(CustomerId id) const {
-    std::vector<std::uint32_t> calls;
-    for (std::uint32_t s = customers_[id].firstSlip; s != None; s = slips_[s].next)
-        calls.push_back(s);
-    std::stable_sort(calls.begin(), calls.end(), [this](std::uint32_t a, std::uint32_t b) {
-        return dayNumbers_[slips_[a].date] > dayNumbers_[slips_[b].date];
-    });
+std::vector<CallHistoryLine> CustomerIndex::History(const CustomerTexts& texts) const {
     std::vector<CallHistoryLine> lines;
-    for (std::uint32_t s : calls) {
-        const Slip& slip = slips_[s];
-        const std::string_view details = details_.Text(slip.details);
-        lines.push_back({Text({slip.sa.data(), slip.sa.size()}),
-                         Cp1252ToUtf8(dates_.Text(slip.date)), Text(details.substr(0, 2)),
-                         Text(details.substr(2, 30)), Text(details.substr(32, 12)), slip.place});
+    SlipRecord customer;
+    try {
+        for (std::size_t k = 0; k < CustomerFields.size(); ++k)
+            customer.Set(CustomerFields[k], texts[k]);
+    } catch (const StoreError&) {
+        return lines; // a text no record can hold is no customer's
     }
+    if (!HasCustomer(customer.Bytes().data()))
+        return lines;
+    Reader reader(*this);
+    std::vector<std::pair<long, CallHistoryLine>> calls;
+    const auto [first, last] = CallsOf(customer.Bytes().data());
+    for (auto call = first; call != last; ++call) {
+        const auto record = reader.Read(call->ref);
+        if (!record || !std::equal(record->Bytes().begin() + CustomerStart, record->Bytes().end(),
+                                   customer.Bytes().begin() + CustomerStart))
+            continue;
+        const char* bytes = record->Bytes().data();
+        const std::string date = Text(Unpadded(bytes, SlipField::Date));
+        const auto day = locale_.ParseShortDate(date);
+        if (!day)
+            continue;
+        const bool booked = (call->ref & BookedBit) != 0;
+        calls.push_back(
+            {day->DayNumber(),
+             {Text(Stripped(bytes, SlipField::SANumber)), date,
+              Text(Stripped(bytes, SlipField::Team)), Text(Stripped(bytes, SlipField::Problem)),
+              Text(Stripped(bytes, SlipField::Status)),
+              booked ? SlipPlace::Booked : SlipPlace::Completed,
+              static_cast<std::int32_t>(call->ref & ~BookedBit)}});
+    }
+    // Newest day first; within a day the later record first, as the calls lie in the files.
+    std::stable_sort(calls.rbegin(), calls.rend(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (auto& call : calls)
+        lines.push_back(std::move(call.second));
     return lines;
 }
 
-CustomerIndex& Customers(CrewdeskVariables& v, const Locale& locale) {
-    if (!v.Customers) {
-        auto index = std::make_unique<CustomerIndex>(locale);
-        index->Build(ProgramPath(v, SlipsFile), ProgramPath(v, CompletedSlipsFile));
-        v.Customers = std::move(index);
+std::vector<std::int32_t> CustomerIndex::DayRecords(std::string_view date,
+                                                    std::string_view team) const {
+    const std::uint32_t day = DayHash(date, team);
+    std::vector<std::int32_t> numbers;
+    for (auto at = std::lower_bound(days_.begin(), days_.end(), DayKey{day, 0});
+         at != days_.end() && at->day == day; ++at)
+        numbers.push_back(at->number);
+    return numbers;
+}
+
+BackgroundCustomerIndex::BackgroundCustomerIndex(std::unique_ptr<CustomerIndex> index)
+    : index_(std::move(index)) {
+    index_->Open();
+    worker_ = std::thread([this] {
+        try {
+            index_->Build(stop_);
+        } catch (...) {
+            failure_ = std::current_exception();
+        }
+        done_.store(true, std::memory_order_release);
+    });
+}
+
+BackgroundCustomerIndex::~BackgroundCustomerIndex() {
+    stop_ = true;
+    if (worker_.joinable())
+        worker_.join();
+}
+
+CustomerIndex* BackgroundCustomerIndex::Ready() {
+    if (handed_)
+        return index_.get();
+    if (!done_.load(std::memory_order_acquire))
+        return nullptr;
+    worker_.join();
+    if (failure_)
+        std::rethrow_exception(std::exchange(failure_, nullptr));
+    for (const Change& change : pending_)
+        if (change.added)
+            index_->Add(change.place, change.records[0].second, change.records[0].first);
+        else
+            index_->Remove(change.place, change.records);
+    std::vector<Change>().swap(pending_);
+    handed_ = true;
+    return index_.get();
+}
+
+void BackgroundCustomerIndex::Add(SlipPlace place, const SlipRecord& record, std::int32_t number) {
+    if (handed_)
+        index_->Add(place, record, number);
+    else
+        pending_.push_back({place, true, {{number, record}}});
+}
+
+void BackgroundCustomerIndex::Remove(SlipPlace place, const std::vector<RemovedRecord>& removed) {
+    if (handed_)
+        index_->Remove(place, removed);
+    else
+        pending_.push_back({place, false, removed});
+}
+
+CustomerIndex* Customers(CrewdeskVariables& v, const Locale& locale) {
+    if (!v.Customers)
+        v.Customers = std::make_unique<BackgroundCustomerIndex>(std::make_unique<CustomerIndex>(
+            ProgramPath(v, SlipsFile), ProgramPath(v, CompletedSlipsFile), locale));
+    try {
+        return v.Customers->Ready();
+    } catch (const StoreError&) {
+        v.Customers.reset();
+        throw;
     }
-    return *v.Customers;
+}
+
+CustomerIndex* CompleteCustomers(CrewdeskVariables& v) {
+    if (!v.Customers)
+        return nullptr;
+    try {
+        return v.Customers->Ready();
+    } catch (const StoreError&) {
+        v.Customers.reset();
+        return nullptr;
+    }
 }
 
 void ForgetCustomers(CrewdeskVariables& v) {
@@ -507,8 +729,8 @@ std::optional<SlipPlace> PlaceOf(std::string_view relativeName) {
     return std::nullopt;
 }
 
-std::optional<std::int32_t> FindBookedSlip(CrewdeskVariables& v, const CustomerTexts& customer,
-                                           std::string_view saNumber, std::string_view date) {
+bool HoldsBookedCall(CrewdeskVariables& v, std::int32_t number, const CustomerTexts& customer,
+                     std::string_view saNumber, std::string_view date) {
     SlipRecord wanted;
     for (std::size_t k = 0; k < CustomerFields.size(); ++k)
         wanted.Set(CustomerFields[k], customer[k]);
@@ -519,15 +741,11 @@ std::optional<std::int32_t> FindBookedSlip(CrewdeskVariables& v, const CustomerT
                           wanted.Bytes().begin() + from);
     };
     OpenSlipFile(v);
-    SlipFile& file = *v.SlipFileNumber;
-    SlipRecord record;
-    for (std::int32_t r = 1; r <= file.Count(); ++r) {
-        file.Read(r, record);
-        if (same(record, CustomerStart, SlipRecordLength) && same(record, 10, 20) &&
-            same(record, 30, 40))
-            return r;
-    }
-    return std::nullopt;
+    if (number < 1 || number > v.SlipCount)
+        return false;
+    const SlipRecord record = v.SlipFileNumber->Read(number);
+    return same(record, CustomerStart, SlipRecordLength) && same(record, 10, 20) &&
+           same(record, 30, 40);
 }
 
 } // namespace rotaplan

@@ -88,7 +88,7 @@ void AppendSlip(CrewdeskVariables& v, std::int32_t& recordNumber) {
                   std::string_view(bytes.data(), bytes.size()));
     CloseAllFiles(v);
     if (v.Customers)
-        v.Customers->Add(SlipPlace::Booked, v.RecordBuffer);
+        v.Customers->Add(SlipPlace::Booked, v.RecordBuffer, recordNumber);
 }
 
 void RewriteRecordFile(CrewdeskVariables& v, std::string_view relativeName,
@@ -102,7 +102,7 @@ void RewriteRecordFile(CrewdeskVariables& v, std::string_view relativeName,
     std::int64_t removed = 0;
     // What the customer index must drop; past a handful it is built again instead.
     const auto place = PlaceOf(relativeName);
-    std::vector<SlipRecord> dropped;
+    std::vector<RemovedRecord> dropped;
     bool followed = v.Customers && place;
     {
         SlipFile source(file);
@@ -112,7 +112,7 @@ void RewriteRecordFile(CrewdeskVariables& v, std::string_view relativeName,
             if (keep(i, record))
                 out.Append(std::string_view(record.Bytes().data(), SlipRecordLength));
             else if (++removed; followed && (followed = dropped.size() < MostFollowed))
-                dropped.push_back(record);
+                dropped.emplace_back(i, record);
         }
         out.Commit();
     }
@@ -122,9 +122,8 @@ void RewriteRecordFile(CrewdeskVariables& v, std::string_view relativeName,
     CloseAllFiles(v);
     if (!followed)
         ForgetCustomers(v);
-    for (const SlipRecord& record : dropped)
-        if (v.Customers)
-            v.Customers->Remove(*place, record);
+    if (v.Customers)
+        v.Customers->Remove(*place, dropped);
 }
 
 void ForEachRecord(const fs::path& file,

@@ -1,6 +1,7 @@
 #include "records/frmCallRecord.h"
 #include "scheduling/frmCallslip.h"
 #include "scheduling/frmShell.h"
+#include "store/CustomerIndex.h"
 #include "store/SupportFile.h"
 #include "support/ProgramFixture.h"
 
@@ -129,7 +130,6 @@ TEST(QuotedLines, ALineBreakNeverSplitsAStoredText) {
 }
 
 TEST_F(Intake, TypingOffersMatchesDownAndEnterPickEscapeCloses) {
-    EXPECT_EQ(program->Variables().Customers, nullptr) << "not built at start-up";
     Retype("txtZip", "99999");
     Retype("txtName", "zz");
     EXPECT_FALSE(Offered()->isVisible()) << "nothing matches, nothing offered";
@@ -166,6 +166,23 @@ TEST_F(Intake, TypingOffersMatchesDownAndEnterPickEscapeCloses) {
     EXPECT_EQ(Box("txtName")->text(), "Anna Berg");
     EXPECT_EQ(Box("txtZip")->text(), "");
     EXPECT_EQ(Box("txtApt")->text(), "  Rear door") << "as stored, leading blanks kept";
+}
+
+TEST_F(Intake, UntilTheCustomersAreReadTheDropDownSaysSoAndOffersThemOnceRead) {
+    test::HeldLocale held;
+    ForgetCustomers(program->Variables());
+    EXPECT_EQ(Customers(program->Variables(), held), nullptr); // read again, held at its first date
+    Type("ann");
+    ASSERT_EQ(OfferedRows(), 1);
+    EXPECT_EQ(Offered()->model()->index(0, 0).data().toString(),
+              QString::fromUtf8("Still reading the call slips…"));
+    Press(Qt::Key_Escape);
+    EXPECT_FALSE(Offered()->isVisible());
+    Type(" ");
+    ASSERT_EQ(OfferedRows(), 1);
+    held.LetGo();
+    QTRY_COMPARE(OfferedRows(), 2);
+    EXPECT_EQ(Offered()->model()->index(0, 0).data().toString(), "Ann Lee");
 }
 
 TEST_F(Intake, APickedCustomerCanBeChangedAndItsBookedCallOpensInTheCallRecords) {

@@ -1,8 +1,10 @@
 #include "store/CallRecords.h"
+#include "store/CustomerIndex.h"
 #include "store/DaySchedule.h"
 #include "support/StoreChecks.h"
 
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace rotaplan::test {
 namespace {
@@ -80,6 +82,37 @@ TEST_F(CallRecords, DayDetailsShowWhatFitsOfTheTeamsDay) {
     for (int b : {3, 4, 5})
         EXPECT_EQ(boxes[b], std::nullopt) << b;
     EXPECT_EQ(v.SlipFileNumber, nullptr) << "the slip file is closed again";
+}
+
+// Once the customer index is complete it names the day's records; the boxes are the scan's.
+TEST_F(CallRecords, DayDetailsThroughTheIndexAreTheScansAcrossYearsAndAfterARemoval) {
+    v.StartHour = 8;
+    WriteSlips({Slip("338-1", "1", "12/4/2025", "3", "1", "Last Year"),
+                Slip("338-1", "1", "12/4/2026", "3", "1", "This Year"),
+                Slip("338-2", "1", "12/4/2026", "4", "2", "Two Hours"),
+                Slip("338-3", "2", "12/4/2026", "3", "1", "Other Team"),
+                Slip("339-1", "1", "12/5/2026", "5", "1", "Next Day")});
+    // The first line of each box through the index, checked against the scan's boxes.
+    const auto names = [&](const char* date, const char* team) {
+        while (!Customers(v, Locale))
+            std::this_thread::yield();
+        const auto indexed = FillDayDetails(v, date, team);
+        ForgetCustomers(v);
+        EXPECT_EQ(indexed, FillDayDetails(v, date, team)) << date << " team " << team;
+        std::string names;
+        for (const auto& box : indexed)
+            names += (box ? box->substr(0, box->find('\r')) : "-") + ";";
+        return names;
+    };
+    EXPECT_EQ(names("12/4/2025", "1"), "Last Year;-;-;-;-;-;-;-;");
+    EXPECT_EQ(names("12/4/2026", "1"), "This Year;Two Hours;Two Hours;-;-;-;-;-;");
+    EXPECT_EQ(names("12/4/2026", "2"), "Other Team;-;-;-;-;-;-;-;");
+    while (!Customers(v, Locale)) // complete before the delete, which it follows
+        std::this_thread::yield();
+    v.RecordBuffer = Slip("338-1", "1", "12/4/2026", "3", "1", "This Year");
+    EXPECT_FALSE(DeleteCallRecord(v, Locale, 2, "SA 338-1"));
+    EXPECT_EQ(names("12/4/2026", "1"), "-;Two Hours;Two Hours;-;-;-;-;-;");
+    EXPECT_EQ(names("12/5/2026", "1"), "-;-;Next Day;-;-;-;-;-;");
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "app/frmStartup.h"
 #include "platform/fake/FakePlatform.h"
 #include "scheduling/frmShell.h"
+#include "store/CustomerIndex.h"
 #include "support/StoreChecks.h"
 #include "support/TempFolder.h"
 
@@ -19,6 +20,7 @@
 #include <QtTest/qtestspontaneevent.h>
 #include <gtest/gtest.h>
 #include <memory>
+#include <thread>
 
 namespace rotaplan::test {
 
@@ -42,6 +44,9 @@ protected:
     App& Started() {
         MakeProgram();
         EXPECT_TRUE(program->Start());
+        // The customers are read meanwhile; typing offers them once they are.
+        while (program->Variables().Customers && !CompleteCustomers(program->Variables()))
+            std::this_thread::yield();
         return *program;
     }
     void TearDown() override {

@@ -21,6 +21,19 @@ namespace rotaplan::test {
 
 const UsEnglishLocale Locale;
 
+std::optional<Date> HeldLocale::ParseShortDate(const std::string& text) const {
+    std::unique_lock lock(mutex_);
+    if (std::this_thread::get_id() != maker_)
+        free_.wait(lock, [this] { return let_; });
+    return UsEnglishLocale::ParseShortDate(text);
+}
+
+void HeldLocale::LetGo() {
+    const std::lock_guard lock(mutex_);
+    let_ = true;
+    free_.notify_all();
+}
+
 SlipRecord SlipOf(std::initializer_list<std::pair<SlipField, std::string>> fields) {
     SlipRecord slip;
     for (const auto& [field, text] : fields)

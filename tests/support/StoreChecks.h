@@ -8,11 +8,14 @@
 #include "store/StoreError.h"
 #include "support/TempFolder.h"
 
+#include <condition_variable>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 // What the store tests of whole operations share: the store's start-up, booking and
@@ -20,6 +23,20 @@
 namespace rotaplan::test {
 
 extern const UsEnglishLocale Locale;
+
+// Holds every other thread's dates until it is let go, so that a test acts while the customer
+// index is read; the thread that made it goes through.
+class HeldLocale : public UsEnglishLocale {
+public:
+    std::optional<Date> ParseShortDate(const std::string& text) const override;
+    void LetGo();
+
+private:
+    const std::thread::id maker_ = std::this_thread::get_id();
+    mutable std::mutex mutex_;
+    mutable std::condition_variable free_;
+    bool let_ = false;
+};
 
 class StoreTest : public ::testing::Test {
 protected:
