@@ -4,7 +4,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <sys/resource.h>
 
 namespace rotaplan::bench {
 
@@ -21,12 +20,6 @@ inline std::filesystem::path MediumFolder() {
 }
 inline std::filesystem::path SmallFolder() {
     return Folder("ROTAPLAN_BENCH_SMALL", "bench-data/n1000");
-}
-
-inline double MaxRssMb() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 
 } // namespace rotaplan::bench

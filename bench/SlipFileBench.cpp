@@ -36,7 +36,7 @@ void BM_FullScan(benchmark::State& state) {
     }
     state.SetBytesProcessed(bytes);
     state.counters["records"] = v.SlipCount;
-    state.counters["maxRssMB"] = MaxRssMb();
+    state.counters["peakMB"] = PeakMemoryMB();
 }
 
 // The floor of the scan: the same file read whole through an aligned buffer.

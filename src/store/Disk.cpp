@@ -442,25 +442,32 @@ WriteHandle::~WriteHandle() {
 }
 
 void WriteHandle::Append(std::string_view bytes) {
+    // A caller that gathers its own large blocks has them written as they are, not copied.
+    if (buffer_.empty() && bytes.size() >= BlockSize)
+        return WriteOut(bytes);
     buffer_.append(bytes);
-    if (buffer_.size() >= (1u << 20))
+    if (buffer_.size() >= BlockSize)
         Flush();
 }
 
 void WriteHandle::Flush() {
     if (buffer_.empty())
         return;
+    WriteOut(buffer_);
+    buffer_.clear();
+}
+
+void WriteHandle::WriteOut(std::string_view bytes) {
     Before(Operation::Write, file_);
     const off_t end = ::lseek(fd_, 0, SEEK_END);
     if (end < 0)
         Fail(file_, "write", errno);
-    WriteAllAt(fd_, file_, static_cast<std::uint64_t>(end), buffer_);
+    WriteAllAt(fd_, file_, static_cast<std::uint64_t>(end), bytes);
 #ifdef __linux__
     // Starts writing this part to disk now, while the caller goes on: the flush at Commit
     // then waits for the rest only. A hint; Commit still syncs everything.
-    ::sync_file_range(fd_, end, static_cast<off_t>(buffer_.size()), SYNC_FILE_RANGE_WRITE);
+    ::sync_file_range(fd_, end, static_cast<off_t>(bytes.size()), SYNC_FILE_RANGE_WRITE);
 #endif
-    buffer_.clear();
 }
 
 void WriteHandle::Commit() {

@@ -110,7 +110,9 @@ public:
     const fs::path& File() const { return file_; }
 
 private:
+    static constexpr std::size_t BlockSize = 1u << 20;
     void Flush();
+    void WriteOut(std::string_view bytes);
     fs::path file_;
     int fd_ = -1;
     bool scratch_ = true;
