@@ -57,6 +57,7 @@ struct Conversion {
     std::array<bool, 256> special{};
     std::array<std::string, 256> as;
     std::vector<char> escaped;
+    std::size_t widest = 1; // the most bytes one byte becomes
 
     // `fromCp1252`: bytes past ASCII are Windows-1252 characters, else UTF-8 passed on.
     Conversion(bool fromCp1252, std::initializer_list<std::pair<char, const char*>> escapes) {
@@ -71,44 +72,53 @@ struct Conversion {
             as[static_cast<unsigned char>(c)] = text;
             escaped.push_back(c);
         }
+        for (const std::string& text : as)
+            widest = std::max(widest, text.size());
     }
-    // Whether no byte of a Windows-1252 record needs more than copying, looked at eight at a
+    // Whether no byte of a Windows-1252 record needs more than copying, looked at sixteen at a
     // time: none below blank, none past '~', none escaped.
     bool Plain(std::string_view bytes) const {
-        constexpr std::uint64_t Ones = 0x0101010101010101, Highs = 0x8080808080808080;
-        std::uint64_t found = 0;
+        using Bytes16 = unsigned char __attribute__((vector_size(16)));
+        Bytes16 found{};
         std::size_t i = 0;
-        for (; i + 8 <= bytes.size(); i += 8) {
-            std::uint64_t w;
-            std::memcpy(&w, bytes.data() + i, 8);
-            found |= ((w - Ones * 0x20) & ~w) | (w + Ones) | w;
-            for (char c : escaped) {
-                const std::uint64_t x = w ^ (Ones * static_cast<unsigned char>(c));
-                found |= (x - Ones) & ~x;
-            }
+        for (; i + sizeof(Bytes16) <= bytes.size(); i += sizeof(Bytes16)) {
+            Bytes16 w;
+            std::memcpy(&w, bytes.data() + i, sizeof w);
+            found |= reinterpret_cast<Bytes16>((w < ' ') | (w > '~'));
+            for (char c : escaped)
+                found |= reinterpret_cast<Bytes16>(w == static_cast<unsigned char>(c));
         }
         for (; i < bytes.size(); ++i)
             if (special[static_cast<unsigned char>(bytes[i])])
                 return false;
-        return (found & Highs) == 0;
+        for (std::size_t k = 0; k < sizeof(Bytes16); ++k)
+            if (found[k])
+                return false;
+        return true;
     }
     bool Dropped(char c) const {
         const auto b = static_cast<unsigned char>(c);
         return special[b] && as[b].empty();
     }
-    // Each byte is looked at once; runs of plain ones go in whole.
-    void Append(std::string& out, std::string_view text) const {
+    // Each byte is looked at once; runs of plain ones go in whole. `out` has room for
+    // Widest() bytes for each of the text's; returns the end of what was put.
+    char* Append(char* out, std::string_view text) const {
         const char* run = text.data();
         const char* end = text.data() + text.size();
         for (const char* p = run; p != end; ++p) {
             const auto b = static_cast<unsigned char>(*p);
             if (!special[b])
                 continue;
-            out.append(run, p);
-            out += as[b];
+            out = std::copy(run, p, out);
+            out = std::copy(as[b].begin(), as[b].end(), out);
             run = p + 1;
         }
-        out.append(run, end);
+        return std::copy(run, end, out);
+    }
+    void Append(std::string& out, std::string_view text) const {
+        const std::size_t at = out.size();
+        out.resize(at + widest * text.size());
+        out.resize(static_cast<std::size_t>(Append(out.data() + at, text) - out.data()));
     }
     // The first and last byte kept, 0 when none is.
     std::pair<char, char> Ends(std::string_view text) const {
@@ -160,62 +170,78 @@ void AppendNumber(std::string& out, long n) {
     out.append(text, std::to_chars(text, text + sizeof text, n).ptr);
 }
 
-void AppendDigits(std::string& out, int n, int digits) {
-    char text[4];
-    for (int i = digits - 1; i >= 0; --i, n /= 10)
-        text[i] = static_cast<char>('0' + n % 10);
-    out.append(text, static_cast<std::size_t>(digits));
-}
-
+// Rows are put straight into one large block through a cursor; a record's row always fits in
+// the room kept for it, so no byte is checked for room.
 class CsvWriter : public ReportWriter {
 public:
-    explicit CsvWriter(disk::WriteHandle& out) : out_(out) {
-        row_.reserve(OutputBlock + 4096);
-        row_ = "\xEF\xBB\xBF";
+    explicit CsvWriter(disk::WriteHandle& out) : out_(out), block_(OutputBlock + RowRoom) {
+        at_ = Put(block_.data(), "\xEF\xBB\xBF");
     }
     void Record(const SlipRecord& record) override {
         plain_ = FromCp1252().Plain({record.Bytes().data(), SlipRecordLength});
+        Room(RowRoom);
     }
     void Field(std::string_view cp1252) override {
+        Open();
         if (!plain_)
             return Quoted(cp1252, FromCp1252());
-        Open();
         if (ReadsAsFormula(cp1252))
-            row_ += '\'';
-        row_.append(cp1252) += '"';
+            *at_++ = '\'';
+        at_ = Put(at_, cp1252);
+        *at_++ = '"';
     }
-    void Text(std::string_view utf8) override { Quoted(utf8, FromUtf8()); }
-    void Day(const Date& date) override {
+    void Text(std::string_view utf8) override { PutText(utf8); }
+    // The team names and the status: each converted once.
+    void RepeatedText(std::string_view utf8) override {
+        const auto made = std::find_if(made_.begin(), made_.end(),
+                                       [&](const auto& m) { return m.first == utf8; });
+        if (made == made_.end()) {
+            const char* cell = PutText(utf8);
+            if (made_.size() < MostMade)
+                made_.emplace_back(utf8, std::string(cell, static_cast<const char*>(at_)));
+            return;
+        }
+        Room(made->second.size() + RowRoom);
         Open();
-        AppendDigits(row_, date.year, 4);
-        row_ += '-';
-        AppendDigits(row_, date.month, 2);
-        row_ += '-';
-        AppendDigits(row_, date.day, 2);
-        row_ += '"';
+        at_ = Put(at_, made->second);
+    }
+    void Day(const Date& date) override {
+        if (date != day_) {
+            day_ = date;
+            char* d = dayText_.data();
+            d = Digits(d, date.year, 4);
+            *d++ = '-';
+            d = Digits(d, date.month, 2);
+            *d++ = '-';
+            Digits(d, date.day, 2);
+        }
+        Open();
+        at_ = Put(at_, {dayText_.data(), dayText_.size()});
+        *at_++ = '"';
     }
     void Hour(int hour) override {
         Open();
-        AppendDigits(row_, hour, 2);
-        row_ += ":00\"";
+        at_ = Digits(at_, hour, 2);
+        at_ = Put(at_, ":00\"");
     }
     void Count(int n) override {
         Open();
-        AppendNumber(row_, n);
-        row_ += '"';
+        at_ = std::to_chars(at_, at_ + 16, n).ptr;
+        *at_++ = '"';
     }
     void EndRow() override {
-        row_ += "\r\n";
+        at_ = Put(at_, "\r\n");
         first_ = true;
-        if (row_.size() >= OutputBlock) {
-            out_.Append(row_);
-            row_.clear();
-        }
+        if (Used() >= OutputBlock)
+            Spill();
     }
-    void Finish() override { out_.Append(row_); }
+    void Finish() override { Spill(); }
 
 private:
     static constexpr std::size_t OutputBlock = 1u << 20;
+    // A record's row at its longest: each byte three of UTF-8, quotes, commas, apostrophes.
+    static constexpr std::size_t RowRoom = 3 * SlipRecordLength + 8 * Columns.size();
+    static constexpr std::size_t MostMade = 64;
     // Quotes doubled, an apostrophe before what a spreadsheet would run.
     static const Conversion& FromCp1252() {
         static const Conversion conversion(true, {{'"', "\"\""}});
@@ -225,24 +251,59 @@ private:
         static const Conversion conversion(false, {{'"', "\"\""}});
         return conversion;
     }
-    void Quoted(std::string_view text, const Conversion& conversion) {
-        Open();
-        const char first = conversion.Ends(text).first;
-        if (ReadsAsFormula(std::string_view(&first, first ? 1 : 0)))
-            row_ += '\'';
-        conversion.Append(row_, text);
-        row_ += '"';
+    static char* Put(char* to, std::string_view bytes) {
+        return std::copy(bytes.begin(), bytes.end(), to);
+    }
+    static char* Digits(char* to, int n, int digits) {
+        for (int i = digits - 1; i >= 0; --i, n /= 10)
+            to[i] = static_cast<char>('0' + n % 10);
+        return to + digits;
+    }
+    std::size_t Used() const { return static_cast<std::size_t>(at_ - block_.data()); }
+    void Spill() {
+        out_.Append({block_.data(), Used()});
+        at_ = block_.data();
+    }
+    void Room(std::size_t bytes) {
+        if (block_.size() - Used() >= bytes)
+            return;
+        Spill();
+        if (block_.size() < bytes) {
+            block_.resize(bytes);
+            at_ = block_.data();
+        }
     }
     void Open() {
         if (!first_)
-            row_ += ',';
+            *at_++ = ',';
         first_ = false;
-        row_ += '"';
+        *at_++ = '"';
     }
+    void Quoted(std::string_view text, const Conversion& conversion) {
+        const char first = conversion.Ends(text).first;
+        if (ReadsAsFormula(std::string_view(&first, first ? 1 : 0)))
+            *at_++ = '\'';
+        at_ = conversion.Append(at_, text);
+        *at_++ = '"';
+    }
+    // Returns where the cell begins, after its opening quote. The room kept is for the rest
+    // of the row as well.
+    const char* PutText(std::string_view utf8) {
+        Room(FromUtf8().widest * utf8.size() + RowRoom);
+        Open();
+        const char* cell = at_;
+        Quoted(utf8, FromUtf8());
+        return cell;
+    }
+
     disk::WriteHandle& out_;
-    std::string row_;
+    std::vector<char> block_;
+    char* at_;
     bool first_ = true;
     bool plain_ = false;
+    Date day_{};
+    std::array<char, 10> dayText_{};
+    std::vector<std::pair<std::string, std::string>> made_; // text, its cell after the quote
 };
 
 // The sheet's XML is made here and deflated by the archive on other threads as it grows. Every

@@ -4,9 +4,42 @@
 #include "store/StoreError.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 
 namespace rotaplan {
 namespace {
+
+// Fields are mostly padding: blanks are passed eight at a time, the last few counted by the
+// bits that differ, so a field costs a branch or two (the library's find_first_not_of looked
+// each byte up as a set of one, and made trimming the largest cost of a report).
+std::string_view TrimBlanks(std::string_view text) {
+    static_assert(std::endian::native == std::endian::little);
+    constexpr std::uint64_t Blanks = 0x2020202020202020;
+    const char* first = text.data();
+    const char* last = first + text.size();
+    std::uint64_t w;
+    for (; last - first >= 8; last -= 8) {
+        std::memcpy(&w, last - 8, 8);
+        if (w != Blanks) {
+            last -= std::countl_zero(w ^ Blanks) / 8;
+            break;
+        }
+    }
+    while (last != first && last[-1] == ' ')
+        --last;
+    for (; last - first >= 8; first += 8) {
+        std::memcpy(&w, first, 8);
+        if (w != Blanks) {
+            first += std::countr_zero(w ^ Blanks) / 8;
+            break;
+        }
+    }
+    while (first != last && *first == ' ')
+        ++first;
+    return {first, static_cast<std::size_t>(last - first)};
+}
 
 constexpr std::array<SlipFieldLayout, SlipFieldCount> Layouts = {{
     {0, 10},   {10, 10},  {20, 2},  {22, 6},   {28, 2},   {30, 10},  {40, 2},
@@ -64,19 +97,12 @@ void SlipRecord::Assign(std::string_view bytes) {
 }
 
 std::string Trim(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
+    return std::string(TrimBlanks(text));
 }
 
 std::string_view RawField(const SlipRecord& record, SlipField field) {
     const auto [offset, width] = LayoutOf(field);
-    std::string_view bytes(record.Bytes().data() + offset, width);
-    const auto first = bytes.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    return bytes.substr(first, bytes.find_last_not_of(' ') - first + 1);
+    return TrimBlanks({record.Bytes().data() + offset, width});
 }
 
 } // namespace rotaplan

@@ -55,6 +55,18 @@ TEST(SlipRecord, FieldsSitAtTheirOffsetsPaddedAndCut) {
     EXPECT_EQ(r.Trimmed(SlipField::Name), "Jos\xc3\xa9");
     EXPECT_THROW(r.Set(SlipField::Name, "\xc5\x81ukasz"), StoreError);
     EXPECT_EQ(r.Trimmed(SlipField::Name), "Jos\xc3\xa9") << "a refused text changes nothing";
+
+    // Trimming goes eight blanks at a time: a text at every place in fields of every width
+    // across those words, its own inner blanks kept.
+    for (std::size_t width = 0; width <= 20; ++width)
+        for (std::size_t lead = 0; lead <= width; ++lead)
+            for (std::size_t length = 0; lead + length <= width; ++length) {
+                std::string field(width, ' ');
+                if (length > 0)
+                    field[lead] = field[lead + length - 1] = 'x';
+                EXPECT_EQ(Trim(field), length ? field.substr(lead, length) : "")
+                    << "'" << field << "'";
+            }
 }
 
 TEST_F(SlipFile, AppendWritesOneRecordAtTheEndOverAnyTornTail) {
