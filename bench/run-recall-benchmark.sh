@@ -36,14 +36,14 @@ for i, n in enumerate(sizes):
     r = b[f'BM_BuildAgainstRead/size:{i}/manual_time']
     print(f'{n:>9} slips: build {r["real_time"]:.1f} ms, read {r["readMs"]:.1f} ms: '
           f'ratio {r["real_time"] / r["readMs"]:.2f} (goal <= 6); '
-          f'holds {r["heldMB"]:.1f} MB (goal <= 50), peak {r["peakMB"]:.1f} MB')
+          f'holds {r["heldMB"]:.2f} MB (goal <= 50), peak {r["peakMB"]:.1f} MB')
 for i, n in enumerate(sizes):
     k = b[f'BM_Keystrokes/size:{i}']
     print(f'{n:>9} slips: keystroke right after the start {k["whileReadingMs"]:.3f} ms '
           f'(still reading; complete after {k["readyAfterMs"]:.0f} ms), first once read '
           f'{k["firstKeyMs"]:.2f} ms, later {k["laterKeyMs"]:.2f} ms (goal < 15, first as later)')
 for i, n in enumerate(sizes):
-    x = d[f'BM_FillDayDetails/size:{i}/manual_time']
+    x = d[f'BM_FillDayDetails/size:{i}/iterations:20/manual_time']
     print(f'{n:>9} slips: a day\'s details {x["real_time"]:.3f} ms through the index, '
-          f'{x["scanMs"]:.1f} ms by the scan of {x["records"]:.0f} records (goal < 5 ms)')
+          f'{x["scanMs"]:.2f} ms by the scan of {x["records"]:.0f} records (goal < 5 ms)')
 PY

@@ -341,7 +341,8 @@ void CustomerIndex::Open() {
 
 void CustomerIndex::ReadFile(disk::ReadHandle& file, SlipPlace place, std::int32_t count,
                              const std::atomic<bool>& stop, const auto& use) {
-    const AlignedBlock block(ReadRecords * SlipRecordLength);
+    // No bigger than the file: pages touched for the first time cost more than a small read.
+    const AlignedBlock block(std::min<std::size_t>(ReadRecords, count) * SlipRecordLength);
     for (std::int32_t first = 0; first < count && !stop; first += ReadRecords) {
         const std::size_t n = std::min<std::size_t>(ReadRecords, count - first);
         if (file.ReadAt(std::uint64_t{static_cast<std::uint32_t>(first)} * SlipRecordLength,
@@ -667,7 +668,8 @@ CustomerIndex* BackgroundCustomerIndex::Ready() {
         return index_.get();
     if (!done_.load(std::memory_order_acquire))
         return nullptr;
-    worker_.join();
+    if (worker_.joinable())
+        worker_.join();
     if (failure_)
         std::rethrow_exception(std::exchange(failure_, nullptr));
     for (const Change& change : pending_)
