@@ -379,6 +379,8 @@ void CustomerIndex::Build(const std::atomic<bool>& stop) {
         ReadFile(*openSlips_, SlipPlace::Booked, slipCount_, stop, use);
     openSlips_.reset();
     openCompleted_.reset();
+    if (stop)
+        return; // abandoned, as at the exit: never used, so not worth sorting
     RadixSort(calls_, [](const CallKey& k) { return k.high; });
     std::vector<bool> leads(records + 1);
     const auto bit = [this](RecordRef ref) {
