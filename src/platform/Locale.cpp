@@ -10,29 +10,43 @@ std::string UsEnglishLocale::ShortDate(const Date& date) const {
            std::to_string(date.year);
 }
 
-std::optional<Date> UsEnglishLocale::ParseShortDate(const std::string& text) const {
-    int parts[3] = {};
+namespace {
+
+// Three numbers between blanks, apart by the two separators, standing for the year, month and
+// day as `order` says ("mdy"); a date only with a four-digit year and a day the calendar has.
+std::optional<Date> ParseDateParts(std::string_view text, const char* order,
+                                   const std::string_view (&separators)[2]) {
     const char* p = text.data();
     const char* end = p + text.size();
     while (p < end && *p == ' ')
         ++p;
     while (end > p && end[-1] == ' ')
         --end;
-    for (int i = 0; i < 3; ++i) {
-        const auto [next, ec] = std::from_chars(p, end, parts[i]);
+    Date date{};
+    for (int part = 0; part < 3; ++part) {
+        int& value = order[part] == 'y' ? date.year : order[part] == 'm' ? date.month : date.day;
+        const auto [next, ec] = std::from_chars(p, end, value);
         if (ec != std::errc{} || next == p)
             return std::nullopt;
         p = next;
-        if (i < 2) {
-            if (p == end || *p != '/')
+        if (part < 2) {
+            const std::string_view separator = separators[part];
+            if (std::string_view(p, static_cast<std::size_t>(end - p))
+                    .substr(0, separator.size()) != separator)
                 return std::nullopt;
-            ++p;
+            p += separator.size();
         }
     }
-    if (p != end || parts[2] < 1000 || parts[2] > 9999 ||
-        !Date::IsValid(parts[2], parts[0], parts[1]))
+    if (p != end || date.year < 1000 || date.year > 9999 ||
+        !Date::IsValid(date.year, date.month, date.day))
         return std::nullopt;
-    return Date{parts[2], parts[0], parts[1]};
+    return date;
+}
+
+} // namespace
+
+std::optional<Date> UsEnglishLocale::ParseShortDate(const std::string& text) const {
+    return ParseDateParts(text, "mdy", {"/", "/"});
 }
 
 bool RecordedDateForm::Keep(const std::string& sample) {
@@ -88,36 +102,7 @@ std::string RecordedDateForm::ShortDate(const Date& date) const {
 std::optional<Date> RecordedDateForm::ParseShortDate(const std::string& text) const {
     if (!form_)
         return system_.ParseShortDate(text);
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return std::nullopt;
-    const std::string_view trimmed =
-        std::string_view(text).substr(first, text.find_last_not_of(' ') - first + 1);
-    int values[3] = {};
-    const char* p = trimmed.data();
-    const char* end = p + trimmed.size();
-    for (int part = 0; part < 3; ++part) {
-        const auto [next, ec] = std::from_chars(p, end, values[part]);
-        if (ec != std::errc{} || next == p)
-            return std::nullopt;
-        p = next;
-        if (part < 2) {
-            const std::string& separator = form_->separators[part];
-            if (std::string_view(p, static_cast<std::size_t>(end - p))
-                    .substr(0, separator.size()) != separator)
-                return std::nullopt;
-            p += separator.size();
-        }
-    }
-    Date date{};
-    for (int part = 0; part < 3; ++part)
-        (form_->order[part] == 'y'   ? date.year
-         : form_->order[part] == 'm' ? date.month
-                                     : date.day) = values[part];
-    if (p != end || date.year < 1000 || date.year > 9999 ||
-        !Date::IsValid(date.year, date.month, date.day))
-        return std::nullopt;
-    return date;
+    return ParseDateParts(text, form_->order, {form_->separators[0], form_->separators[1]});
 }
 
 std::string UsEnglishLocale::WeekdayName(const Date& date) const {
