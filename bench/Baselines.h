@@ -4,6 +4,8 @@
 // offset malloc gives large blocks costs several times the CPU.
 #pragma once
 
+#include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +13,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -18,6 +21,18 @@
 namespace rotaplan::bench {
 
 inline constexpr std::size_t BaselineBlock = 1 << 20;
+
+using Clock = std::chrono::steady_clock;
+
+inline double MsSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// The middle of the runs: one slow run of a loaded machine does not move it.
+inline double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
 
 struct FreeAligned {
     void operator()(char* p) const { std::free(p); }

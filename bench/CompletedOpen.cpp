@@ -14,6 +14,7 @@
 #include <vector>
 
 namespace fs = std::filesystem;
+using rotaplan::bench::Median;
 
 namespace {
 
@@ -38,11 +39,6 @@ Opening Open(rotaplan::Program& program, const fs::path& records) {
     program.Unload(&form);
     QApplication::processEvents();
     return opening;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 } // namespace

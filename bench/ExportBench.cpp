@@ -20,10 +20,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
+using bench::Median;
 
 struct Timed {
     std::vector<double> ms;
@@ -33,11 +30,9 @@ struct Timed {
     void Run(const std::function<void()>& work) {
         bench::ResetPeakMemory();
         const double before = bench::PeakMemoryMB();
-        const auto start = std::chrono::steady_clock::now();
+        const auto start = bench::Clock::now();
         work();
-        ms.push_back(
-            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-                .count());
+        ms.push_back(bench::MsSince(start));
         addedMB.push_back(bench::PeakMemoryMB() - before);
     }
 };

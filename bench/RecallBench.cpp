@@ -20,7 +20,6 @@
 using namespace rotaplan;
 using namespace rotaplan::bench;
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
 
 namespace {
 
@@ -35,10 +34,6 @@ fs::path FolderOf(const benchmark::State& state) {
     default:
         return LargeFolder();
     }
-}
-
-double MsSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
 // The heap in use now, in MB: what an object holds, whatever the process keeps for reuse.

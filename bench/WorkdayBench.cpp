@@ -22,12 +22,9 @@
 namespace {
 
 using namespace rotaplan;
+using bench::Clock;
+using bench::MsSince;
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
-
-double MsSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
 
 // When a window is first on screen, however busy the thread is after.
 class FirstShown : public QObject {
