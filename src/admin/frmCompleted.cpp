@@ -18,6 +18,8 @@
 #include <QPushButton>
 #include <QTableView>
 
+#include <limits>
+
 namespace rotaplan {
 
 namespace {
@@ -51,6 +53,8 @@ const std::vector<GridColumn>& Columns() {
 } // namespace
 
 // Reads the rows the view asks for from the file, so a long file opens as fast as a short one.
+// The view keeps a few bytes for every row it is told of, so it is told of the first rows and
+// of more, twice as many each time, as the operator scrolls down to the last of them.
 class CompletedGrid : public QAbstractTableModel {
 public:
     using QAbstractTableModel::QAbstractTableModel;
@@ -58,8 +62,18 @@ public:
     void Show(std::unique_ptr<CompletedRows> rows) {
         beginResetModel();
         rows_ = std::move(rows);
+        shown_ = rows_ ? std::min(rows_->Count(), FirstRows) : 0;
         endResetModel();
     }
+    void ShowUpTo(std::int32_t rows) {
+        rows = std::min(rows, rows_ ? rows_->Count() : 0);
+        if (rows <= shown_)
+            return;
+        beginInsertRows({}, shown_, rows - 1);
+        shown_ = rows;
+        endInsertRows();
+    }
+    void ShowAll() { ShowUpTo(std::numeric_limits<std::int32_t>::max()); }
     void Toggle(int row) {
         rows_->Toggle(row + 1);
         emit dataChanged(index(row, 0), index(row, 0));
@@ -67,7 +81,14 @@ public:
     const CompletedRows* Rows() const { return rows_.get(); }
 
     int rowCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() || !rows_ ? 0 : rows_->Count();
+        return parent.isValid() ? 0 : shown_;
+    }
+    bool canFetchMore(const QModelIndex& parent) const override {
+        return !parent.isValid() && rows_ && shown_ < rows_->Count();
+    }
+    void fetchMore(const QModelIndex& parent) override {
+        if (!parent.isValid())
+            ShowUpTo(2 * shown_);
     }
     int columnCount(const QModelIndex& parent = {}) const override {
         return parent.isValid() ? 0 : static_cast<int>(Columns().size());
@@ -106,7 +127,9 @@ public:
     }
 
 private:
+    static constexpr std::int32_t FirstRows = 4096;
     std::unique_ptr<CompletedRows> rows_;
+    std::int32_t shown_ = 0;
 };
 
 frmCompleted::frmCompleted(Program& program) : program_(program) {
@@ -180,7 +203,11 @@ void frmCompleted::Activate() {
 
 bool frmCompleted::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
+        const auto* keyEvent = static_cast<QKeyEvent*>(event);
+        // Ctrl+End goes to the last record of the file, not of the rows told so far.
+        if (keyEvent->matches(QKeySequence::MoveToEndOfDocument))
+            grid_->ShowAll();
+        const int key = keyEvent->key();
         const QModelIndex current = fgCompletions_->currentIndex();
         if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) &&
             current.isValid()) {

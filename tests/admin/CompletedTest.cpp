@@ -142,5 +142,29 @@ TEST_F(Completed, MarkDeleteAndExportByKeysAlone) {
     EXPECT_TRUE(MenuBack());
 }
 
+TEST_F(Completed, ALongFileIsToldToTheGridAsItIsScrolledAndCtrlEndReachesItsLastRecord) {
+    std::string many;
+    for (int r = 1; r < 20000; ++r)
+        many += first;
+    WriteTeams();
+    WriteBytes(file, many + third);
+    AtMenu();
+    Key(Qt::Key_C, Qt::AltModifier);
+    form = program->Loaded<frmCompleted>();
+    grid = Find<QTableView>(form, "fgCompletions");
+    EXPECT_LT(Rows(), 20000) << "the view keeps a little for every row it is told of";
+    const int told = Rows();
+    for (int page = 0; page < told && Rows() == told; ++page)
+        Key(Qt::Key_PageDown);
+    EXPECT_GT(Rows(), told) << "paged down to the last row told, the grid is told of more";
+
+    Key(Qt::Key_End, Qt::ControlModifier);
+    Key(Qt::Key_Space);
+    EXPECT_EQ(QStringList({Cell(grid->currentIndex().row(), 0), Cell(19998, 0)}),
+              QStringList({Mark, "19999"}));
+    Click(form, "cmdSelected", {MessageAnswer::Yes});
+    EXPECT_EQ(ReadBytes(file), many);
+}
+
 } // namespace
 } // namespace rotaplan
