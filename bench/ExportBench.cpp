@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
         xlsxExport.Run([&] { report(xlsx, ReportFormat::Xlsx); });
     }
     std::printf("%d records: CSV %.0f ms, flushed copy of its %.0f MB %.0f ms: ratio %.2f "
-                "(goal <= 2); workbook of %.0f MB %.0f ms, ratio to the CSV %.2f (goal <= 2); "
+                "(goal <= 2); workbook of %.0f MB %.0f ms, %.2fx the CSV; "
                 "peak memory +%.1f MB CSV, +%.1f MB workbook (goal: flat)\n",
                 records, csvExport.Ms(), static_cast<double>(fs::file_size(csv)) / 1e6,
                 csvCopy.Ms(), csvExport.Ms() / csvCopy.Ms(),

@@ -13,19 +13,21 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <condition_variable>
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
+#include <thread>
 #include <unordered_map>
 #include <vector>
 
 namespace rotaplan {
 
 namespace {
-
-constexpr std::int32_t ProgressStep = 4096;
 
 struct Column {
     const char* header;
@@ -152,8 +154,8 @@ std::optional<int> StartHourOf(std::string_view startIndex) {
 class ReportWriter {
 public:
     virtual ~ReportWriter() = default;
-    virtual void Record(const SlipRecord& record) = 0; // before the row of its fields
-    virtual void Field(std::string_view cp1252) = 0;   // as the record holds it
+    virtual void Record(std::string_view record) = 0; // before the row of its fields
+    virtual void Field(std::string_view cp1252) = 0;  // as the record holds it
     virtual void Text(std::string_view utf8) = 0;
     // A field or text whose values repeat from row to row; a workbook keeps each value once.
     virtual void Repeated(std::string_view cp1252) { Field(cp1252); }
@@ -162,7 +164,6 @@ public:
     virtual void Hour(int hour) = 0;
     virtual void Count(int n) = 0;
     virtual void EndRow() = 0;
-    virtual void Finish() = 0; // after the last row
 };
 
 void AppendNumber(std::string& out, long n) {
@@ -170,15 +171,13 @@ void AppendNumber(std::string& out, long n) {
     out.append(text, std::to_chars(text, text + sizeof text, n).ptr);
 }
 
-// Rows are put straight into one large block through a cursor; a record's row always fits in
-// the room kept for it, so no byte is checked for room.
+// Rows are put straight into a block through a cursor, for the caller to write out; a
+// record's row always fits in the room kept for it, so no byte is checked for room.
 class CsvWriter : public ReportWriter {
 public:
-    explicit CsvWriter(disk::WriteHandle& out) : out_(out), block_(OutputBlock + RowRoom) {
-        at_ = Put(block_.data(), "\xEF\xBB\xBF");
-    }
-    void Record(const SlipRecord& record) override {
-        plain_ = FromCp1252().Plain({record.Bytes().data(), SlipRecordLength});
+    CsvWriter() : block_(RowRoom), at_(block_.data()) {}
+    void Record(std::string_view record) override {
+        plain_ = FromCp1252().Plain(record);
         Room(RowRoom);
     }
     void Field(std::string_view cp1252) override {
@@ -232,13 +231,11 @@ public:
     void EndRow() override {
         at_ = Put(at_, "\r\n");
         first_ = true;
-        if (Used() >= OutputBlock)
-            Spill();
     }
-    void Finish() override { Spill(); }
+    std::string_view Rows() const { return {block_.data(), Used()}; }
+    void Clear() { at_ = block_.data(); }
 
 private:
-    static constexpr std::size_t OutputBlock = 1u << 20;
     // A record's row at its longest: each byte three of UTF-8, quotes, commas, apostrophes.
     static constexpr std::size_t RowRoom = 3 * SlipRecordLength + 8 * Columns.size();
     static constexpr std::size_t MostMade = 64;
@@ -260,18 +257,12 @@ private:
         return to + digits;
     }
     std::size_t Used() const { return static_cast<std::size_t>(at_ - block_.data()); }
-    void Spill() {
-        out_.Append({block_.data(), Used()});
-        at_ = block_.data();
-    }
     void Room(std::size_t bytes) {
-        if (block_.size() - Used() >= bytes)
+        const std::size_t used = Used();
+        if (block_.size() - used >= bytes)
             return;
-        Spill();
-        if (block_.size() < bytes) {
-            block_.resize(bytes);
-            at_ = block_.data();
-        }
+        block_.resize(std::max(2 * block_.size(), used + bytes));
+        at_ = block_.data() + used;
     }
     void Open() {
         if (!first_)
@@ -296,7 +287,6 @@ private:
         return cell;
     }
 
-    disk::WriteHandle& out_;
     std::vector<char> block_;
     char* at_;
     bool first_ = true;
@@ -336,9 +326,7 @@ public:
         xml += "</cols><sheetData>";
         StartRow();
     }
-    void Record(const SlipRecord& record) override {
-        plain_ = FromCp1252().Plain({record.Bytes().data(), SlipRecordLength});
-    }
+    void Record(std::string_view record) override { plain_ = FromCp1252().Plain(record); }
     void Field(std::string_view cp1252) override {
         if (!plain_)
             return String(cp1252, FromCp1252());
@@ -385,7 +373,7 @@ public:
         zip_.Flush();
         StartRow();
     }
-    void Finish() override {
+    void Finish() {
         zip_.Buffer().resize(rowStart_); // the row begun after the last
         zip_.Buffer() += SheetEnd;
         zip_.End();
@@ -543,39 +531,34 @@ private:
 
 struct Cancelled {};
 
-// The rows of the completed slips, in file order, header first.
-void WriteReport(const CrewdeskVariables& v, const Locale& locale,
-                 const std::filesystem::path& source, ReportWriter& out,
-                 const ExportProgress& progress) {
-    for (const Column& column : Columns)
-        out.Text(column.header);
-    out.EndRow();
-    if (!disk::FileExists(source))
-        return;
-    SlipFile completed(source);
-    const std::int32_t total = completed.Count();
-    std::map<std::string, std::string, std::less<>> teamNames;
-    std::unordered_map<std::string, std::optional<Date>> days;
-    const std::pair<const std::string, std::optional<Date>>* day = nullptr;
-    SlipRecord record;
-    const auto field = [&](SlipField f) { out.Field(RawField(record, f)); };
-    for (std::int32_t r = 1; r <= total; ++r) {
-        if (r % ProgressStep == 1 && !progress(r - 1, total))
-            throw Cancelled{};
-        completed.Read(r, record);
+// Says each record's row to a writer, cell by cell; keeps what it made of the days and teams
+// met, since they repeat from row to row.
+class RowMaker {
+public:
+    RowMaker(const CrewdeskVariables& v, const Locale& locale) : v_(v), locale_(locale) {}
+
+    void Rows(std::string_view records, ReportWriter& out) {
+        for (std::size_t at = 0; at < records.size(); at += SlipRecordLength)
+            Row({records.data() + at, SlipRecordLength}, out);
+    }
+
+private:
+    void Row(std::string_view record, ReportWriter& out) {
+        const auto field = [&](SlipField f) { out.Field(RawField(record, f)); };
         out.Record(record);
         field(SlipField::SANumber);
 
         // The slips of a day mostly follow each other.
         const std::string_view dateText = RawField(record, SlipField::Date);
-        if (!day || day->first != dateText) {
-            auto known = days.find(std::string(dateText));
-            if (known == days.end())
-                known = days.emplace(dateText, locale.ParseShortDate(std::string(dateText))).first;
-            day = &*known;
+        if (!day_ || day_->first != dateText) {
+            auto known = days_.find(std::string(dateText));
+            if (known == days_.end())
+                known =
+                    days_.emplace(dateText, locale_.ParseShortDate(std::string(dateText))).first;
+            day_ = &*known;
         }
-        if (day->second)
-            out.Day(*day->second);
+        if (day_->second)
+            out.Day(*day_->second);
         else
             field(SlipField::Date);
 
@@ -589,9 +572,9 @@ void WriteReport(const CrewdeskVariables& v, const Locale& locale,
             field(SlipField::Hours);
 
         const std::string_view team = RawField(record, SlipField::Team);
-        auto name = teamNames.find(team);
-        if (name == teamNames.end())
-            name = teamNames.emplace(team, AssignedToText(v, team)).first;
+        auto name = teamNames_.find(team);
+        if (name == teamNames_.end())
+            name = teamNames_.emplace(team, AssignedToText(v_, team)).first;
         out.RepeatedText(name->second);
 
         for (const auto& [f, repeats] : TextFields)
@@ -606,7 +589,127 @@ void WriteReport(const CrewdeskVariables& v, const Locale& locale,
             out.Repeated(RawField(record, SlipField::Status));
         out.EndRow();
     }
-    progress(total, total);
+
+    const CrewdeskVariables& v_;
+    const Locale& locale_;
+    std::map<std::string, std::string, std::less<>> teamNames_;
+    std::unordered_map<std::string, std::optional<Date>> days_;
+    const std::pair<const std::string, std::optional<Date>>* day_ = nullptr;
+};
+
+// The completed slips a chunk of records at a time, read by any thread.
+class Chunks {
+public:
+    static constexpr std::int32_t Records = 2048; // also how often progress is told
+
+    explicit Chunks(const std::filesystem::path& file)
+        : in_(file), total_(static_cast<std::int32_t>(in_.Length() / SlipRecordLength)) {}
+    std::int32_t Total() const { return total_; } // records
+    std::int32_t Count() const { return (total_ + Records - 1) / Records; }
+    std::string_view Read(std::int32_t chunk, std::string& buffer) const {
+        const std::int32_t first = chunk * Records;
+        buffer.resize(static_cast<std::size_t>(std::min(Records, total_ - first)) *
+                      SlipRecordLength);
+        if (in_.ReadAt(static_cast<std::uint64_t>(first) * SlipRecordLength, buffer.data(),
+                       buffer.size()) != buffer.size())
+            throw StoreError(in_.File(), "read", "the file became shorter while it was read");
+        return buffer;
+    }
+
+private:
+    disk::ReadHandle in_;
+    std::int32_t total_;
+};
+
+void WriteHeader(ReportWriter& out) {
+    for (const Column& column : Columns)
+        out.Text(column.header);
+    out.EndRow();
+}
+
+void WriteWorkbook(const CrewdeskVariables& v, const Locale& locale, const Chunks* chunks,
+                   disk::WriteHandle& file, const ExportProgress& progress) {
+    XlsxWriter sheet(file);
+    WriteHeader(sheet);
+    if (chunks) {
+        RowMaker maker(v, locale);
+        std::string records;
+        for (std::int32_t chunk = 0; chunk < chunks->Count(); ++chunk) {
+            if (!progress(chunk * Chunks::Records, chunks->Total()))
+                throw Cancelled{};
+            maker.Rows(chunks->Read(chunk, records), sheet);
+        }
+    }
+    sheet.Finish();
+}
+
+// The rows are made a chunk at a time on every core; each chunk is written in its turn by
+// the thread that made it. Progress is told, and a cancel heard, on the calling thread only.
+void WriteCsv(const CrewdeskVariables& v, const Locale& locale, const Chunks* chunks,
+              disk::WriteHandle& file, const ExportProgress& progress) {
+    CsvWriter header;
+    WriteHeader(header);
+    file.Append("\xEF\xBB\xBF");
+    file.Append(header.Rows());
+    if (!chunks)
+        return;
+    std::mutex lock;
+    std::condition_variable turn;
+    std::int32_t next = 0;
+    std::int32_t written = 0;
+    bool stop = false;
+    bool cancelled = false;
+    std::exception_ptr failure;
+    const auto work = [&](bool tellsProgress) {
+        try {
+            RowMaker maker(v, locale);
+            CsvWriter rows;
+            std::string records;
+            std::unique_lock held(lock);
+            while (!stop && next < chunks->Count()) {
+                const std::int32_t chunk = next++;
+                held.unlock();
+                rows.Clear();
+                maker.Rows(chunks->Read(chunk, records), rows);
+                held.lock();
+                turn.wait(held, [&] { return stop || written == chunk; });
+                if (stop)
+                    return;
+                held.unlock(); // the others wait for their turn to write, not for this write
+                file.Append(rows.Rows());
+                held.lock();
+                written = chunk + 1;
+                turn.notify_all();
+                if (tellsProgress) {
+                    const std::int32_t done = std::min(written * Chunks::Records, chunks->Total());
+                    held.unlock();
+                    const bool goOn = progress(done, chunks->Total());
+                    held.lock();
+                    if (!goOn) {
+                        stop = cancelled = true;
+                        turn.notify_all();
+                    }
+                }
+            }
+        } catch (...) {
+            const std::lock_guard held(lock);
+            if (!failure)
+                failure = std::current_exception();
+            stop = true;
+            turn.notify_all();
+        }
+    };
+    if (!progress(0, chunks->Total()))
+        throw Cancelled{};
+    std::vector<std::jthread> helpers;
+    for (unsigned i = 1; i < std::clamp(std::thread::hardware_concurrency(), 1u, 4u); ++i)
+        helpers.emplace_back(work, false);
+    work(true);
+    helpers.clear();
+    if (failure)
+        std::rethrow_exception(failure);
+    if (cancelled)
+        throw Cancelled{};
 }
 
 } // namespace
@@ -629,13 +732,15 @@ bool ExportCompletedReport(const CrewdeskVariables& v, const Locale& locale,
                          "a workbook holds at most 1,048,575 rows; export as CSV instead");
     try {
         disk::WriteThroughScratch(target, [&](disk::WriteHandle& out) {
-            std::unique_ptr<ReportWriter> writer;
+            std::optional<Chunks> chunks;
+            if (disk::FileExists(source))
+                chunks.emplace(source);
+            const Chunks* rows = chunks ? &*chunks : nullptr;
             if (format == ReportFormat::Csv)
-                writer = std::make_unique<CsvWriter>(out);
+                WriteCsv(v, locale, rows, out, progress);
             else
-                writer = std::make_unique<XlsxWriter>(out);
-            WriteReport(v, locale, source, *writer, progress);
-            writer->Finish();
+                WriteWorkbook(v, locale, rows, out, progress);
+            progress(chunks ? chunks->Total() : 0, chunks ? chunks->Total() : 0);
         });
     } catch (const Cancelled&) {
         return false;

@@ -101,8 +101,12 @@ std::string Trim(std::string_view text) {
 }
 
 std::string_view RawField(const SlipRecord& record, SlipField field) {
+    return RawField({record.Bytes().data(), SlipRecordLength}, field);
+}
+
+std::string_view RawField(std::string_view record, SlipField field) {
     const auto [offset, width] = LayoutOf(field);
-    return TrimBlanks({record.Bytes().data() + offset, width});
+    return TrimBlanks({record.data() + offset, width});
 }
 
 } // namespace rotaplan

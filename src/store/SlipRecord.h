@@ -64,5 +64,7 @@ private:
 std::string Trim(std::string_view text);
 // A field's bytes without its blanks, as the scans compare them: no copy, no decoding.
 std::string_view RawField(const SlipRecord& record, SlipField field);
+// The same of a record's SlipRecordLength bytes where they were read.
+std::string_view RawField(std::string_view record, SlipField field);
 
 } // namespace rotaplan

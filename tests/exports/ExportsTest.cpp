@@ -1,6 +1,8 @@
 #include "exports/CalendarFile.h"
 #include "exports/CompletedReport.h"
 #include "exports/DaySheet.h"
+#include "store/Disk.h"
+#include "store/StoreError.h"
 #include "support/StoreChecks.h"
 #include "support/TempFolder.h"
 
@@ -337,26 +339,37 @@ TEST_F(Exports, ReportHasItsColumnsAsCsvAndAsWorkbookAndACancelledExportLeavesNo
                                                  {"F5", "inlineStr", "Café «Noël» €"}})
         EXPECT_EQ(cells[ref], std::pair(type, text)) << ref;
     EXPECT_EQ(cells.count("A7"), 0u);
-    // A sheet of many pieces, deflated apart, is still one whole stream.
+    // Rows made apart, a chunk at a time, still come in file order; a sheet of many pieces,
+    // deflated apart, is still one whole stream.
     const std::string five = ReadBytes(folder / "Slips.txt");
     std::string many;
     for (int i = 0; i < 3000; ++i)
         many += five;
     WriteBytes(folder / "CompletedSlips.txt", many);
-    ASSERT_TRUE(ExportCompletedReport(v, test::Locale, folder / "many.xlsx", ReportFormat::Xlsx,
-                                      [](std::int32_t, std::int32_t) { return true; }));
+    const auto all = [](std::int32_t, std::int32_t) { return true; };
+    ASSERT_TRUE(
+        ExportCompletedReport(v, test::Locale, folder / "many.csv", ReportFormat::Csv, all));
+    const std::string csv = ReadBytes(folder / "out.csv");
+    const std::size_t header = csv.find("\r\n") + 2;
+    std::string expected = csv.substr(0, header);
+    for (int i = 0; i < 3000; ++i)
+        expected += csv.substr(header);
+    EXPECT_TRUE(ReadBytes(folder / "many.csv") == expected);
+    ASSERT_TRUE(
+        ExportCompletedReport(v, test::Locale, folder / "many.xlsx", ReportFormat::Xlsx, all));
     EXPECT_NE(Run("unzip -tq " + (folder / "many.xlsx").string()).find("No errors"),
               std::string::npos);
     const std::string sheet = Run("unzip -p " + (folder / "many.xlsx").string() +
                                   " xl/worksheets/sheet1.xml | tail -c 1000");
     EXPECT_NE(sheet.find(R"(<c r="N15001" t="s"><v>)"), std::string::npos);
     EXPECT_TRUE(sheet.ends_with("</row></sheetData></worksheet>"));
-    // Cancelled with pieces still being deflated, it leaves nothing.
-    EXPECT_FALSE(
-        ExportCompletedReport(v, test::Locale, folder / "some.xlsx", ReportFormat::Xlsx,
-                              [](std::int32_t done, std::int32_t) { return done < 12000; }));
-    EXPECT_FALSE(std::filesystem::exists(folder / "some.xlsx"));
-    EXPECT_FALSE(std::filesystem::exists(folder / "some.xlsx.new"));
+    // Cancelled while rows are still being made or deflated, it leaves nothing.
+    for (const auto format : {ReportFormat::Csv, ReportFormat::Xlsx}) {
+        EXPECT_FALSE(ExportCompletedReport(v, test::Locale, folder / "some", format,
+                                           [](std::int32_t done, std::int32_t) { return !done; }));
+        EXPECT_FALSE(std::filesystem::exists(folder / "some"));
+        EXPECT_FALSE(std::filesystem::exists(folder / "some.new"));
+    }
 
     const auto cancel = [](std::int32_t, std::int32_t) { return false; };
     for (const auto format : {ReportFormat::Csv, ReportFormat::Xlsx}) {
@@ -368,6 +381,19 @@ TEST_F(Exports, ReportHasItsColumnsAsCsvAndAsWorkbookAndACancelledExportLeavesNo
         EXPECT_FALSE(std::filesystem::exists(folder / "new"));
         EXPECT_FALSE(std::filesystem::exists(folder / "new.new"));
     }
+    // A write that fails, whichever thread made its rows, fails the export and leaves the
+    // earlier file.
+    int writes = 0;
+    disk::SetFaultHook([&](disk::Operation op, const std::filesystem::path& file) {
+        if (op == disk::Operation::Write && ++writes == 3)
+            throw StoreError(file, "write", "the disk is full");
+    });
+    EXPECT_THROW(ExportCompletedReport(v, test::Locale, folder / "earlier", ReportFormat::Csv, all),
+                 StoreError);
+    disk::SetFaultHook(nullptr);
+    EXPECT_EQ(writes, 3);
+    EXPECT_EQ(ReadBytes(folder / "earlier"), "earlier");
+    EXPECT_FALSE(std::filesystem::exists(folder / "earlier.new"));
     EXPECT_EQ(ReportFormatOf("a/b.XLSX"), ReportFormat::Xlsx);
     EXPECT_EQ(ReportFormatOf("a/b.xlsx.csv"), ReportFormat::Csv);
 }
