@@ -198,6 +198,15 @@ void frmCompleted::Activate() {
     std::unique_ptr<CompletedRows> rows;
     program_.Attempt([&] { rows = std::make_unique<CompletedRows>(program_.Variables()); },
                      "The summary shows no records.");
+    // A Rec number longer than its column's four characters widens it rather than be cut,
+    // taking the room from the last column, which has plenty.
+    const int characterWidth = fgCompletions_->fontMetrics().horizontalAdvance(QLatin1Char('n'));
+    const int rec = Columns().front().characters;
+    const int grown =
+        std::max<int>(rec, static_cast<int>(QString::number(rows ? rows->Count() : 0).size()) + 1);
+    fgCompletions_->setColumnWidth(0, grown * characterWidth);
+    fgCompletions_->setColumnWidth(static_cast<int>(Columns().size()) - 1,
+                                   (Columns().back().characters - (grown - rec)) * characterWidth);
     grid_->Show(std::move(rows));
 }
 

@@ -153,6 +153,8 @@ TEST_F(Completed, ALongFileIsToldToTheGridAsItIsScrolledAndCtrlEndReachesItsLast
     form = program->Loaded<frmCompleted>();
     grid = Find<QTableView>(form, "fgCompletions");
     EXPECT_LT(Rows(), 20000) << "the view keeps a little for every row it is told of";
+    EXPECT_GT(grid->columnWidth(0), grid->fontMetrics().horizontalAdvance("20000"))
+        << "a long Rec number is shown whole";
     const int told = Rows();
     for (int page = 0; page < told && Rows() == told; ++page)
         Key(Qt::Key_PageDown);
