@@ -10,10 +10,10 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cctype>
 #include <charconv>
 #include <cmath>
-#include <condition_variable>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -653,50 +653,46 @@ void WriteCsv(const CrewdeskVariables& v, const Locale& locale, const Chunks* ch
     file.Append(header.Rows());
     if (!chunks)
         return;
-    std::mutex lock;
-    std::condition_variable turn;
-    std::int32_t next = 0;
-    std::int32_t written = 0;
-    bool stop = false;
-    bool cancelled = false;
+    // `written` counts the chunks written, in order, or is Stopped for good.
+    constexpr std::int32_t Stopped = -1;
+    std::atomic<std::int32_t> next = 0;
+    std::atomic<std::int32_t> written = 0;
+    std::mutex failed;
     std::exception_ptr failure;
+    bool cancelled = false;
+    const auto stopAll = [&] {
+        written = Stopped;
+        written.notify_all();
+    };
     const auto work = [&](bool tellsProgress) {
         try {
             RowMaker maker(v, locale);
             CsvWriter rows;
             std::string records;
-            std::unique_lock held(lock);
-            while (!stop && next < chunks->Count()) {
-                const std::int32_t chunk = next++;
-                held.unlock();
+            for (std::int32_t chunk; (chunk = next++) < chunks->Count();) {
                 rows.Clear();
                 maker.Rows(chunks->Read(chunk, records), rows);
-                held.lock();
-                turn.wait(held, [&] { return stop || written == chunk; });
-                if (stop)
-                    return;
-                held.unlock(); // the others wait for their turn to write, not for this write
+                for (std::int32_t now; (now = written) != chunk;) {
+                    if (now == Stopped)
+                        return;
+                    written.wait(now);
+                }
                 file.Append(rows.Rows());
-                held.lock();
-                written = chunk + 1;
-                turn.notify_all();
-                if (tellsProgress) {
-                    const std::int32_t done = std::min(written * Chunks::Records, chunks->Total());
-                    held.unlock();
-                    const bool goOn = progress(done, chunks->Total());
-                    held.lock();
-                    if (!goOn) {
-                        stop = cancelled = true;
-                        turn.notify_all();
-                    }
+                // Only a stop can have changed it meanwhile.
+                if (std::int32_t turn = chunk; !written.compare_exchange_strong(turn, chunk + 1))
+                    return;
+                written.notify_all();
+                const std::int32_t done = std::min((chunk + 1) * Chunks::Records, chunks->Total());
+                if (tellsProgress && !progress(done, chunks->Total())) {
+                    cancelled = true;
+                    return stopAll();
                 }
             }
         } catch (...) {
-            const std::lock_guard held(lock);
+            const std::lock_guard hold(failed);
             if (!failure)
                 failure = std::current_exception();
-            stop = true;
-            turn.notify_all();
+            stopAll();
         }
     };
     if (!progress(0, chunks->Total()))
