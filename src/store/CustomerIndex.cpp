@@ -9,7 +9,11 @@
 
 #include <algorithm>
 #include <cstring>
+#include <exception>
+#include <functional>
 #include <new>
+#include <thread>
+#include <type_traits>
 #include <unordered_map>
 
 namespace rotaplan {
@@ -208,18 +212,19 @@ template <class Key> void EraseSorted(std::vector<Key>& keys, const Key& key) {
 constexpr int DigitBits = 11;
 constexpr std::uint32_t DigitMask = (std::uint32_t{1} << DigitBits) - 1;
 
-// Sorts the keys, made in the order of their records: by a 32-bit major part first, eleven
-// bits a pass from the lowest, which keeps equal ones in the order of their references, then
-// each run of one major part whose rest is out of order by the whole key. Several times faster
-// than a comparison sort of a million keys.
+// Sorts the keys, made in the order of their records: by a major part of 32 or 64 bits
+// first, eleven bits a pass from the lowest, which keeps equal ones in the order of their
+// references, then each run of one major part whose rest is out of order by the whole key.
+// Several times faster than a comparison sort of a million keys.
 template <class Key, class Major> void RadixSort(std::vector<Key>& keys, const Major& major) {
+    constexpr int MajorBits = 8 * sizeof(std::invoke_result_t<Major, const Key&>);
     if (keys.size() < 65536) { // the passes' counts would cost more than the keys
         std::sort(keys.begin(), keys.end());
         return keys.shrink_to_fit();
     }
     std::vector<Key> other(keys.size());
     std::vector<std::size_t> starts((std::size_t{1} << DigitBits) + 1);
-    for (int shift = 0; shift < 32; shift += DigitBits) {
+    for (int shift = 0; shift < MajorBits; shift += DigitBits) {
         std::fill(starts.begin(), starts.end(), 0);
         for (const Key& key : keys)
             ++starts[(major(key) >> shift & DigitMask) + 1];
@@ -255,6 +260,28 @@ public:
 private:
     char* data_;
 };
+
+// Runs `there` on a thread of its own while `here` runs on this one; rethrows what either
+// threw.
+void AtOnce(const std::function<void()>& there, const std::function<void()>& here) {
+    std::exception_ptr failure;
+    {
+        const std::jthread other([&] {
+            try {
+                there();
+            } catch (...) {
+                failure = std::current_exception();
+            }
+        });
+        here();
+    }
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
+template <class Key> void Append(std::vector<Key>& keys, const std::vector<Key>& more) {
+    keys.insert(keys.end(), more.begin(), more.end());
+}
 
 // Whether a Date reads back, asked once per distinct text.
 class DateCheck {
@@ -339,50 +366,107 @@ void CustomerIndex::Open() {
     open(completed_, openCompleted_, completedCount_);
 }
 
-void CustomerIndex::ReadFile(disk::ReadHandle& file, SlipPlace place, std::int32_t count,
-                             const std::atomic<bool>& stop, const auto& use) {
-    // No bigger than the file: pages touched for the first time cost more than a small read.
-    const AlignedBlock block(std::min<std::size_t>(ReadRecords, count) * SlipRecordLength);
-    for (std::int32_t first = 0; first < count && !stop; first += ReadRecords) {
-        const std::size_t n = std::min<std::size_t>(ReadRecords, count - first);
-        if (file.ReadAt(std::uint64_t{static_cast<std::uint32_t>(first)} * SlipRecordLength,
-                        block.Data(), n * SlipRecordLength) < n * SlipRecordLength)
+namespace {
+
+// Hands each record from `from` to `to` (not included) to `use`, with its reference: its
+// number with the file's bit.
+void ReadFile(disk::ReadHandle& file, std::uint32_t fileBit, std::int64_t from, std::int64_t to,
+              const std::atomic<bool>& stop, const auto& use) {
+    // No bigger than the part: pages touched for the first time cost more than a small read.
+    const AlignedBlock block(
+        static_cast<std::size_t>(std::min<std::int64_t>(ReadRecords, to - from)) *
+        SlipRecordLength);
+    for (std::int64_t first = from; first < to && !stop; first += ReadRecords) {
+        const auto n = static_cast<std::size_t>(std::min<std::int64_t>(ReadRecords, to - first));
+        if (file.ReadAt(static_cast<std::uint64_t>(first) * SlipRecordLength, block.Data(),
+                        n * SlipRecordLength) < n * SlipRecordLength)
             throw StoreError(file.File(), "read", "the file became shorter while it was read");
         for (std::size_t r = 0; r < n; ++r)
             use(block.Data() + r * SlipRecordLength,
-                RefOf(place, first + static_cast<std::int32_t>(r) + 1));
+                fileBit | static_cast<std::uint32_t>(first + static_cast<std::int64_t>(r) + 1));
     }
 }
 
-// One pass makes the keys of every call in the order of the references (the completed file
-// first); a customer's keys then stay only with its latest call, its lead.
-void CustomerIndex::Build(const std::atomic<bool>& stop) {
-    const std::size_t records = static_cast<std::size_t>(slipCount_) + completedCount_;
-    calls_.reserve(records);
-    telephones_.reserve(records);
-    words_.reserve(records * 5 / 2); // most names have two words, some three
-    days_.reserve(static_cast<std::size_t>(slipCount_));
+} // namespace
+
+template <class Put>
+void CustomerIndex::ForEachKey(const char* record, RecordRef ref, const Put& put) {
+    if (const auto [code, count] = DigitCode(Unpadded(record, SlipField::Tel));
+        count > 0 && count <= 16)
+        put(TelKey{static_cast<std::uint32_t>(code >> 32), static_cast<std::uint32_t>(code), ref});
+    ForEachPrefix(Unpadded(record, SlipField::Name), [&](std::uint32_t prefix) {
+        put(WordKey{prefix, ref});
+    });
+}
+
+void CustomerIndex::Gather(Keys& keys, std::int64_t from, std::int64_t to,
+                           const std::atomic<bool>& stop) const {
     DateCheck dates(locale_);
     const auto use = [&](const char* record, RecordRef ref) {
         if (ref & BookedBit)
-            days_.push_back({DayHash(record), static_cast<std::int32_t>(ref & ~BookedBit)});
+            keys.days.push_back({DayHash(record), static_cast<std::int32_t>(ref & ~BookedBit)});
         if (!HasCustomer(record) || !dates.Readable(record))
             return;
         const std::uint64_t customer = CustomerHash(record);
-        calls_.push_back({static_cast<std::uint32_t>(customer >> 32),
-                          static_cast<std::uint32_t>(customer), ref});
-        PutKeys(record, ref, false);
+        keys.calls.push_back({static_cast<std::uint32_t>(customer >> 32),
+                              static_cast<std::uint32_t>(customer), ref});
+        ForEachKey(record, ref, [&keys](const auto& key) {
+            if constexpr (std::is_same_v<std::decay_t<decltype(key)>, TelKey>)
+                keys.telephones.push_back(key);
+            else
+                keys.words.push_back(key);
+        });
     };
-    if (openCompleted_)
-        ReadFile(*openCompleted_, SlipPlace::Completed, completedCount_, stop, use);
-    if (openSlips_)
-        ReadFile(*openSlips_, SlipPlace::Booked, slipCount_, stop, use);
+    const std::int64_t completed = completedCount_;
+    if (openCompleted_ && from < completed)
+        ReadFile(*openCompleted_, RefOf(SlipPlace::Completed, 0), from, std::min(to, completed),
+                 stop, use);
+    if (openSlips_ && to > completed)
+        ReadFile(*openSlips_, RefOf(SlipPlace::Booked, 0), std::max(from, completed) - completed,
+                 to - completed, stop, use);
+}
+
+// One pass makes the keys of every call in the order of the references (the completed file
+// first); a customer's keys then stay only with its latest call, its lead. A large folder is
+// read in two halves at once, each half's calls sorted apart and then merged.
+void CustomerIndex::Build(const std::atomic<bool>& stop) {
+    const std::int64_t records = std::int64_t{slipCount_} + completedCount_;
+    constexpr std::int64_t HalvedFrom = 65536;
+    const std::int64_t half =
+        records < HalvedFrom ? records : records / 2 / ReadRecords * ReadRecords;
+    Keys first;
+    Keys second;
+    first.calls.reserve(static_cast<std::size_t>(half));
+    first.telephones.reserve(static_cast<std::size_t>(records));
+    first.words.reserve(static_cast<std::size_t>(records) * 5 / 2); // mostly two words, some three
+    first.days.reserve(static_cast<std::size_t>(slipCount_));
+    const auto gather = [&](Keys& keys, std::int64_t from, std::int64_t to) {
+        Gather(keys, from, to, stop);
+        if (!stop)
+            RadixSort(keys.calls, [](const CallKey& k) { return k.high; });
+    };
+    if (half < records)
+        AtOnce([&] { gather(second, half, records); }, [&] { gather(first, 0, half); });
+    else
+        gather(first, 0, records);
     openSlips_.reset();
     openCompleted_.reset();
     if (stop)
         return; // abandoned, as at the exit: never used, so not worth sorting
-    RadixSort(calls_, [](const CallKey& k) { return k.high; });
-    std::vector<bool> leads(records + 1);
+    // Equal customers keep the order of their references: the first half's come first.
+    calls_.resize(first.calls.size() + second.calls.size());
+    std::merge(first.calls.begin(), first.calls.end(), second.calls.begin(), second.calls.end(),
+               calls_.begin());
+    telephones_ = std::move(first.telephones);
+    words_ = std::move(first.words);
+    days_ = std::move(first.days);
+    Append(telephones_, second.telephones);
+    Append(words_, second.words);
+    Append(days_, second.days);
+    first = {};
+    second = {};
+
+    std::vector<bool> leads(static_cast<std::size_t>(records) + 1);
     const auto bit = [this](RecordRef ref) {
         return (ref & BookedBit) ? completedCount_ + (ref & ~BookedBit) : ref;
     };
@@ -390,36 +474,36 @@ void CustomerIndex::Build(const std::atomic<bool>& stop) {
         if (c + 1 == calls_.size() || calls_[c + 1].high != calls_[c].high ||
             calls_[c + 1].low != calls_[c].low)
             leads[bit(calls_[c].ref)] = true;
-    std::erase_if(telephones_, [&](const TelKey& k) { return !leads[bit(k.ref)]; });
-    std::erase_if(words_, [&](const WordKey& k) { return !leads[bit(k.ref)]; });
-    RadixSort(telephones_, [](const TelKey& k) { return k.high; });
-    RadixSort(words_, [](const WordKey& k) { return k.prefix; });
-    RadixSort(days_, [](const DayKey& k) { return k.day; });
+    const auto led = [&](const auto& k) { return !leads[bit(k.ref)]; };
+    AtOnce(
+        [&] {
+            std::erase_if(words_, led);
+            RadixSort(words_, [](const WordKey& k) { return k.prefix; });
+        },
+        [&] {
+            std::erase_if(telephones_, led);
+            // Many numbers share their first eight digits: sorted on all sixteen.
+            RadixSort(telephones_,
+                      [](const TelKey& k) { return std::uint64_t{k.high} << 32 | k.low; });
+            RadixSort(days_, [](const DayKey& k) { return k.day; });
+        });
 }
 
-void CustomerIndex::PutKeys(const char* record, RecordRef ref, bool sorted) {
-    const auto put = [sorted](auto& keys, const auto& key) {
-        if (sorted)
-            InsertSorted(keys, key);
+void CustomerIndex::PutKeys(const char* record, RecordRef ref) {
+    ForEachKey(record, ref, [this](const auto& key) {
+        if constexpr (std::is_same_v<std::decay_t<decltype(key)>, TelKey>)
+            InsertSorted(telephones_, key);
         else
-            keys.push_back(key);
-    };
-    if (const auto [code, count] = DigitCode(Unpadded(record, SlipField::Tel));
-        count > 0 && count <= 16)
-        put(telephones_,
-            TelKey{static_cast<std::uint32_t>(code >> 32), static_cast<std::uint32_t>(code), ref});
-    ForEachPrefix(Unpadded(record, SlipField::Name), [&](std::uint32_t prefix) {
-        put(words_, WordKey{prefix, ref});
+            InsertSorted(words_, key);
     });
 }
 
 void CustomerIndex::TakeKeys(const char* record, RecordRef ref) {
-    if (const auto [code, count] = DigitCode(Unpadded(record, SlipField::Tel));
-        count > 0 && count <= 16)
-        EraseSorted(telephones_, TelKey{static_cast<std::uint32_t>(code >> 32),
-                                        static_cast<std::uint32_t>(code), ref});
-    ForEachPrefix(Unpadded(record, SlipField::Name), [&](std::uint32_t prefix) {
-        EraseSorted(words_, WordKey{prefix, ref});
+    ForEachKey(record, ref, [this](const auto& key) {
+        if constexpr (std::is_same_v<std::decay_t<decltype(key)>, TelKey>)
+            EraseSorted(telephones_, key);
+        else
+            EraseSorted(words_, key);
     });
 }
 
@@ -451,7 +535,7 @@ void CustomerIndex::Add(SlipPlace place, const SlipRecord& record, std::int32_t 
         return;
     if (lead)
         TakeKeys(bytes, *lead);
-    PutKeys(bytes, ref, true);
+    PutKeys(bytes, ref);
 }
 
 void CustomerIndex::Remove(SlipPlace place, const std::vector<RemovedRecord>& removed) {
@@ -474,7 +558,7 @@ void CustomerIndex::Remove(SlipPlace place, const std::vector<RemovedRecord>& re
             continue;
         TakeKeys(bytes, ref);
         if (next)
-            PutKeys(bytes, *next, true);
+            PutKeys(bytes, *next);
     }
     std::sort(numbers.begin(), numbers.end());
     Renumber(place, numbers);

@@ -109,13 +109,22 @@ private:
         std::int32_t number;
         auto operator<=>(const DayKey&) const = default;
     };
+    struct Keys {
+        std::vector<CallKey> calls;
+        std::vector<TelKey> telephones;
+        std::vector<WordKey> words;
+        std::vector<DayKey> days;
+    };
     class Reader;
 
     static RecordRef RefOf(SlipPlace place, std::int32_t number);
     bool IsCall(const char* record) const;
-    void ReadFile(disk::ReadHandle& file, SlipPlace place, std::int32_t count,
-                  const std::atomic<bool>& stop, const auto& use);
-    void PutKeys(const char* record, RecordRef ref, bool sorted);
+    // The keys of records `from` to `to` (not included) of the completed file and then the
+    // booked one, counted as one run.
+    void Gather(Keys& keys, std::int64_t from, std::int64_t to,
+                const std::atomic<bool>& stop) const;
+    template <class Put> static void ForEachKey(const char* record, RecordRef ref, const Put& put);
+    void PutKeys(const char* record, RecordRef ref);
     void TakeKeys(const char* record, RecordRef ref);
     std::pair<std::vector<CallKey>::const_iterator, std::vector<CallKey>::const_iterator>
     CallsOf(const char* record) const;

@@ -129,6 +129,31 @@ TEST_F(CustomerIndexTest, MatchesTelephoneDigitsAndNameWordsAndSkipsNonCustomers
         EXPECT_TRUE(index.History(none).empty()) << none[0];
 }
 
+// Enough records for the build to read two halves at once: Ann calls in both and once more
+// booked, and every other customer is found once, whichever half holds it.
+TEST_F(CustomerIndexTest, ALargeFolderReadInHalvesKeepsEveryCustomerAndTheLatestCall) {
+    constexpr int Callers = 70000;
+    std::vector<SlipRecord> completed;
+    for (int n = 0; n < Callers; ++n) {
+        const std::string name = "Caller " + std::to_string(n);
+        const std::string tel = "312 " + std::to_string(1000000 + n);
+        completed.push_back(Slip({name.c_str(), tel.c_str()}, "300-1", "11/2/2026"));
+    }
+    completed[4] = Slip(Ann, "300-5", "11/3/2026");
+    completed[Callers - 10] = Slip(Ann, "301-9", "11/20/2026");
+    Write("CompletedSlips.txt", completed);
+    Write("Slips.txt", {Slip(Ann, "1-1", "12/4/2026")});
+    const CustomerIndex& index = Ready();
+    EXPECT_EQ(Calls(index, index.ByTelephone("217 555 010", 5).at(0)),
+              "12/4/2026: SA 1-1/12/4/2026/1/Leak/Scheduled/booked#1"
+              " SA 301-9/11/20/2026/1/Leak/Scheduled/completed#69991"
+              " SA 300-5/11/3/2026/1/Leak/Scheduled/completed#5");
+    const auto callers = index.ByTelephone("312", Callers);
+    EXPECT_EQ(callers.size(), std::size_t{Callers - 2});
+    EXPECT_EQ(Names(index.ByTelephone("312 1069999", 5)), std::vector<std::string>{"Caller 69999"});
+    EXPECT_EQ(Names(index.ByName("caller 6999", 5)).size(), 5u);
+}
+
 TEST_F(CustomerIndexTest, FollowsBookingDeleteRescheduleMoveCompletedDeleteAndReset) {
     Write("Slips.txt", {Slip(Ann, "330-1", "11/28/2026"), Slip(Jose, "330-2", "12/4/2026")});
     Write("CompletedSlips.txt", {Slip(Ann, "300-1", "11/2/2026")});
