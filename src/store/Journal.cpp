@@ -7,6 +7,7 @@
 #include "store/StoreError.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
@@ -24,13 +25,20 @@ constexpr std::string_view Magic = "RJ1 ";
 // A 64-bit checksum fed in pieces: equal bytes give equal sums however they are cut.
 class Hasher {
 public:
+    // Eight bytes make a word, the first the highest; whole words are taken at once.
     void Update(std::string_view bytes) {
-        for (char c : bytes) {
-            word_ = (word_ << 8) | static_cast<unsigned char>(c);
-            if (++filled_ == 8)
-                Mix();
-        }
         length_ += bytes.size();
+        std::size_t at = 0;
+        for (; at < bytes.size() && filled_ != 0; ++at)
+            Push(bytes[at]);
+        for (; at + 8 <= bytes.size(); at += 8) {
+            std::memcpy(&word_, bytes.data() + at, 8);
+            if constexpr (std::endian::native == std::endian::little)
+                word_ = __builtin_bswap64(word_);
+            Mix();
+        }
+        for (; at < bytes.size(); ++at)
+            Push(bytes[at]);
     }
     std::uint64_t Length() const { return length_; }
     FileSum Finish() {
@@ -70,6 +78,11 @@ private:
         for (int i = 0; i < 5; ++i)
             x *= 2 - odd * x;
         return x;
+    }
+    void Push(char c) {
+        word_ = (word_ << 8) | static_cast<unsigned char>(c);
+        if (++filled_ == 8)
+            Mix();
     }
     void Mix() {
         hash_ = (hash_ ^ word_) * Prime;

@@ -1,6 +1,7 @@
 // Settled folders damaged from outside: the start-up must lose no slip, no hour and no backup
 // copy, and say what it found.
 #include "store/Repair.h"
+#include "store/Journal.h"
 #include "store/Master.h"
 #include "store/Purge.h"
 #include "store/SlipFile.h"
@@ -231,6 +232,26 @@ TEST(Exit, CopiesTheCompletedSlipsTheFirstMoveMade) {
     }
     EXPECT_EQ(ReadBytes(folder / "Backup/Completed/CompletedSlips.txt"),
               ReadBytes(folder / "CompletedSlips.txt"));
+}
+
+// A file's sum is the same whichever way its bytes come, whole, from a file or continued from
+// the sum of its start, and the same as every journal written so far holds.
+TEST(FileSums, AreTheSameWhicheverWayTheBytesCome) {
+    std::string bytes;
+    for (int i = 0; i < 1000; ++i)
+        bytes += static_cast<char>(i * 37 % 251);
+    EXPECT_EQ(SumOf(bytes), (FileSum{1000, 0x145D5397737C3106ull}));
+    EXPECT_EQ(SumOf(bytes.substr(0, 13)), (FileSum{13, 0xEC88F7A7A1BE3162ull}));
+    TempFolder folder;
+    const fs::path file = folder / "CompletedSlips.txt";
+    for (const std::size_t cut : {0, 1, 7, 8, 9, 500, 999, 1000}) {
+        WriteBytes(file, bytes.substr(0, cut));
+        const FileSum start = SumOfFile(file);
+        EXPECT_EQ(start, SumOf(bytes.substr(0, cut))) << cut;
+        WriteBytes(file, bytes);
+        EXPECT_EQ(SumOfStart(file, cut), start) << cut;
+        EXPECT_EQ(SumOfGrown(file, start), SumOf(bytes)) << cut;
+    }
 }
 
 TEST_F(Repair, AMoveMarkerTheFilesDoNotBearOutIsSetAsideAndToldOfOnce) {
