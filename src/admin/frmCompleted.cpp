@@ -50,6 +50,11 @@ const std::vector<GridColumn>& Columns() {
     return columns;
 }
 
+// The average width undercounts names in capitals; a lower-case "n" fits them.
+int CharacterWidth(const QWidget* grid) {
+    return grid->fontMetrics().horizontalAdvance(QLatin1Char('n'));
+}
+
 } // namespace
 
 // Reads the rows the view asks for from the file, so a long file opens as fast as a short one.
@@ -141,8 +146,7 @@ frmCompleted::frmCompleted(Program& program) : program_(program) {
         Named(new QTableView(this), "fgCompletions", "Displays all Service Attentions past date");
     fgCompletions_->setModel(grid_);
     const auto& columns = Columns();
-    // The average width undercounts names in capitals; a lower-case "n" fits them.
-    const int characterWidth = fgCompletions_->fontMetrics().horizontalAdvance(QLatin1Char('n'));
+    const int characterWidth = CharacterWidth(fgCompletions_);
     for (int c = 0; c < static_cast<int>(columns.size()); ++c)
         fgCompletions_->setColumnWidth(c, columns[static_cast<std::size_t>(c)].characters *
                                               characterWidth);
@@ -200,7 +204,7 @@ void frmCompleted::Activate() {
                      "The summary shows no records.");
     // A Rec number longer than its column's four characters widens it rather than be cut,
     // taking the room from the last column, which has plenty.
-    const int characterWidth = fgCompletions_->fontMetrics().horizontalAdvance(QLatin1Char('n'));
+    const int characterWidth = CharacterWidth(fgCompletions_);
     const int rec = Columns().front().characters;
     const int grown =
         std::max<int>(rec, static_cast<int>(QString::number(rows ? rows->Count() : 0).size()) + 1);

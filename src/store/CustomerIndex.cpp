@@ -35,12 +35,7 @@ constexpr std::size_t MostExamined = 4096;
 constexpr std::uint32_t BookedBit = 0x80000000u;
 
 std::string_view Stripped(const char* record, SlipField field) {
-    const auto [offset, width] = LayoutOf(field);
-    const std::string_view bytes(record + offset, width);
-    const auto first = bytes.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    return bytes.substr(first, bytes.find_last_not_of(' ') - first + 1);
+    return RawField(std::string_view(record, SlipRecordLength), field);
 }
 
 // Only the padding goes: leading blanks are the operator's, and a pick gives them back.
@@ -389,13 +384,15 @@ void ReadFile(disk::ReadHandle& file, std::uint32_t fileBit, std::int64_t from, 
 
 } // namespace
 
-template <class Put>
-void CustomerIndex::ForEachKey(const char* record, RecordRef ref, const Put& put) {
+template <class Change>
+void CustomerIndex::ForEachKey(const char* record, RecordRef ref, std::vector<TelKey>& telephones,
+                               std::vector<WordKey>& words, const Change& change) {
     if (const auto [code, count] = DigitCode(Unpadded(record, SlipField::Tel));
         count > 0 && count <= 16)
-        put(TelKey{static_cast<std::uint32_t>(code >> 32), static_cast<std::uint32_t>(code), ref});
+        change(telephones, TelKey{static_cast<std::uint32_t>(code >> 32),
+                                  static_cast<std::uint32_t>(code), ref});
     ForEachPrefix(Unpadded(record, SlipField::Name), [&](std::uint32_t prefix) {
-        put(WordKey{prefix, ref});
+        change(words, WordKey{prefix, ref});
     });
 }
 
@@ -410,12 +407,8 @@ void CustomerIndex::Gather(Keys& keys, std::int64_t from, std::int64_t to,
         const std::uint64_t customer = CustomerHash(record);
         keys.calls.push_back({static_cast<std::uint32_t>(customer >> 32),
                               static_cast<std::uint32_t>(customer), ref});
-        ForEachKey(record, ref, [&keys](const auto& key) {
-            if constexpr (std::is_same_v<std::decay_t<decltype(key)>, TelKey>)
-                keys.telephones.push_back(key);
-            else
-                keys.words.push_back(key);
-        });
+        ForEachKey(record, ref, keys.telephones, keys.words,
+                   [](auto& keys, const auto& key) { keys.push_back(key); });
     };
     const std::int64_t completed = completedCount_;
     if (openCompleted_ && from < completed)
@@ -490,21 +483,13 @@ void CustomerIndex::Build(const std::atomic<bool>& stop) {
 }
 
 void CustomerIndex::PutKeys(const char* record, RecordRef ref) {
-    ForEachKey(record, ref, [this](const auto& key) {
-        if constexpr (std::is_same_v<std::decay_t<decltype(key)>, TelKey>)
-            InsertSorted(telephones_, key);
-        else
-            InsertSorted(words_, key);
-    });
+    ForEachKey(record, ref, telephones_, words_,
+               [](auto& keys, const auto& key) { InsertSorted(keys, key); });
 }
 
 void CustomerIndex::TakeKeys(const char* record, RecordRef ref) {
-    ForEachKey(record, ref, [this](const auto& key) {
-        if constexpr (std::is_same_v<std::decay_t<decltype(key)>, TelKey>)
-            EraseSorted(telephones_, key);
-        else
-            EraseSorted(words_, key);
-    });
+    ForEachKey(record, ref, telephones_, words_,
+               [](auto& keys, const auto& key) { EraseSorted(keys, key); });
 }
 
 std::pair<std::vector<CustomerIndex::CallKey>::const_iterator,

@@ -123,7 +123,10 @@ private:
     // booked one, counted as one run.
     void Gather(Keys& keys, std::int64_t from, std::int64_t to,
                 const std::atomic<bool>& stop) const;
-    template <class Put> static void ForEachKey(const char* record, RecordRef ref, const Put& put);
+    // Changes the telephones and the words with each key of the record.
+    template <class Change>
+    static void ForEachKey(const char* record, RecordRef ref, std::vector<TelKey>& telephones,
+                           std::vector<WordKey>& words, const Change& change);
     void PutKeys(const char* record, RecordRef ref);
     void TakeKeys(const char* record, RecordRef ref);
     std::pair<std::vector<CallKey>::const_iterator, std::vector<CallKey>::const_iterator>
